@@ -1,0 +1,31 @@
+#pragma once
+
+// How texts flow through Kavrel. The window fills its three size lists from designationsOf().
+// Find takes the lists' texts as they stand (chosen or typed) and two option states;
+// lookupDimensions() turns the texts into dimension texts, a formula set reads them with
+// readNumber(), computes each result, and formatResult() makes its display text; later results
+// read earlier texts back, so they use the rounded values the user sees. The window writes
+// the eleven texts of SectionProperties into its result boxes unchanged, and Print copies the
+// box texts, not the numbers, into the report record byte for byte.
+
+#include "properties/section_properties.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace kavrel {
+
+// What Find reads from the window when it runs.
+struct FindInputs {
+    std::string rhsText; // text of the RHS size list
+    std::string shsText; // text of the SHS size list
+    std::string chsText; // text of the CHS size list
+    bool rhsSelected = false;
+    bool shsSelected = false; // the CHS option is never read: it is the fallback
+};
+
+// Looks the texts up and runs the rectangular formulas when the RHS or SHS option is
+// selected, otherwise the circular ones. Result texts use the given decimal separator.
+FindOutcome find(const FindInputs& inputs, std::string_view separator = ".");
+
+} // namespace kavrel

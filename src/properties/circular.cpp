@@ -1,0 +1,40 @@
+#include "properties/formulas.hpp"
+#include "properties/steps.hpp"
+
+namespace kavrel {
+
+// A thin-walled tube of outside diameter D and wall t. The width is read only where the
+// elastic modulus about y needs it, so an unusable width fails no earlier step.
+FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
+                               std::string_view separator) {
+    Steps s(separator);
+    SectionProperties p;
+
+    const double D = s.read(dimensions.depth);
+    const double t = s.read(dimensions.thickness);
+
+    p.a = s.text((((D - t) * pi) * t) * 0.01, Pattern::Int6Dec2);
+    const double areaShown = s.readBack(p.a);
+    p.wt = s.text(areaShown * 0.785, Pattern::Int4Dec2);
+
+    const double secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
+    p.ixx = s.text(secondMoment, Pattern::Int6Dec2);
+    const double ixxShown = s.readBack(p.ixx);
+    p.iyy = s.text(secondMoment, Pattern::Int6Dec2);
+    const double iyyShown = s.readBack(p.iyy);
+
+    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), Pattern::Int5Dec2);
+    const double zxxShown = s.readBack(p.zxx);
+    const double B = s.read(dimensions.width);
+    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), Pattern::Int6Dec2);
+    p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)), Pattern::Int5Dec2);
+    p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)), Pattern::Int7Dec2);
+
+    p.j = s.text(2 * ixxShown, Pattern::Int6Dec2);
+    p.b = s.text(2 * zxxShown, Pattern::Int7Dec2);
+    // The outer perimeter per metre of length, in m^2/m like the rectangular sections.
+    p.sa = s.text((D * pi) * 0.001, Pattern::Int6Dec3);
+    return s.finish(std::move(p));
+}
+
+} // namespace kavrel

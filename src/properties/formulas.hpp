@@ -1,0 +1,20 @@
+#pragma once
+
+#include "catalogue/section_dimensions.hpp"
+#include "properties/number_text.hpp"
+#include "properties/section_properties.hpp"
+
+namespace kavrel {
+
+// pi is passed in by the caller (Find uses 22/7).
+
+// Properties of a rectangular (or square) hollow section with rounded corners. Later results
+// are computed from earlier results' texts read back, so they see the rounded values.
+FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi,
+                                  std::string_view separator = defaultSeparator);
+
+// Properties of a circular hollow section; the width enters only the elastic modulus Zyy.
+FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
+                               std::string_view separator = defaultSeparator);
+
+} // namespace kavrel

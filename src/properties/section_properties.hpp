@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace kavrel {
+
+// The eleven result texts, one named field per result box. The window writes, shows and
+// reports them in three different orders, so they are never addressed by position.
+struct SectionProperties {
+    std::string a;   // sectional area, cm^2
+    std::string wt;  // unit weight, kg/m
+    std::string ixx; // second moment of area about x, cm^4
+    std::string iyy; // second moment of area about y, cm^4
+    std::string zxx; // elastic modulus about x, cm^3
+    std::string zyy; // elastic modulus about y, cm^3
+    std::string rxx; // radius of gyration about x, cm
+    std::string ryy; // radius of gyration about y, cm
+    std::string j;   // torsional constant J, cm^4
+    std::string b;   // torsional modulus constant, cm^3
+    std::string sa;  // outer surface area, m^2 per metre
+
+    bool operator==(const SectionProperties&) const = default;
+};
+
+// A dimension text, or a result text read back, is no number.
+struct UnreadableNumber {
+    static constexpr std::string_view message = "Select The Required Section And Click Find";
+    bool operator==(const UnreadableNumber&) const = default;
+};
+
+// Any other failed step: a zero divisor (0/0 included), the square root of a negative number,
+// or a value that overflows. Nothing is shown for it.
+struct ArithmeticFailure {
+    bool operator==(const ArithmeticFailure&) const = default;
+};
+
+// What a formula set, and so a Find, ends with: all eleven texts, or one of the two failures.
+using FindOutcome = std::variant<SectionProperties, UnreadableNumber, ArithmeticFailure>;
+
+} // namespace kavrel

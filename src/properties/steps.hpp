@@ -1,0 +1,50 @@
+#pragma once
+
+#include "properties/number_text.hpp"
+#include "properties/section_properties.hpp"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace kavrel {
+
+// Carries a formula set through its steps in order. The first failing step decides the
+// outcome; once a step has failed, every later one yields 0 and the empty text, and changes
+// nothing. Double arithmetic does not trap, so each divisor, root and value is checked here.
+class Steps {
+  public:
+    explicit Steps(std::string_view separator) : separator_(separator) {}
+
+    // A dimension field as a number; no value is 0.
+    double read(const std::optional<std::string>& field);
+    // A value that must be finite (an overflow is an arithmetic failure).
+    double value(double x);
+    double divide(double numerator, double divisor);
+    double squareRoot(double x);
+    // The display text of a result.
+    std::string text(double x, Pattern pattern);
+    // A result's display text read back as the rounded number it shows.
+    double readBack(const std::string& text);
+
+    FindOutcome finish(SectionProperties properties) const;
+
+  private:
+    bool failed() const { return !std::holds_alternative<std::monostate>(failure_); }
+
+    std::string_view separator_;
+    std::variant<std::monostate, UnreadableNumber, ArithmeticFailure> failure_;
+};
+
+inline double square(double x) {
+    return x * x;
+}
+inline double cube(double x) {
+    return x * x * x;
+}
+inline double fourthPower(double x) {
+    return x * x * x * x;
+}
+
+} // namespace kavrel

@@ -1,0 +1,1 @@
+file(STRINGS x y)
