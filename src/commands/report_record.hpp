@@ -15,4 +15,10 @@ struct ReportInputs {
     SectionProperties boxes;             // the eleven result box texts as shown, UTF-8
 };
 
+// The record one Print appends, as the bytes of the report file: the description line (only
+// when a family is selected), 38 hyphens, the eleven result lines and a line of one blank,
+// each ended by CR LF. Texts are written in Latin-1 by reportLatin1(), so the record always
+// has exactly these lines whatever was typed.
+std::string reportRecord(const ReportInputs& inputs);
+
 } // namespace kavrel
