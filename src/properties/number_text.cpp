@@ -61,7 +61,7 @@ std::string formatResult(double value, Pattern pattern, std::string_view separat
         roundUp = digits[static_cast<std::size_t>(kept)] >= '5';
     }
     if (units.empty()) {
-        units = "0";
+        units.assign(1, '0'); // not = "0": g++ 12 -O2 warns falsely (-Wrestrict) there
     }
     if (roundUp) {
         incrementDigits(units);

@@ -1,0 +1,59 @@
+// How long Find takes, next to the floor it cannot go below: the eleven correctly rounded
+// double-to-decimal conversions of its results.
+#include "catalogue/catalogue.hpp"
+#include "commands/find.hpp"
+#include "properties/number_text.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+using namespace kavrel;
+
+void oneFind(benchmark::State& state) {
+    const FindInputs inputs{"240x120x10", "", "", true, false};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(find(inputs));
+    }
+}
+BENCHMARK(oneFind);
+
+void wholeCatalogue(benchmark::State& state) {
+    std::vector<FindInputs> all;
+    for (const SectionFamily family : allFamilies) {
+        for (const CatalogueEntry& entry : entriesOf(family)) {
+            FindInputs in;
+            (family == SectionFamily::RHS   ? in.rhsText
+             : family == SectionFamily::SHS ? in.shsText
+                                            : in.chsText) = entry.designation;
+            in.rhsSelected = family == SectionFamily::RHS;
+            in.shsSelected = family == SectionFamily::SHS;
+            all.push_back(in);
+        }
+    }
+    for (auto _ : state) {
+        for (const FindInputs& in : all) {
+            benchmark::DoNotOptimize(find(in));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(all.size()));
+}
+BENCHMARK(wholeCatalogue);
+
+void elevenConversions(benchmark::State& state) {
+    // The unrounded results of "240x120x10", roughly; what matters is eleven conversions.
+    const double values[] = {72.03, 56.54, 5486.74, 1868.31, 457.23, 311.39,
+                             8.73,  5.09,  4435.21, 529.33,  0.678};
+    for (auto _ : state) {
+        for (const double v : values) {
+            benchmark::DoNotOptimize(formatResult(v, Pattern::Int6Dec2));
+        }
+    }
+}
+BENCHMARK(elevenConversions);
+
+} // namespace
+
+BENCHMARK_MAIN();
