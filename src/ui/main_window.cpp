@@ -1,0 +1,181 @@
+#include "ui/main_window.hpp"
+
+#include "ui/select_on_focus.hpp"
+#include "ui/size_list.hpp"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <variant>
+
+namespace kavrel {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
+template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
+} // namespace
+
+std::string systemDecimalSeparator() {
+    return QLocale::system().decimalPoint().toStdString();
+}
+
+MainWindow::MainWindow(FindStep findStep, std::string separator, QWidget* parent)
+    : QWidget(parent), ui_(buildControls(*this)), findStep_(std::move(findStep)),
+      separator_(std::move(separator)) {
+    for (SectionFamily family : allFamilies) {
+        wireFamily(family);
+    }
+    connect(ui_.cmdfind, &QPushButton::clicked, this, [this] { onFind(); });
+    connect(ui_.cmdprint, &QPushButton::clicked, this, [this] { onPrint(); });
+    connect(ui_.cmdexit, &QPushButton::clicked, this, [this] { close(); });
+
+    ui_.cmbrhs->fill(SectionFamily::RHS);
+    ui_.cmbchs->fill(SectionFamily::CHS);
+    ui_.cmbshs->fill(SectionFamily::SHS);
+    applyFocusOrder();
+
+    // The RHS option is first in the focus order and receiving the focus selects it. The
+    // window system may never deliver that first focus event (no window manager, focus
+    // stealing prevented), so select it and run its transition here, once.
+    ui_.optrhs->setFocus(Qt::OtherFocusReason);
+    {
+        const QSignalBlocker quiet(ui_.optrhs);
+        ui_.optrhs->setChecked(true);
+    }
+    selectFamily(SectionFamily::RHS);
+}
+
+MainWindow::~MainWindow() = default;
+
+MainWindow::Family MainWindow::familyOf(SectionFamily family) const {
+    switch (family) {
+    case SectionFamily::RHS:
+        return {ui_.optrhs, ui_.cmbrhs};
+    case SectionFamily::SHS:
+        return {ui_.optshs, ui_.cmbshs};
+    case SectionFamily::CHS:
+        break;
+    }
+    return {ui_.optchs, ui_.cmbchs};
+}
+
+void MainWindow::wireFamily(SectionFamily family) {
+    const Family controls = familyOf(family);
+    new SelectOnFocus(*controls.option);
+    connect(controls.option, &QRadioButton::toggled, this, [this, family](bool checked) {
+        if (checked) {
+            selectFamily(family);
+        }
+    });
+    // Choosing an entry, and editing the text too: results never stand next to a text they
+    // were not computed for.
+    connect(controls.list, &SizeList::chosen, this, [this] { clearResults(); });
+    connect(controls.list, &SizeList::edited, this, [this] { clearResults(); });
+}
+
+void MainWindow::selectFamily(SectionFamily family) {
+    for (SectionFamily other : allFamilies) {
+        if (other != family) {
+            const Family controls = familyOf(other);
+            controls.list->setEnabled(false);
+            controls.list->clearText();
+        }
+    }
+    const Family own = familyOf(family);
+    own.list->setEnabled(true);
+    clearResults();
+    focusOrder_.bringForward(own.list->objectName().toStdString());
+    applyFocusOrder();
+}
+
+void MainWindow::clearResults() {
+    for (QLineEdit* box : ui_.resultBoxes()) {
+        box->clear();
+    }
+}
+
+void MainWindow::applyFocusOrder() {
+    QWidget* previous = nullptr;
+    for (const std::string& name : focusOrder_.names()) {
+        auto* widget = findChild<QWidget*>(QString::fromStdString(name));
+        // Frames and labels never take the focus, and setTabOrder ignores them.
+        if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void MainWindow::onFind() {
+    const FindInputs inputs{
+        ui_.cmbrhs->currentText().toStdString(), ui_.cmbshs->currentText().toStdString(),
+        ui_.cmbchs->currentText().toStdString(), ui_.optrhs->isChecked(), ui_.optshs->isChecked()};
+    std::visit(Overloaded{[this](const SectionProperties& results) { showResults(results); },
+                          [this](const UnreadableNumber&) { showUnreadableNumber(); },
+                          [](const ArithmeticFailure&) {}},
+               findStep_(inputs, separator_));
+}
+
+void MainWindow::onPrint() {}
+
+void MainWindow::showResults(const SectionProperties& results) {
+    // Find's writing order, which differs from the display order at the last three rows.
+    ui_.txta->setText(QString::fromStdString(results.a));
+    ui_.txtwt->setText(QString::fromStdString(results.wt));
+    ui_.txtixx->setText(QString::fromStdString(results.ixx));
+    ui_.txtiyy->setText(QString::fromStdString(results.iyy));
+    ui_.txtzxx->setText(QString::fromStdString(results.zxx));
+    ui_.txtzyy->setText(QString::fromStdString(results.zyy));
+    ui_.txtrxx->setText(QString::fromStdString(results.rxx));
+    ui_.txtryy->setText(QString::fromStdString(results.ryy));
+    ui_.txtsa->setText(QString::fromStdString(results.sa));
+    ui_.txtj->setText(QString::fromStdString(results.j));
+    ui_.txtb->setText(QString::fromStdString(results.b));
+}
+
+void MainWindow::showUnreadableNumber() {
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                    fromUtf8(UnreadableNumber::message), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("findMessage"));
+    box.exec();
+}
+
+ReportInputs MainWindow::reportInputs() const {
+    ReportInputs inputs;
+    for (SectionFamily family : allFamilies) {
+        const Family controls = familyOf(family);
+        if (controls.option->isChecked()) {
+            inputs.family = family;
+            inputs.designation = controls.list->currentText().toStdString();
+            break;
+        }
+    }
+    SectionProperties& boxes = inputs.boxes;
+    boxes.a = ui_.txta->text().toStdString();
+    boxes.wt = ui_.txtwt->text().toStdString();
+    boxes.ixx = ui_.txtixx->text().toStdString();
+    boxes.iyy = ui_.txtiyy->text().toStdString();
+    boxes.zxx = ui_.txtzxx->text().toStdString();
+    boxes.zyy = ui_.txtzyy->text().toStdString();
+    boxes.rxx = ui_.txtrxx->text().toStdString();
+    boxes.ryy = ui_.txtryy->text().toStdString();
+    boxes.j = ui_.txtj->text().toStdString();
+    boxes.b = ui_.txtb->text().toStdString();
+    boxes.sa = ui_.txtsa->text().toStdString();
+    return inputs;
+}
+
+} // namespace kavrel

@@ -1,0 +1,63 @@
+#pragma once
+
+// What the window tests share: finding controls by name, showing the window as a desktop
+// would, choosing entries the way a user does, and answering modal dialogs.
+
+#include "ui/main_window.hpp"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace kavrel::test {
+
+// The result boxes in the order Find writes them.
+inline const QStringList writingOrder = {"txta",   "txtwt",  "txtixx", "txtiyy", "txtzxx", "txtzyy",
+                                         "txtrxx", "txtryy", "txtsa",  "txtj",   "txtb"};
+
+template <typename Widget> Widget* control(const QWidget& window, const char* name) {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// Shows the window and waits until it is active, so the keyboard reaches it.
+bool showActive(QWidget& window);
+
+// The texts of the result boxes in writing order.
+QStringList boxTexts(const QWidget& window);
+
+// Eleven empty texts.
+QStringList emptyBoxes();
+
+// Chooses the entry with this text from the list's popup by the keyboard, as a user would.
+void chooseEntry(QComboBox& list, const QString& text);
+
+// Presses Alt with the letter on whatever holds the focus.
+void pressAlt(Qt::Key key);
+
+// A window whose Find step is the real one, with the given decimal separator.
+MainWindow* newWindow(const std::string& separator);
+
+// Answers every modal dialog that opens while it lives: hands it to the handler, which must
+// close it. A dialog left open is rejected so that a test cannot hang on it.
+class ModalWatcher : public QObject {
+  public:
+    using Handler = std::function<void(QWidget&)>;
+    explicit ModalWatcher(Handler handler = {});
+    int seen() const { return seen_; }
+
+  private:
+    void poll();
+    Handler handler_;
+    QTimer timer_;
+    QPointer<QWidget> last_;
+    int seen_ = 0;
+};
+
+} // namespace kavrel::test
