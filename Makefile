@@ -2,8 +2,11 @@
 PRESET ?= release
 BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+FUZZERS := format_read read_number find
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test test-release test-asan test-fuzz fuzz-build fuzz package \
+	run bench clean
 
 all: build
 
@@ -16,8 +19,40 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) --parallel $(JOBS)
 
-test: build
+test: test-release test-asan test-fuzz
+
+test-release: build
 	ctest --preset $(PRESET) --parallel $(JOBS)
+
+# The core and its tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan --parallel $(JOBS)
+	ctest --preset asan --parallel $(JOBS)
+
+# A few seconds of each fuzzer, starting from its committed seeds.
+test-fuzz: fuzz-build
+	ctest --preset fuzz --parallel $(JOBS)
+
+fuzz-build: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz --parallel $(JOBS)
+
+# Each fuzzer for FUZZ_SECONDS: the inputs it learns stay in build/fuzz/corpus, a failing
+# input goes to build/fuzz/findings.
+fuzz: fuzz-build
+	@mkdir -p build/fuzz/findings
+	@for name in $(FUZZERS); do \
+		mkdir -p build/fuzz/corpus/$$name && \
+		./build/fuzz/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=build/fuzz/findings/$$name- \
+			build/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
+
+# The Debian package, kavrel_<version>_amd64.deb, copied here from the release build.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	cp $(BUILD_DIR)/kavrel_*_amd64.deb .
 
 run: build
 	./$(BUILD_DIR)/src/app/kavrel
