@@ -1,0 +1,58 @@
+# Packs the release build as it stands into a scratch folder, unpacks the .deb into a scratch
+# root as dpkg would install it, and checks what an installed Kavrel needs: the dependencies,
+# the desktop files, the icons at the sizes their folders name, and a kavrel-table that runs.
+set(scratch ${BUILD}/package_check)
+file(REMOVE_RECURSE ${scratch})
+
+execute_process(COMMAND ${CPACK} -G DEB --config ${BUILD}/CPackConfig.cmake -B ${scratch}/out
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cpack failed:\n${output}")
+endif()
+file(GLOB debs ${scratch}/out/kavrel_${VERSION}_*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one kavrel_${VERSION}_<arch>.deb, found: ${debs}")
+endif()
+
+execute_process(COMMAND ${DPKG} -f ${debs} Depends Section OUTPUT_VARIABLE fields)
+foreach(package libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation2)
+    if(NOT fields MATCHES "(: |, )${package}( |,|\n)")
+        message(FATAL_ERROR "the package does not depend on ${package}:\n${fields}")
+    endif()
+endforeach()
+if(NOT fields MATCHES "Section: science")
+    message(FATAL_ERROR "the package is not in section science:\n${fields}")
+endif()
+
+execute_process(COMMAND ${DPKG} -x ${debs} ${scratch}/root RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "dpkg -x failed")
+endif()
+set(root ${scratch}/root/usr)
+foreach(installed bin/kavrel share/applications/org.kavrel.Kavrel.desktop
+        share/metainfo/org.kavrel.Kavrel.metainfo.xml)
+    if(NOT EXISTS ${root}/${installed})
+        message(FATAL_ERROR "the package lacks /usr/${installed}")
+    endif()
+endforeach()
+foreach(size 32 128 256)
+    set(icon ${root}/share/icons/hicolor/${size}x${size}/apps/org.kavrel.Kavrel.png)
+    execute_process(COMMAND ${FILE_COMMAND} -b ${icon} OUTPUT_VARIABLE kind)
+    if(NOT kind MATCHES "^PNG image data, ${size} x ${size},")
+        message(FATAL_ERROR "${icon} is not a ${size}x${size} PNG: ${kind}")
+    endif()
+endforeach()
+
+execute_process(COMMAND ${root}/bin/kavrel-table
+    RESULT_VARIABLE result OUTPUT_VARIABLE table ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the installed kavrel-table failed (${result}): ${errors}")
+endif()
+string(REGEX MATCHALL "[^\n]*\n" lines "${table}")
+list(LENGTH lines count)
+if(NOT count EQUAL 192 OR NOT table MATCHES "^family,designation,depth,width,thickness,A,W,")
+    message(FATAL_ERROR "the installed kavrel-table wrote ${count} lines, not a header and 191")
+endif()
+file(SIZE ${debs} bytes)
+message(STATUS "${debs}: ${bytes} bytes, kavrel-table wrote ${count} lines")
