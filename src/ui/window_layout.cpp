@@ -1,5 +1,6 @@
 #include "ui/window_layout.hpp"
 
+#include "ui/option_style.hpp"
 #include "ui/size_list.hpp"
 #include "ui/window_fonts.hpp"
 
@@ -36,10 +37,12 @@ QGroupBox* makeFrame(QWidget* window, const char* name, const QString& caption,
     return frame;
 }
 
-QRadioButton* makeOption(QWidget* frame, const char* name, const QString& caption, int top) {
+QRadioButton* makeOption(QWidget* frame, QStyle* style, const char* name, const QString& caption,
+                         int top) {
     auto* option = place<QRadioButton>(frame, name, QRect(16, top, 249, 18));
     option->setText(caption);
     option->setFont(controlFont());
+    option->setStyle(style);
     return option;
 }
 
@@ -59,7 +62,9 @@ QLineEdit* makeResultRow(QWidget* frame, QLabel*& label, const char* labelName,
     label->setFont(controlFont());
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setAutoFillBackground(true);
+    // No fill of its own: the frame's shaded panel shows through, so a label does not stand
+    // out as a lighter patch.
+    label->setAutoFillBackground(false);
 
     auto* box = place<QLineEdit>(frame, boxName, QRect(boxPosition, QSize(boxWidth, boxHeight)));
     box->setFont(controlFont());
@@ -98,9 +103,15 @@ void buildSectionTypeFrame(QWidget& window, WindowControls& c) {
     c.frmsectiontype =
         makeFrame(&window, "frmsectiontype", QStringLiteral("Section Type"), QRect(8, 8, 425, 137));
     QWidget* frame = c.frmsectiontype;
-    c.optrhs = makeOption(frame, "optrhs", QStringLiteral("Rectangular Hollow Section (RHS)"), 24);
-    c.optshs = makeOption(frame, "optshs", QStringLiteral("Square Hollow Section (SHS)"), 64);
-    c.optchs = makeOption(frame, "optchs", QStringLiteral("Circular Hollow Section (CHS)"), 104);
+    // A widget does not own the style set on it: the frame does.
+    auto* style = new OptionStyle;
+    style->setParent(frame);
+    c.optrhs =
+        makeOption(frame, style, "optrhs", QStringLiteral("Rectangular Hollow Section (RHS)"), 24);
+    c.optshs =
+        makeOption(frame, style, "optshs", QStringLiteral("Square Hollow Section (SHS)"), 64);
+    c.optchs =
+        makeOption(frame, style, "optchs", QStringLiteral("Circular Hollow Section (CHS)"), 104);
     c.cmbrhs = makeSizeList(frame, "cmbrhs", QStringLiteral("Click to Select the RHS"), 20);
     c.cmbshs = makeSizeList(frame, "cmbshs", QStringLiteral("Click to Select the SHS"), 60);
     c.cmbchs = makeSizeList(frame, "cmbchs", QStringLiteral("Click to Select the CHS"), 100);
