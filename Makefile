@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 FUZZERS := format_read read_number find
 
 .PHONY: all deps configure build test test-release test-asan test-fuzz fuzz-build fuzz package \
-	run bench clean
+	run bench screenshot clean
 
 all: build
 
@@ -59,6 +59,12 @@ run: build
 
 bench: build
 	./$(BUILD_DIR)/bench/kavrel_core_bench
+	xvfb-run -a ./$(BUILD_DIR)/bench/kavrel_startup_bench
+
+# The picture of the window in the README: SHS selected, "100x100x5.0" chosen, Find pressed.
+screenshot: build
+	@mkdir -p docs
+	xvfb-run -a -s "-screen 0 1024x768x24" ./$(BUILD_DIR)/src/app/kavrel-screenshot docs/screenshot.png
 
 clean:
 	rm -rf build
