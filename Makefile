@@ -44,8 +44,8 @@ fuzz: fuzz-build
 	@mkdir -p build/fuzz/findings
 	@for name in $(FUZZERS); do \
 		mkdir -p build/fuzz/corpus/$$name && \
-		./build/fuzz/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-			-artifact_prefix=build/fuzz/findings/$$name- \
+		./build/fuzz/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+			-print_final_stats=1 -artifact_prefix=build/fuzz/findings/$$name- \
 			build/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
 
