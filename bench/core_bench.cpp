@@ -24,13 +24,7 @@ void wholeCatalogue(benchmark::State& state) {
     std::vector<FindInputs> all;
     for (const SectionFamily family : allFamilies) {
         for (const CatalogueEntry& entry : entriesOf(family)) {
-            FindInputs in;
-            (family == SectionFamily::RHS   ? in.rhsText
-             : family == SectionFamily::SHS ? in.shsText
-                                            : in.chsText) = entry.designation;
-            in.rhsSelected = family == SectionFamily::RHS;
-            in.shsSelected = family == SectionFamily::SHS;
-            all.push_back(in);
+            all.push_back(findInputsFor(family, entry.designation));
         }
     }
     for (auto _ : state) {

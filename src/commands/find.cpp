@@ -5,6 +5,24 @@
 
 namespace kavrel {
 
+FindInputs findInputsFor(SectionFamily family, std::string_view designation) {
+    FindInputs inputs;
+    switch (family) {
+    case SectionFamily::RHS:
+        inputs.rhsText = designation;
+        inputs.rhsSelected = true;
+        break;
+    case SectionFamily::SHS:
+        inputs.shsText = designation;
+        inputs.shsSelected = true;
+        break;
+    case SectionFamily::CHS:
+        inputs.chsText = designation;
+        break;
+    }
+    return inputs;
+}
+
 FindOutcome find(const FindInputs& inputs, std::string_view separator) {
     const double pi = 22.0 / 7.0; // as every formula takes it, never the true value
     const SectionDimensions dimensions =

@@ -8,6 +8,7 @@
 // the eleven texts of SectionProperties into its result boxes unchanged, and Print copies the
 // box texts, not the numbers, into the report record byte for byte.
 
+#include "catalogue/section_family.hpp"
 #include "properties/section_properties.hpp"
 
 #include <string>
@@ -23,6 +24,10 @@ struct FindInputs {
     bool rhsSelected = false;
     bool shsSelected = false; // the CHS option is never read: it is the fallback
 };
+
+// The inputs of a Find with the family's option selected and the designation in its own list,
+// the other lists empty: what the window holds after choosing that size.
+FindInputs findInputsFor(SectionFamily family, std::string_view designation);
 
 // Looks the texts up and runs the rectangular formulas when the RHS or SHS option is
 // selected, otherwise the circular ones. Result texts use the given decimal separator.

@@ -7,35 +7,13 @@
 
 namespace kavrel {
 
-namespace {
-
-FindInputs inputsFor(SectionFamily family, std::string_view designation) {
-    FindInputs inputs;
-    switch (family) {
-    case SectionFamily::RHS:
-        inputs.rhsText = designation;
-        inputs.rhsSelected = true;
-        break;
-    case SectionFamily::SHS:
-        inputs.shsText = designation;
-        inputs.shsSelected = true;
-        break;
-    case SectionFamily::CHS:
-        inputs.chsText = designation;
-        break;
-    }
-    return inputs;
-}
-
-} // namespace
-
 SectionTable sectionTable() {
     SectionTable table;
     std::string& csv = table.csv;
     csv = "family,designation,depth,width,thickness,A,W,Ixx,Iyy,Zxx,Zyy,rxx,ryy,S,J,C\n";
     for (const SectionFamily family : allFamilies) {
         for (const CatalogueEntry& entry : entriesOf(family)) {
-            const FindOutcome outcome = find(inputsFor(family, entry.designation));
+            const FindOutcome outcome = find(findInputsFor(family, entry.designation));
             const auto* computed = std::get_if<SectionProperties>(&outcome);
             if (!computed) {
                 table.failed.emplace_back(entry.designation);

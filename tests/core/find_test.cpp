@@ -100,12 +100,7 @@ TEST(FindCommandRounding, ReadBackResultsRoundTheirExactValueEvenOnTies) {
     std::set<std::string> tiedNames;
     for (const SectionFamily family : allFamilies) {
         for (const CatalogueEntry& entry : entriesOf(family)) {
-            FindInputs in;
-            (family == SectionFamily::RHS   ? in.rhsText
-             : family == SectionFamily::SHS ? in.shsText
-                                            : in.chsText) = entry.designation;
-            in.rhsSelected = family == SectionFamily::RHS;
-            in.shsSelected = family == SectionFamily::SHS;
+            const FindInputs in = findInputsFor(family, entry.designation);
             const auto p = std::get<SectionProperties>(find(in));
             const std::int64_t depthTenths = hundredths(std::string(entry.depth));
             const std::int64_t widthTenths = hundredths(std::string(entry.width));
