@@ -129,7 +129,9 @@ void MainWindow::onFind() {
                findStep_(inputs, separator_));
 }
 
-void MainWindow::onPrint() {}
+void MainWindow::onPrint() {
+    printer_.print(reportInputs());
+}
 
 void MainWindow::showResults(const SectionProperties& results) {
     // Find's writing order, which differs from the display order at the last three rows.

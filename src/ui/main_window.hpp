@@ -4,6 +4,7 @@
 #include "commands/find.hpp"
 #include "commands/report_record.hpp"
 #include "ui/focus_order.hpp"
+#include "ui/report_printer.hpp"
 #include "ui/window_layout.hpp"
 
 #include <QWidget>
@@ -57,6 +58,7 @@ class MainWindow : public QWidget {
     FocusOrder focusOrder_ = FocusOrder::designOrder();
     FindStep findStep_;
     std::string separator_;
+    ReportPrinter printer_{this};
 };
 
 } // namespace kavrel

@@ -7,5 +7,6 @@ int runFocusOrderTest(int argc, char** argv);
 int runLayoutTest(int argc, char** argv);
 int runSelectionTest(int argc, char** argv);
 int runFindTest(int argc, char** argv);
+int runPrintTest(int argc, char** argv);
 
 } // namespace kavrel::test

@@ -1,8 +1,11 @@
 // Runs the window test suites offscreen unless a platform is given. With a suite name as the
-// first argument only that suite runs; the other arguments go to Qt Test.
+// first argument only that suite runs; the other arguments go to Qt Test. HOME points at a
+// scratch folder for the whole run: any suite may press Print, and reports go below HOME.
 #include "suites.hpp"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cstring>
 #include <vector>
@@ -19,6 +22,7 @@ constexpr Suite suites[] = {
     {"layout", kavrel::test::runLayoutTest},
     {"selection", kavrel::test::runSelectionTest},
     {"find", kavrel::test::runFindTest},
+    {"print", kavrel::test::runPrintTest},
 };
 
 } // namespace
@@ -27,6 +31,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    QTemporaryDir home;
+    if (!home.isValid()) {
+        qWarning("no scratch folder for HOME");
+        return 1;
+    }
+    qputenv("HOME", QFile::encodeName(home.path()));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
