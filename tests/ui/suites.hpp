@@ -8,5 +8,6 @@ int runLayoutTest(int argc, char** argv);
 int runSelectionTest(int argc, char** argv);
 int runFindTest(int argc, char** argv);
 int runPrintTest(int argc, char** argv);
+int runTypedTextTest(int argc, char** argv);
 
 } // namespace kavrel::test

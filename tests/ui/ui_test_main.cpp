@@ -23,6 +23,7 @@ constexpr Suite suites[] = {
     {"selection", kavrel::test::runSelectionTest},
     {"find", kavrel::test::runFindTest},
     {"print", kavrel::test::runPrintTest},
+    {"typed_text", kavrel::test::runTypedTextTest},
 };
 
 } // namespace
