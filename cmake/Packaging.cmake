@@ -2,7 +2,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kavrel)
 set(CPACK_PACKAGE_VENDOR "The Kavrel developers")
-set(CPACK_PACKAGE_CONTACT "The Kavrel developers")
+set(CPACK_PACKAGE_CONTACT "The Kavrel developers <kavrel@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Section properties of steel hollow sections")
 set(CPACK_PACKAGE_DESCRIPTION "\
 A desktop calculator for engineers who design steelwork. For 191 standard
