@@ -73,15 +73,6 @@ QByteArray crlfLines(const QList<QByteArray>& lines) {
     return out;
 }
 
-QByteArray readAll(const QString& file) {
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<no file>");
-}
-
-QString reportFolder() {
-    return QDir::homePath() + QStringLiteral("/temp");
-}
-
 } // namespace
 
 class PrintTest : public QObject {
@@ -93,19 +84,6 @@ class PrintTest : public QObject {
         return control<Widget>(*window_, name);
     }
     void press(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
-
-    // What the user sees, to tell that a failed Print changed nothing.
-    QStringList windowState() const {
-        QStringList state;
-        for (const char* name : {"optrhs", "optshs", "optchs"}) {
-            state << QString::number(get<QRadioButton>(name)->isChecked());
-        }
-        for (const char* name : {"cmbrhs", "cmbshs", "cmbchs"}) {
-            auto* list = get<QComboBox>(name);
-            state << list->currentText() << QString::number(list->isEnabled());
-        }
-        return state + boxTexts(*window_);
-    }
 
   private slots:
     void init() {
@@ -242,7 +220,7 @@ class PrintTest : public QObject {
     void failedPrintWarnsAndAsksAgain() {
         chooseEntry(*get<QComboBox>("cmbrhs"), QStringLiteral("50x25x2.0"));
         press("cmdfind");
-        const QStringList before = windowState();
+        const QStringList before = windowState(*window_);
 
         QString warning, caption;
         ModalAnswers dialogs;
@@ -262,7 +240,7 @@ class PrintTest : public QObject {
                               QStringLiteral("/missing/x.txt: ") +
                               QString::fromLocal8Bit(std::strerror(ENOENT)));
         QVERIFY(window_->isVisible());
-        QCOMPARE(windowState(), before);
+        QCOMPARE(windowState(*window_), before);
         QVERIFY(!QDir(reportFolder() + "/missing").exists());
 
         // The name is asked again, and the corrected Print writes its one record.
@@ -304,9 +282,9 @@ class PrintTest : public QObject {
             written += "\xe4x??";
         }
         get<QComboBox>("cmbrhs")->setEditText(typed);
-        const QStringList before = windowState();
+        const QStringList before = windowState(*window_);
         press("cmdfind");
-        QCOMPARE(windowState(), before);
+        QCOMPARE(windowState(*window_), before);
 
         ModalAnswers dialogs;
         dialogs.expect(typeName(QStringLiteral("long")));

@@ -46,15 +46,6 @@ QByteArray expectedLatin1(const QString& text) {
     return out;
 }
 
-QString reportFolder() {
-    return QDir::homePath() + QStringLiteral("/temp");
-}
-
-QByteArray readAll(const QString& file) {
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<no file>");
-}
-
 } // namespace
 
 class TypedTextTest : public QObject {
@@ -66,18 +57,6 @@ class TypedTextTest : public QObject {
         return control<Widget>(*window_, name);
     }
     void press(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
-
-    QStringList windowState() const {
-        QStringList state;
-        for (const char* name : {"optrhs", "optshs", "optchs"}) {
-            state << QString::number(get<QRadioButton>(name)->isChecked());
-        }
-        for (const char* name : {"cmbrhs", "cmbshs", "cmbchs"}) {
-            auto* list = get<QComboBox>(name);
-            state << list->currentText() << QString::number(list->isEnabled());
-        }
-        return state + boxTexts(*window_);
-    }
 
   private slots:
     void init() {
@@ -126,14 +105,14 @@ class TypedTextTest : public QObject {
         const QStringList shown = boxTexts(*window_);
 
         // Find finds no size in it: the boxes keep the earlier results and no message opens.
-        const QStringList before = windowState();
+        const QStringList before = windowState(*window_);
         {
             ModalWatcher noDialog;
             press("cmdfind");
             QCoreApplication::processEvents();
             QCOMPARE(noDialog.seen(), 0);
         }
-        QCOMPARE(windowState(), before);
+        QCOMPARE(windowState(*window_), before);
 
         ModalWatcher nameDialog([](QWidget& modal) {
             auto* edit = modal.findChild<QLineEdit*>();

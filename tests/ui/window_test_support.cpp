@@ -3,6 +3,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
 #include <QtTest>
 
 namespace kavrel::test {
@@ -75,6 +78,27 @@ void ModalWatcher::poll() {
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
         dialog->reject();
     }
+}
+
+QStringList windowState(const QWidget& window) {
+    QStringList state;
+    for (const char* name : {"optrhs", "optshs", "optchs"}) {
+        state << QString::number(control<QRadioButton>(window, name)->isChecked());
+    }
+    for (const char* name : {"cmbrhs", "cmbshs", "cmbchs"}) {
+        auto* list = control<QComboBox>(window, name);
+        state << list->currentText() << QString::number(list->isEnabled());
+    }
+    return state + boxTexts(window);
+}
+
+QString reportFolder() {
+    return QDir::homePath() + QStringLiteral("/temp");
+}
+
+QByteArray readAll(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<no file>");
 }
 
 } // namespace kavrel::test

@@ -5,6 +5,7 @@
 
 #include "ui/main_window.hpp"
 
+#include <QByteArray>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QObject>
@@ -31,6 +32,16 @@ bool showActive(QWidget& window);
 
 // The texts of the result boxes in writing order.
 QStringList boxTexts(const QWidget& window);
+
+// What the user sees of the window's state: the options, the lists' texts and whether each
+// is enabled, and the result boxes; to tell that an action changed nothing.
+QStringList windowState(const QWidget& window);
+
+// Where the reports of this run go: $HOME/temp (HOME is a scratch folder in the tests).
+QString reportFolder();
+
+// A report file's bytes, or "<no file>".
+QByteArray readAll(const QString& file);
 
 // Eleven empty texts.
 QStringList emptyBoxes();
