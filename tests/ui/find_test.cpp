@@ -66,14 +66,8 @@ QStringList numberedInWritingOrder() {
 
 } // namespace
 
-class FindTest : public QObject {
+class FindTest : public QObject, WindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window_;
-
-    template <typename Widget> Widget* get(const char* name) const {
-        return control<Widget>(*window_, name);
-    }
 
     void open(std::unique_ptr<MainWindow> window) {
         window_ = std::move(window);

@@ -60,10 +60,8 @@ double meanDifference(const QImage& a, const QImage& b) {
 
 } // namespace
 
-class LayoutTest : public QObject {
+class LayoutTest : public QObject, WindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window_;
 
   private slots:
     void init() {

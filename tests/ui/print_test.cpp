@@ -75,15 +75,8 @@ QByteArray crlfLines(const QList<QByteArray>& lines) {
 
 } // namespace
 
-class PrintTest : public QObject {
+class PrintTest : public QObject, WindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window_;
-
-    template <typename Widget> Widget* get(const char* name) const {
-        return control<Widget>(*window_, name);
-    }
-    void press(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
 
   private slots:
     void init() {

@@ -79,14 +79,8 @@ void fillBoxes(QWidget& window) {
 
 } // namespace
 
-class SelectionTest : public QObject {
+class SelectionTest : public QObject, WindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window_;
-
-    template <typename Widget> Widget* get(const char* name) const {
-        return control<Widget>(*window_, name);
-    }
 
     void checkFamilyState(const char* option, const char* ownList) {
         for (const char* name : {"optrhs", "optshs", "optchs"}) {

@@ -48,15 +48,8 @@ QByteArray expectedLatin1(const QString& text) {
 
 } // namespace
 
-class TypedTextTest : public QObject {
+class TypedTextTest : public QObject, WindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<MainWindow> window_;
-
-    template <typename Widget> Widget* get(const char* name) const {
-        return control<Widget>(*window_, name);
-    }
-    void press(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
 
   private slots:
     void init() {

@@ -10,12 +10,15 @@
 #include <QLineEdit>
 #include <QObject>
 #include <QPointer>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace kavrel::test {
 
@@ -26,6 +29,19 @@ inline const QStringList writingOrder = {"txta",   "txtwt",  "txtixx", "txtiyy",
 template <typename Widget> Widget* control(const QWidget& window, const char* name) {
     return window.findChild<Widget*>(QString::fromLatin1(name));
 }
+
+// The window a suite works on, and its controls by name; each suite's init makes the window.
+class WindowFixture {
+  protected:
+    std::unique_ptr<MainWindow> window_;
+
+    template <typename Widget> Widget* get(const char* name) const {
+        return control<Widget>(*window_, name);
+    }
+    void press(const char* button) const {
+        QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton);
+    }
+};
 
 // Shows the window and waits until it is active, so the keyboard reaches it.
 bool showActive(QWidget& window);
