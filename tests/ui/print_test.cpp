@@ -1,6 +1,6 @@
 // Print through the window: the file-name dialog, the record the boxes give, a Print that
-// cannot write, and typed texts that must not break the record. HOME points at a scratch
-// folder for the whole suite, so reports land in its temp folder.
+// cannot write, and typed texts that must not break the record. HOME is the test
+// program's scratch folder, so reports land in its temp folder.
 #include "suites.hpp"
 #include "window_test_support.hpp"
 
