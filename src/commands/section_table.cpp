@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.hpp"
 #include "commands/find.hpp"
+#include "properties/result_descriptions.hpp"
 
 #include <variant>
 
@@ -10,7 +11,12 @@ namespace kavrel {
 SectionTable sectionTable() {
     SectionTable table;
     std::string& csv = table.csv;
-    csv = "family,designation,depth,width,thickness,A,W,Ixx,Iyy,Zxx,Zyy,rxx,ryy,S,J,C\n";
+    csv = "family,designation,depth,width,thickness";
+    for (const ResultDescription& result : results) {
+        csv += ',';
+        csv += result.column;
+    }
+    csv += '\n';
     for (const SectionFamily family : allFamilies) {
         for (const CatalogueEntry& entry : entriesOf(family)) {
             const FindOutcome outcome = find(findInputsFor(family, entry.designation));
@@ -21,11 +27,12 @@ SectionTable sectionTable() {
             const SectionProperties p = computed ? *computed : SectionProperties{};
             for (const std::string_view field :
                  {std::string_view(familyCode(family)), entry.designation, entry.depth, entry.width,
-                  entry.thickness, std::string_view(p.a), std::string_view(p.wt),
-                  std::string_view(p.ixx), std::string_view(p.iyy), std::string_view(p.zxx),
-                  std::string_view(p.zyy), std::string_view(p.rxx), std::string_view(p.ryy),
-                  std::string_view(p.sa), std::string_view(p.j), std::string_view(p.b)}) {
+                  entry.thickness}) {
                 csv += field;
+                csv += ',';
+            }
+            for (const ResultDescription& result : results) {
+                csv += p.*result.field;
                 csv += ',';
             }
             csv.back() = '\n';

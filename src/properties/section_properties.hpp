@@ -18,7 +18,7 @@ struct SectionProperties {
     std::string rxx; // radius of gyration about x, cm
     std::string ryy; // radius of gyration about y, cm
     std::string j;   // torsional constant J, cm^4
-    std::string b;   // torsional modulus constant, cm^3
+    std::string c;   // torsional modulus constant, cm^3
     std::string sa;  // outer surface area, m^2 per metre
 
     bool operator==(const SectionProperties&) const = default;
