@@ -89,4 +89,30 @@ consteval Pattern patternOf(std::string SectionProperties::*field, Shape shape) 
     throw "not a result";
 }
 
+// The results only the section table shows, after the eleven.
+struct PlasticDescription {
+    std::string PlasticModuli::*field;
+    std::string_view column;
+    std::string_view unit;
+    std::string_view meaning;
+    Pattern rectangular;
+    Pattern circular;
+};
+
+inline constexpr std::array<PlasticDescription, 2> plasticResults = {{
+    {&PlasticModuli::zpx, "Zpx", "cm^3", "plastic modulus about x", Pattern::Int6Dec2,
+     Pattern::Int6Dec2},
+    {&PlasticModuli::zpy, "Zpy", "cm^3", "plastic modulus about y", Pattern::Int6Dec2,
+     Pattern::Int6Dec2},
+}};
+
+consteval Pattern patternOf(std::string PlasticModuli::*field, Shape shape) {
+    for (const PlasticDescription& r : plasticResults) {
+        if (r.field == field) {
+            return shape == Shape::Rectangular ? r.rectangular : r.circular;
+        }
+    }
+    throw "not a result";
+}
+
 } // namespace kavrel

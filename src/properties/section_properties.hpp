@@ -24,6 +24,14 @@ struct SectionProperties {
     bool operator==(const SectionProperties&) const = default;
 };
 
+// The plastic section moduli, which only the section table shows.
+struct PlasticModuli {
+    std::string zpx; // about x, cm^3
+    std::string zpy; // about y, cm^3
+
+    bool operator==(const PlasticModuli&) const = default;
+};
+
 // A dimension text, or a result text read back, is no number.
 struct UnreadableNumber {
     static constexpr std::string_view message = "Select The Required Section And Click Find";
@@ -38,5 +46,6 @@ struct ArithmeticFailure {
 
 // What a formula set, and so a Find, ends with: all eleven texts, or one of the two failures.
 using FindOutcome = std::variant<SectionProperties, UnreadableNumber, ArithmeticFailure>;
+using PlasticOutcome = std::variant<PlasticModuli, UnreadableNumber, ArithmeticFailure>;
 
 } // namespace kavrel
