@@ -36,6 +36,8 @@ Options:
 Conditions and sorting compare the numbers the texts show.
 The lightest RHS with Zxx of at least 50 cm^3 and ryy of at least 2 cm:
   kavrel-table --family RHS --where 'Zxx>=50' --where 'ryy>=2' --sort W --limit 1
+A size of one's own beside a catalogue size, with the plastic moduli and the true pi:
+  kavrel-table --columns designation,A,Zxx,Zpx --pi exact --format text RHS:250x150x8 200x100x8.0
 
 Columns (all but Zpx and Zpy are written when --columns is not given):
   family, designation

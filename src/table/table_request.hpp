@@ -31,12 +31,12 @@ struct SortKey {
 // What a section table holds and how it is written. Rows are the catalogue (or the given sizes),
 // then those of the families, then those meeting every condition, sorted, then limited.
 struct TableRequest {
-    std::vector<std::string> sizes;      // designations or own sizes; none: the catalogue
-    std::vector<SectionFamily> families; // none: every family
-    std::vector<Condition> conditions;
-    std::optional<SortKey> sort; // ties keep their order
-    std::optional<std::size_t> limit;
-    std::vector<std::string> columns; // none: the default columns
+    std::vector<std::string> sizes = {};      // designations or own sizes; none: the catalogue
+    std::vector<SectionFamily> families = {}; // none: every family
+    std::vector<Condition> conditions = {};
+    std::optional<SortKey> sort = {}; // ties keep their order
+    std::optional<std::size_t> limit = {};
+    std::vector<std::string> columns = {}; // none: the default columns
     TableFormat format = TableFormat::Csv;
     double pi = findPi;
 };
