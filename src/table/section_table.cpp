@@ -127,8 +127,10 @@ TableOutcome sectionTable(const TableRequest& request) {
         return std::move(*error);
     }
     const bool given = !request.sizes.empty();
+    const auto& all = std::get<std::vector<TableSize>>(sizes);
     std::vector<TableRow> rows;
-    for (const TableSize& size : std::get<std::vector<TableSize>>(sizes)) {
+    rows.reserve(all.size());
+    for (const TableSize& size : all) {
         const bool inFamily =
             request.families.empty() ||
             std::ranges::find(request.families, size.family) != request.families.end();

@@ -5,8 +5,15 @@
 namespace kavrel {
 namespace {
 
-std::string csv(std::span<const std::size_t> columns, std::span<const TableRow* const> rows) {
+// Room for the whole table at once, at a rough number of bytes per cell.
+std::string reserved(std::span<const std::size_t> columns, std::size_t rows, std::size_t perCell) {
     std::string out;
+    out.reserve((rows + 1) * columns.size() * perCell);
+    return out;
+}
+
+std::string csv(std::span<const std::size_t> columns, std::span<const TableRow* const> rows) {
+    std::string out = reserved(columns, rows.size(), 8);
     const auto line = [&](auto textOf) {
         for (const std::size_t column : columns) {
             out += textOf(column);
@@ -50,7 +57,8 @@ void appendJsonNumber(std::string& out, std::string_view text) {
 }
 
 std::string json(std::span<const std::size_t> columns, std::span<const TableRow* const> rows) {
-    std::string out = "[";
+    std::string out = reserved(columns, rows.size(), 20);
+    out += '[';
     for (const TableRow* row : rows) {
         out += out.size() == 1 ? "\n{" : ",\n{";
         for (const std::size_t column : columns) {
