@@ -90,9 +90,7 @@ bool holds(Comparison comparison, double value, double number) {
     return value == number;
 }
 
-} // namespace
-
-TableOutcome sectionTable(const TableRequest& request) {
+std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequest& request) {
     std::vector<std::size_t> columns;
     if (request.columns.empty()) {
         columns.resize(defaultColumnCount);
@@ -105,6 +103,11 @@ TableOutcome sectionTable(const TableRequest& request) {
         }
         columns.push_back(*index);
     }
+    return columns;
+}
+
+// The rows of the request's sizes that are in its families and meet its conditions.
+std::variant<std::vector<TableRow>, TableError> selectedRows(const TableRequest& request) {
     std::vector<std::pair<std::size_t, const Condition*>> conditions;
     for (const Condition& condition : request.conditions) {
         const auto column = numericColumn(condition.column);
@@ -113,15 +116,6 @@ TableOutcome sectionTable(const TableRequest& request) {
         }
         conditions.emplace_back(std::get<std::size_t>(column), &condition);
     }
-    std::optional<std::size_t> sortColumn;
-    if (request.sort) {
-        const auto column = numericColumn(request.sort->column);
-        if (const auto* error = std::get_if<TableError>(&column)) {
-            return *error;
-        }
-        sortColumn = std::get<std::size_t>(column);
-    }
-
     auto sizes = sizesOf(request);
     if (auto* error = std::get_if<TableError>(&sizes)) {
         return std::move(*error);
@@ -151,23 +145,48 @@ TableOutcome sectionTable(const TableRequest& request) {
             rows.push_back(std::get<TableRow>(std::move(row)));
         }
     }
+    return rows;
+}
 
-    std::vector<const TableRow*> order;
-    for (const TableRow& row : rows) {
-        order.push_back(&row);
+} // namespace
+
+TableOutcome sectionTable(const TableRequest& request) {
+    const auto columns = chosenColumns(request);
+    if (const auto* error = std::get_if<TableError>(&columns)) {
+        return *error;
+    }
+    std::optional<std::size_t> sortColumn;
+    if (request.sort) {
+        const auto column = numericColumn(request.sort->column);
+        if (const auto* error = std::get_if<TableError>(&column)) {
+            return *error;
+        }
+        sortColumn = std::get<std::size_t>(column);
+    }
+    const auto rows = selectedRows(request);
+    if (const auto* error = std::get_if<TableError>(&rows)) {
+        return *error;
+    }
+
+    // Each row with the number its sort column shows; a stable sort keeps ties in order.
+    std::vector<std::pair<double, const TableRow*>> order;
+    for (const TableRow& row : std::get<std::vector<TableRow>>(rows)) {
+        order.emplace_back(sortColumn ? shownNumber(row, *sortColumn) : 0, &row);
     }
     if (sortColumn) {
         const bool descending = request.sort->descending;
-        std::ranges::stable_sort(order, [&](const TableRow* x, const TableRow* y) {
-            const double a = shownNumber(*x, *sortColumn);
-            const double b = shownNumber(*y, *sortColumn);
-            return descending ? b < a : a < b;
+        std::ranges::stable_sort(order, [descending](const auto& x, const auto& y) {
+            return descending ? y.first < x.first : x.first < y.first;
         });
     }
     if (request.limit && order.size() > *request.limit) {
         order.resize(*request.limit);
     }
-    return writeTable(request.format, columns, order);
+    std::vector<const TableRow*> written;
+    for (const auto& [key, row] : order) {
+        written.push_back(row);
+    }
+    return writeTable(request.format, std::get<std::vector<std::size_t>>(columns), written);
 }
 
 } // namespace kavrel

@@ -47,9 +47,11 @@ std::variant<TableSize, TableError> ownSize(std::string_view argument, const Own
         const std::string_view text = rest.substr(0, end);
         const std::optional<double> number = readNumber(text);
         if (!number) {
-            const bool digits =
-                !text.empty() && text.find_first_not_of("0123456789.") == std::string_view::npos;
-            return bad(argument, quoted(text) + (digits ? " is too large" : " is not a number"));
+            double ignored = 0;
+            const bool tooLarge =
+                std::from_chars(text.data(), text.data() + text.size(), ignored).ec ==
+                std::errc::result_out_of_range;
+            return bad(argument, quoted(text) + (tooLarge ? " is too large" : " is not a number"));
         }
         if (!(*number > 0)) {
             return bad(argument, "every dimension must be more than 0");
