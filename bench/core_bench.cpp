@@ -1,8 +1,10 @@
 // How long Find takes, next to the floor it cannot go below: the eleven correctly rounded
-// double-to-decimal conversions of its results.
+// double-to-decimal conversions of its results; and the section table tool's engine.
 #include "catalogue/catalogue.hpp"
 #include "commands/find.hpp"
 #include "properties/number_text.hpp"
+#include "table/section_table.hpp"
+#include "table/table_columns.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -47,6 +49,29 @@ void elevenConversions(benchmark::State& state) {
     }
 }
 BENCHMARK(elevenConversions);
+
+// The engine over the whole catalogue; "per_size" is the time per catalogue size.
+void table(benchmark::State& state, const TableRequest& request) {
+    std::size_t sizes = 0;
+    for (const SectionFamily family : allFamilies) {
+        sizes += entriesOf(family).size();
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sectionTable(request));
+    }
+    state.counters["per_size"] = benchmark::Counter(static_cast<double>(sizes),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+BENCHMARK_CAPTURE(table, all_columns_json,
+                  {.columns = {columnNames.begin(), columnNames.end()},
+                   .format = TableFormat::Json});
+BENCHMARK_CAPTURE(table, lightest_rhs,
+                  {.families = {SectionFamily::RHS},
+                   .conditions = {{"Zxx", Comparison::AtLeast, 50},
+                                  {"ryy", Comparison::AtLeast, 2}},
+                   .sort = SortKey{"W"},
+                   .limit = 1});
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // catalogue means the arithmetic failure (every field reads as 0).
 #include "catalogue/catalogue.hpp"
 #include "commands/find.hpp"
+#include "properties/result_descriptions.hpp"
 #include "result_text.hpp"
 
 #include <cstdint>
@@ -22,12 +23,13 @@ bool isDesignationOf(kavrel::SectionFamily family, const std::string& text) {
     return false;
 }
 
-void requireResultTexts(const kavrel::SectionProperties& p, std::string_view separator) {
-    for (const std::string* text :
-         {&p.a, &p.wt, &p.ixx, &p.iyy, &p.zxx, &p.zyy, &p.rxx, &p.ryy, &p.j, &p.b}) {
-        require(kavrel::fuzz::isResultText(*text, 2, separator), "two-decimal result text");
+void requireResultTexts(const kavrel::SectionProperties& p, bool rectangular,
+                        std::string_view separator) {
+    for (const kavrel::ResultDescription& result : kavrel::results) {
+        const int decimals = kavrel::decimalsOf(rectangular ? result.rectangular : result.circular);
+        require(kavrel::fuzz::isResultText(p.*result.field, decimals, separator),
+                "result text with its pattern's decimals");
     }
-    require(kavrel::fuzz::isResultText(p.sa, 3, separator), "three-decimal surface area");
 }
 
 std::string withPoint(std::string text) {
@@ -73,14 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "catalogue texts and result texts always read");
 
     if (const auto* shown = std::get_if<kavrel::SectionProperties>(&point)) {
-        requireResultTexts(*shown, ".");
+        const bool rectangular = inputs.rhsSelected || inputs.shsSelected;
+        requireResultTexts(*shown, rectangular, ".");
         const auto& commaTexts = std::get<kavrel::SectionProperties>(comma);
-        requireResultTexts(commaTexts, ",");
-        const kavrel::SectionProperties back{
-            withPoint(commaTexts.a),   withPoint(commaTexts.wt),  withPoint(commaTexts.ixx),
-            withPoint(commaTexts.iyy), withPoint(commaTexts.zxx), withPoint(commaTexts.zyy),
-            withPoint(commaTexts.rxx), withPoint(commaTexts.ryy), withPoint(commaTexts.j),
-            withPoint(commaTexts.b),   withPoint(commaTexts.sa)};
+        requireResultTexts(commaTexts, rectangular, ",");
+        kavrel::SectionProperties back;
+        for (const kavrel::ResultDescription& result : kavrel::results) {
+            back.*result.field = withPoint(commaTexts.*result.field);
+        }
         require(back == *shown, "under \",\" the same texts with \",\"");
     }
     return 0;

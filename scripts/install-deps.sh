@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 xvfb xauth locales
     desktop-file-utils appstream dpkg-dev file
+    python3
 )
 
 sudo_if_needed() {

@@ -1,21 +1,166 @@
-// kavrel-table: every catalogue section through Find, as CSV on standard output.
-#include "commands/section_table.hpp"
+// kavrel-table: section tables through the same formulas as Find, on standard output.
+// This program only turns its arguments into a request and the outcome into output and an
+// exit status: 0 done, 1 a fault of the program or of writing, 2 a usage error.
+#include "kavrel_version.hpp"
+#include "table/section_table.hpp"
+#include "table/table_columns.hpp"
 
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <variant>
 
-int main(int argc, char**) {
-    if (argc > 1) {
-        std::fputs("usage: kavrel-table (takes no arguments)\n", stderr);
-        return 2;
+namespace {
+
+using namespace kavrel;
+
+constexpr std::string_view usage = R"usage(Usage: kavrel-table [OPTION]... [SIZE]...
+Section properties of steel hollow sections as a table: the whole catalogue, or the sizes given.
+
+A SIZE is a catalogue designation exactly as the lists show it ("100x100x5.0", "15NBx2.0(L)"),
+or a size of one's own in millimetres: RHS:DxBxt, SHS:DxBxt or CHS:Dxt (D the depth or outside
+diameter, B the width, t the wall thickness), such as RHS:250x150x8 or CHS:60.3x3.2.
+
+Options:
+  --family F        only sizes of family F: RHS, SHS or CHS; may be repeated
+  --where 'C OP N'  only rows whose column C compares so with the number N; OP is one of
+                    >=, <=, >, <, =; may be repeated, and every condition must hold
+  --sort C          sort by column C, ascending; --sort -C sorts descending
+  --limit N         at most N rows
+  --columns LIST    the columns to write, comma-separated, or "all"
+  --format F        csv (the default), json or text
+  --pi P            22/7 (the default, as in the window) or exact
+  --help            show this help and exit
+  --version         show the version and exit
+
+Conditions and sorting compare the numbers the texts show.
+The lightest RHS with Zxx of at least 50 cm^3 and ryy of at least 2 cm:
+  kavrel-table --family RHS --where 'Zxx>=50' --where 'ryy>=2' --sort W --limit 1
+A size of one's own beside a catalogue size, with the plastic moduli and the true pi:
+  kavrel-table --columns designation,A,Zxx,Zpx --pi exact --format text RHS:250x150x8 200x100x8.0
+
+Columns (all but Zpx and Zpy are written when --columns is not given):
+  family, designation
+  depth, width, thickness  mm
+)usage";
+
+std::string helpText() {
+    std::string text(usage);
+    const auto describe = [&text](const auto& result) {
+        text += "  " + std::string(result.column) + std::string(8 - result.column.size(), ' ') +
+                std::string(result.meaning) + ", " + std::string(result.unit) + "\n";
+    };
+    for (const ResultDescription& result : results) {
+        describe(result);
     }
-    const kavrel::SectionTable table = kavrel::sectionTable();
-    if (std::fwrite(table.csv.data(), 1, table.csv.size(), stdout) != table.csv.size() ||
-        std::fflush(stdout) != 0) {
+    for (const PlasticDescription& result : plasticResults) {
+        describe(result);
+    }
+    return text;
+}
+
+bool write(std::FILE* stream, std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() &&
+           std::fflush(stream) == 0;
+}
+
+int usageError(std::string_view message) {
+    std::fprintf(stderr, "kavrel-table: %.*s\n", static_cast<int>(message.size()), message.data());
+    return 2;
+}
+
+// Parses an option's value into the request; the message names the option and its value.
+template <typename Value, typename Store>
+std::optional<int> apply(std::string_view option, std::string_view text,
+                         std::variant<Value, TableError> parsed, Store store) {
+    if (const auto* error = std::get_if<TableError>(&parsed)) {
+        return usageError(std::string(option) + " " + std::string(text) + ": " + error->message);
+    }
+    store(std::get<Value>(std::move(parsed)));
+    return std::nullopt;
+}
+
+std::optional<int> option(TableRequest& request, std::string_view name, std::string_view text) {
+    if (name == "--family") {
+        return apply(name, text, parseFamily(text),
+                     [&](SectionFamily f) { request.families.push_back(f); });
+    }
+    if (name == "--where") {
+        return apply(name, text, parseCondition(text),
+                     [&](Condition c) { request.conditions.push_back(std::move(c)); });
+    }
+    if (name == "--sort") {
+        return apply(name, text, parseSortKey(text), [&](SortKey k) { request.sort = k; });
+    }
+    if (name == "--limit") {
+        return apply(name, text, parseLimit(text), [&](std::size_t n) { request.limit = n; });
+    }
+    if (name == "--columns") {
+        return apply(name, text, parseColumns(text),
+                     [&](std::vector<std::string> c) { request.columns = std::move(c); });
+    }
+    if (name == "--format") {
+        return apply(name, text, parseFormat(text), [&](TableFormat f) { request.format = f; });
+    }
+    return apply(name, text, parsePi(text), [&](double pi) { request.pi = pi; });
+}
+
+bool takesValue(std::string_view name) {
+    for (const std::string_view known :
+         {"--family", "--where", "--sort", "--limit", "--columns", "--format", "--pi"}) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TableRequest request;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            return write(stdout, helpText()) ? 0 : 1;
+        }
+        if (argument == "--version") {
+            return write(stdout, "kavrel-table " + std::string(kavrel::version) + "\n") ? 0 : 1;
+        }
+        if (!argument.starts_with('-')) {
+            request.sizes.emplace_back(argument);
+            continue;
+        }
+        // --name value or --name=value
+        const auto equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        if (!takesValue(name)) {
+            return usageError("unknown option " + std::string(name) + " (see --help)");
+        }
+        std::string_view text;
+        if (equals != std::string_view::npos) {
+            text = argument.substr(equals + 1);
+        } else if (i + 1 < argc) {
+            text = argv[++i];
+        } else {
+            return usageError(std::string(name) + " needs a value");
+        }
+        if (const std::optional<int> status = option(request, name, text)) {
+            return *status;
+        }
+    }
+
+    const TableOutcome outcome = sectionTable(request);
+    if (const auto* error = std::get_if<TableError>(&outcome)) {
+        if (error->kind == TableError::Kind::BadRequest) {
+            return usageError(error->message);
+        }
+        std::fprintf(stderr, "kavrel-table: %s\n", error->message.c_str());
+        return 1;
+    }
+    if (!write(stdout, std::get<std::string>(outcome))) {
         std::perror("kavrel-table");
         return 1;
     }
-    for (const std::string& designation : table.failed) {
-        std::fprintf(stderr, "kavrel-table: %s: no properties computed\n", designation.c_str());
-    }
-    return table.failed.empty() ? 0 : 1;
+    return 0;
 }

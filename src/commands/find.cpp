@@ -24,13 +24,28 @@ FindInputs findInputsFor(SectionFamily family, std::string_view designation) {
 }
 
 FindOutcome find(const FindInputs& inputs, std::string_view separator) {
-    const double pi = 22.0 / 7.0; // as every formula takes it, never the true value
     const SectionDimensions dimensions =
         lookupDimensions(inputs.rhsText, inputs.shsText, inputs.chsText);
-    if (inputs.rhsSelected || inputs.shsSelected) {
-        return rectangularProperties(dimensions, pi, separator);
+    const SectionFamily family = inputs.rhsSelected   ? SectionFamily::RHS
+                                 : inputs.shsSelected ? SectionFamily::SHS
+                                                      : SectionFamily::CHS;
+    return propertiesOf(family, dimensions, findPi, separator);
+}
+
+FindOutcome propertiesOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
+                         std::string_view separator) {
+    if (family == SectionFamily::CHS) {
+        return circularProperties(dimensions, pi, separator);
     }
-    return circularProperties(dimensions, pi, separator);
+    return rectangularProperties(dimensions, pi, separator);
+}
+
+PlasticOutcome plasticModuliOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
+                               std::string_view separator) {
+    if (family == SectionFamily::CHS) {
+        return circularPlasticModuli(dimensions, separator);
+    }
+    return rectangularPlasticModuli(dimensions, pi, separator);
 }
 
 } // namespace kavrel

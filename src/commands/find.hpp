@@ -8,6 +8,7 @@
 // the eleven texts of SectionProperties into its result boxes unchanged, and Print copies the
 // box texts, not the numbers, into the report record byte for byte.
 
+#include "catalogue/section_dimensions.hpp"
 #include "catalogue/section_family.hpp"
 #include "properties/section_properties.hpp"
 
@@ -29,8 +30,20 @@ struct FindInputs {
 // the other lists empty: what the window holds after choosing that size.
 FindInputs findInputsFor(SectionFamily family, std::string_view designation);
 
+// The value of pi the window's results use, never the true one.
+inline constexpr double findPi = 22.0 / 7.0;
+
 // Looks the texts up and runs the rectangular formulas when the RHS or SHS option is
-// selected, otherwise the circular ones. Result texts use the given decimal separator.
+// selected, otherwise the circular ones, with findPi. Result texts use the given separator.
 FindOutcome find(const FindInputs& inputs, std::string_view separator = ".");
+
+// The formula set of the family (RHS and SHS share the rectangular one) on these dimensions:
+// the step of Find after the lookup, for callers that have dimensions of their own.
+FindOutcome propertiesOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
+                         std::string_view separator = ".");
+
+// The plastic moduli of a section of the family.
+PlasticOutcome plasticModuliOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
+                               std::string_view separator = ".");
 
 } // namespace kavrel

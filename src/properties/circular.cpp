@@ -1,4 +1,5 @@
 #include "properties/formulas.hpp"
+#include "properties/result_descriptions.hpp"
 #include "properties/steps.hpp"
 
 namespace kavrel {
@@ -7,33 +8,36 @@ namespace kavrel {
 // elastic modulus about y needs it, so an unusable width fails no earlier step.
 FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
                                std::string_view separator) {
+    constexpr Shape shape = Shape::Circular;
     Steps s(separator);
     SectionProperties p;
 
     const double D = s.read(dimensions.depth);
     const double t = s.read(dimensions.thickness);
 
-    p.a = s.text((((D - t) * pi) * t) * 0.01, Pattern::Int6Dec2);
+    p.a = s.text((((D - t) * pi) * t) * 0.01, patternOf(&SectionProperties::a, shape));
     const double areaShown = s.readBack(p.a);
-    p.wt = s.text(areaShown * 0.785, Pattern::Int4Dec2);
+    p.wt = s.text(areaShown * 0.785, patternOf(&SectionProperties::wt, shape));
 
     const double secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
-    p.ixx = s.text(secondMoment, Pattern::Int6Dec2);
+    p.ixx = s.text(secondMoment, patternOf(&SectionProperties::ixx, shape));
     const double ixxShown = s.readBack(p.ixx);
-    p.iyy = s.text(secondMoment, Pattern::Int6Dec2);
+    p.iyy = s.text(secondMoment, patternOf(&SectionProperties::iyy, shape));
     const double iyyShown = s.readBack(p.iyy);
 
-    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), Pattern::Int5Dec2);
+    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), patternOf(&SectionProperties::zxx, shape));
     const double zxxShown = s.readBack(p.zxx);
     const double B = s.read(dimensions.width);
-    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), Pattern::Int6Dec2);
-    p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)), Pattern::Int5Dec2);
-    p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)), Pattern::Int7Dec2);
+    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), patternOf(&SectionProperties::zyy, shape));
+    p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)),
+                   patternOf(&SectionProperties::rxx, shape));
+    p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)),
+                   patternOf(&SectionProperties::ryy, shape));
 
-    p.j = s.text(2 * ixxShown, Pattern::Int6Dec2);
-    p.b = s.text(2 * zxxShown, Pattern::Int7Dec2);
+    p.j = s.text(2 * ixxShown, patternOf(&SectionProperties::j, shape));
+    p.c = s.text(2 * zxxShown, patternOf(&SectionProperties::c, shape));
     // The outer perimeter per metre of length, in m^2/m like the rectangular sections.
-    p.sa = s.text((D * pi) * 0.001, Pattern::Int6Dec3);
+    p.sa = s.text((D * pi) * 0.001, patternOf(&SectionProperties::sa, shape));
     return s.finish(std::move(p));
 }
 

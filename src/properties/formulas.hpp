@@ -17,4 +17,12 @@ FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi
 FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
                                std::string_view separator = defaultSeparator);
 
+// The plastic moduli of the same rectangular section, from its dimensions (no text read back).
+PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double pi,
+                                        std::string_view separator = defaultSeparator);
+
+// The plastic moduli of a circular tube, equal about both axes; pi does not enter them.
+PlasticOutcome circularPlasticModuli(const SectionDimensions& dimensions,
+                                     std::string_view separator = defaultSeparator);
+
 } // namespace kavrel

@@ -1,4 +1,5 @@
 #include "properties/formulas.hpp"
+#include "properties/result_descriptions.hpp"
 #include "properties/steps.hpp"
 
 namespace kavrel {
@@ -8,6 +9,7 @@ namespace kavrel {
 // outer radius of 3t. Each expression keeps the grouping of the published formula.
 FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi,
                                   std::string_view separator) {
+    constexpr Shape shape = Shape::Rectangular;
     Steps s(separator);
     SectionProperties p;
 
@@ -20,9 +22,10 @@ FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi
     const double Ah = s.value((B - t) * (D - t) - square(3 * t) * (4 - pi));
     const double K = s.divide((2 * Ah) * t, h);
 
-    p.a = s.text(0.01 * ((2 * t) * ((b1 + d1) + (1.5 * pi) * t)), Pattern::Int4Dec2);
+    p.a = s.text(0.01 * ((2 * t) * ((b1 + d1) + (1.5 * pi) * t)),
+                 patternOf(&SectionProperties::a, shape));
     const double areaShown = s.readBack(p.a);
-    p.wt = s.text(areaShown * 0.785, Pattern::Int4Dec2);
+    p.wt = s.text(areaShown * 0.785, patternOf(&SectionProperties::wt, shape));
 
     const double cornersOwn =
         s.value(s.divide(pi * fourthPower(t), 108) * (405 - s.divide(3136, square(pi))));
@@ -30,27 +33,33 @@ FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi
     const double P2 = s.value(0.5 * ((b1 * cube(t)) / 3 + (b1 * square(D - t)) * t));
     const double P4 =
         s.value(((3 * pi) * square(t)) * square(s.divide((9 * pi) * d1 + 56 * t, 18 * pi)));
-    p.ixx = s.text(0.0001 * (((P1 + P2) + cornersOwn) + P4), Pattern::Int6Dec2);
+    p.ixx =
+        s.text(0.0001 * (((P1 + P2) + cornersOwn) + P4), patternOf(&SectionProperties::ixx, shape));
     const double ixxShown = s.readBack(p.ixx);
 
     const double Q1 = s.value(t * (cube(b1) / 6));
     const double Q2 = s.value(0.5 * ((d1 * cube(t)) / 3 + (d1 * square(B - t)) * t));
     const double Q4 =
         s.value(((3 * pi) * square(t)) * square(s.divide((9 * pi) * b1 + 56 * t, 18 * pi)));
-    p.iyy = s.text(0.0001 * (((Q1 + Q2) + cornersOwn) + Q4), Pattern::Int6Dec2);
+    p.iyy =
+        s.text(0.0001 * (((Q1 + Q2) + cornersOwn) + Q4), patternOf(&SectionProperties::iyy, shape));
     const double iyyShown = s.readBack(p.iyy);
 
-    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), Pattern::Int5Dec2);
-    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), Pattern::Int6Dec2);
-    p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)), Pattern::Int5Dec2);
-    p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)), Pattern::Int7Dec2);
+    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), patternOf(&SectionProperties::zxx, shape));
+    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), patternOf(&SectionProperties::zyy, shape));
+    p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)),
+                   patternOf(&SectionProperties::rxx, shape));
+    p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)),
+                   patternOf(&SectionProperties::ryy, shape));
 
-    p.j = s.text(0.0001 * ((cube(t) * h) / 3 + (K + K) * Ah), Pattern::Int7Dec2);
+    p.j = s.text(0.0001 * ((cube(t) * h) / 3 + (K + K) * Ah),
+                 patternOf(&SectionProperties::j, shape));
     const double jShown = s.readBack(p.j);
-    p.b = s.text(0.001 * s.divide(jShown * 10000, t + s.divide(K, t)), Pattern::Int7Dec2);
+    p.c = s.text(0.001 * s.divide(jShown * 10000, t + s.divide(K, t)),
+                 patternOf(&SectionProperties::c, shape));
 
     p.sa = s.text(0.001 * (2 * (((b1 + 4 * t) + (d1 + 4 * t)) - 12 * t) + (6 * pi) * t),
-                  Pattern::Int6Dec3);
+                  patternOf(&SectionProperties::sa, shape));
     return s.finish(std::move(p));
 }
 

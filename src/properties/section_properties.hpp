@@ -18,10 +18,18 @@ struct SectionProperties {
     std::string rxx; // radius of gyration about x, cm
     std::string ryy; // radius of gyration about y, cm
     std::string j;   // torsional constant J, cm^4
-    std::string b;   // torsional modulus constant, cm^3
+    std::string c;   // torsional modulus constant, cm^3
     std::string sa;  // outer surface area, m^2 per metre
 
     bool operator==(const SectionProperties&) const = default;
+};
+
+// The plastic section moduli, which only the section table shows.
+struct PlasticModuli {
+    std::string zpx; // about x, cm^3
+    std::string zpy; // about y, cm^3
+
+    bool operator==(const PlasticModuli&) const = default;
 };
 
 // A dimension text, or a result text read back, is no number.
@@ -38,5 +46,6 @@ struct ArithmeticFailure {
 
 // What a formula set, and so a Find, ends with: all eleven texts, or one of the two failures.
 using FindOutcome = std::variant<SectionProperties, UnreadableNumber, ArithmeticFailure>;
+using PlasticOutcome = std::variant<PlasticModuli, UnreadableNumber, ArithmeticFailure>;
 
 } // namespace kavrel

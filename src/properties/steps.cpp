@@ -58,14 +58,4 @@ double Steps::readBack(const std::string& text) {
     return *number;
 }
 
-FindOutcome Steps::finish(SectionProperties properties) const {
-    if (std::holds_alternative<UnreadableNumber>(failure_)) {
-        return UnreadableNumber{};
-    }
-    if (std::holds_alternative<ArithmeticFailure>(failure_)) {
-        return ArithmeticFailure{};
-    }
-    return properties;
-}
-
 } // namespace kavrel

@@ -28,7 +28,17 @@ class Steps {
     // A result's display text read back as the rounded number it shows.
     double readBack(const std::string& text);
 
-    FindOutcome finish(SectionProperties properties) const;
+    // The texts, or the failure of the first step that failed.
+    template <typename Texts>
+    std::variant<Texts, UnreadableNumber, ArithmeticFailure> finish(Texts texts) const {
+        if (std::holds_alternative<UnreadableNumber>(failure_)) {
+            return UnreadableNumber{};
+        }
+        if (std::holds_alternative<ArithmeticFailure>(failure_)) {
+            return ArithmeticFailure{};
+        }
+        return texts;
+    }
 
   private:
     bool failed() const { return !std::holds_alternative<std::monostate>(failure_); }

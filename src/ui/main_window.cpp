@@ -1,5 +1,6 @@
 #include "ui/main_window.hpp"
 
+#include "properties/result_descriptions.hpp"
 #include "ui/select_on_focus.hpp"
 #include "ui/size_list.hpp"
 
@@ -99,8 +100,8 @@ void MainWindow::selectFamily(SectionFamily family) {
 }
 
 void MainWindow::clearResults() {
-    for (QLineEdit* box : ui_.resultBoxes()) {
-        box->clear();
+    for (const ResultDescription* result : resultsInDisplayOrder) {
+        ui_.box(*result)->clear();
     }
 }
 
@@ -133,19 +134,11 @@ void MainWindow::onPrint() {
     printer_.print(reportInputs());
 }
 
-void MainWindow::showResults(const SectionProperties& results) {
+void MainWindow::showResults(const SectionProperties& found) {
     // Find's writing order, which differs from the display order at the last three rows.
-    ui_.txta->setText(QString::fromStdString(results.a));
-    ui_.txtwt->setText(QString::fromStdString(results.wt));
-    ui_.txtixx->setText(QString::fromStdString(results.ixx));
-    ui_.txtiyy->setText(QString::fromStdString(results.iyy));
-    ui_.txtzxx->setText(QString::fromStdString(results.zxx));
-    ui_.txtzyy->setText(QString::fromStdString(results.zyy));
-    ui_.txtrxx->setText(QString::fromStdString(results.rxx));
-    ui_.txtryy->setText(QString::fromStdString(results.ryy));
-    ui_.txtsa->setText(QString::fromStdString(results.sa));
-    ui_.txtj->setText(QString::fromStdString(results.j));
-    ui_.txtb->setText(QString::fromStdString(results.b));
+    for (const ResultDescription& result : results) {
+        ui_.box(result)->setText(fromUtf8(found.*result.field));
+    }
 }
 
 void MainWindow::showUnreadableNumber() {
@@ -165,18 +158,9 @@ ReportInputs MainWindow::reportInputs() const {
             break;
         }
     }
-    SectionProperties& boxes = inputs.boxes;
-    boxes.a = ui_.txta->text().toStdString();
-    boxes.wt = ui_.txtwt->text().toStdString();
-    boxes.ixx = ui_.txtixx->text().toStdString();
-    boxes.iyy = ui_.txtiyy->text().toStdString();
-    boxes.zxx = ui_.txtzxx->text().toStdString();
-    boxes.zyy = ui_.txtzyy->text().toStdString();
-    boxes.rxx = ui_.txtrxx->text().toStdString();
-    boxes.ryy = ui_.txtryy->text().toStdString();
-    boxes.j = ui_.txtj->text().toStdString();
-    boxes.b = ui_.txtb->text().toStdString();
-    boxes.sa = ui_.txtsa->text().toStdString();
+    for (const ResultDescription& result : results) {
+        inputs.boxes.*result.field = ui_.box(result)->text().toStdString();
+    }
     return inputs;
 }
 

@@ -51,7 +51,7 @@ class MainWindow : public QWidget {
     void applyFocusOrder();
     void onFind();
     void onPrint();
-    void showResults(const SectionProperties& results);
+    void showResults(const SectionProperties& found);
     void showUnreadableNumber();
 
     WindowControls ui_;

@@ -1,5 +1,6 @@
 #include "ui/window_layout.hpp"
 
+#include "properties/result_descriptions.hpp"
 #include "ui/option_style.hpp"
 #include "ui/size_list.hpp"
 #include "ui/window_fonts.hpp"
@@ -10,6 +11,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <iterator>
+#include <string_view>
 
 namespace kavrel {
 namespace {
@@ -23,9 +27,14 @@ constexpr int labelHeight = 17;
 constexpr int boxWidth = 97;
 constexpr int boxHeight = 26;
 
-template <typename Widget> Widget* place(QWidget* parent, const char* name, const QRect& geometry) {
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename Widget>
+Widget* place(QWidget* parent, std::string_view name, const QRect& geometry) {
     auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
+    widget->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     widget->setGeometry(geometry);
     return widget;
 }
@@ -55,8 +64,8 @@ SizeList* makeSizeList(QWidget* frame, const char* name, const QString& toolTip,
 
 // One result row: the label, and its box to the right of it, 4 or 5 px higher.
 QLineEdit* makeResultRow(QWidget* frame, QLabel*& label, const char* labelName,
-                         const QString& caption, const QRect& labelGeometry, const char* boxName,
-                         const QPoint& boxPosition) {
+                         const QString& caption, const QRect& labelGeometry,
+                         std::string_view boxName, const QPoint& boxPosition) {
     label = place<QLabel>(frame, labelName, labelGeometry);
     label->setText(caption);
     label->setFont(controlFont());
@@ -117,36 +126,41 @@ void buildSectionTypeFrame(QWidget& window, WindowControls& c) {
     c.cmbchs = makeSizeList(frame, "cmbchs", QStringLiteral("Click to Select the CHS"), 100);
 }
 
+// Where each result row sits, in display order: the label's name and rectangle, and the
+// top-left corner of the box; captions and box names come with the results' descriptions.
+struct RowPlace {
+    QLabel* WindowControls::*label;
+    const char* labelName;
+    int labelLeft, labelTop, labelWidth;
+    QLineEdit* WindowControls::*box;
+    int boxLeft, boxTop;
+};
+
+const RowPlace rowPlaces[] = {
+    {&WindowControls::Label1, "Label1", 16, 32, 169, &WindowControls::txta, 224, 27},
+    {&WindowControls::Label2, "Label2", 16, 67, 185, &WindowControls::txtwt, 224, 63},
+    {&WindowControls::Label3, "Label3", 16, 102, 201, &WindowControls::txtixx, 224, 97},
+    {&WindowControls::Label4, "Label4", 16, 138, 193, &WindowControls::txtiyy, 224, 133},
+    {&WindowControls::Label5, "Label5", 16, 173, 193, &WindowControls::txtzxx, 224, 168},
+    {&WindowControls::Label6, "Label6", 16, 208, 193, &WindowControls::txtzyy, 224, 203},
+    {&WindowControls::Label7, "Label7", 336, 32, 193, &WindowControls::txtrxx, 544, 27},
+    {&WindowControls::Label8, "Label8", 336, 70, 193, &WindowControls::txtryy, 544, 65},
+    {&WindowControls::Label9, "Label9", 336, 108, 193, &WindowControls::txtj, 544, 103},
+    {&WindowControls::Label10, "Label10", 336, 146, 193, &WindowControls::txtb, 544, 141},
+    {&WindowControls::Label12, "Label12", 336, 184, 201, &WindowControls::txtsa, 544, 179},
+};
+static_assert(std::size(rowPlaces) == resultsInDisplayOrder.size());
+
 void buildPropertiesFrame(QWidget& window, WindowControls& c) {
     c.frmproperties =
         makeFrame(&window, "frmproperties", QStringLiteral("Properties"), QRect(8, 152, 649, 249));
     QWidget* frame = c.frmproperties;
-    const auto row = [frame](QLabel*& label, const char* labelName, const char* caption, int left,
-                             int top, int width, const char* boxName, int boxLeft, int boxTop) {
-        return makeResultRow(frame, label, labelName, QString::fromLatin1(caption),
-                             QRect(left, top, width, labelHeight), boxName,
-                             QPoint(boxLeft, boxTop));
-    };
-    c.txta = row(c.Label1, "Label1", "Sectional Area (CM^2)", 16, 32, 169, "txta", 224, 27);
-    c.txtwt = row(c.Label2, "Label2", "Unit Weight (Kg./Mtr.)", 16, 67, 185, "txtwt", 224, 63);
-    c.txtixx =
-        row(c.Label3, "Label3", "Moment of Inertia,Ixx (Cm^4)", 16, 102, 201, "txtixx", 224, 97);
-    c.txtiyy =
-        row(c.Label4, "Label4", "Moment of Inertia,Iyy (Cm^4)", 16, 138, 193, "txtiyy", 224, 133);
-    c.txtzxx =
-        row(c.Label5, "Label5", "Elastic Modulus,Zxx (Cm^3)", 16, 173, 193, "txtzxx", 224, 168);
-    c.txtzyy =
-        row(c.Label6, "Label6", "Elastic Modulus,Zyy (Cm^3)", 16, 208, 193, "txtzyy", 224, 203);
-    c.txtrxx =
-        row(c.Label7, "Label7", "Radius of Gyration,Rxx (Cm)", 336, 32, 193, "txtrxx", 544, 27);
-    c.txtryy =
-        row(c.Label8, "Label8", "Radius of Gyration,Ryy (Cm)", 336, 70, 193, "txtryy", 544, 65);
-    c.txtj =
-        row(c.Label9, "Label9", "Torsional Constant,J (Cm^4)", 336, 108, 193, "txtj", 544, 103);
-    c.txtb =
-        row(c.Label10, "Label10", "Torsional Constant,B (Cm^3)", 336, 146, 193, "txtb", 544, 141);
-    c.txtsa =
-        row(c.Label12, "Label12", "Outer Surface Area (M^2/Mtr)", 336, 184, 201, "txtsa", 544, 179);
+    for (const ResultDescription* result : resultsInDisplayOrder) {
+        const RowPlace& at = rowPlaces[result->row - 1];
+        c.*at.box = makeResultRow(frame, c.*at.label, at.labelName, fromUtf8(result->caption),
+                                  QRect(at.labelLeft, at.labelTop, at.labelWidth, labelHeight),
+                                  result->box, QPoint(at.boxLeft, at.boxTop));
+    }
 
     c.cmdfind =
         makeButton(frame, "cmdfind", QStringLiteral("&Find"),
@@ -159,8 +173,8 @@ void buildPropertiesFrame(QWidget& window, WindowControls& c) {
 
 } // namespace
 
-std::array<QLineEdit*, 11> WindowControls::resultBoxes() const {
-    return {txta, txtwt, txtixx, txtiyy, txtzxx, txtzyy, txtrxx, txtryy, txtj, txtb, txtsa};
+QLineEdit* WindowControls::box(const ResultDescription& result) const {
+    return this->*rowPlaces[result.row - 1].box;
 }
 
 WindowControls buildControls(QWidget& window) {

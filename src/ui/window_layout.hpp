@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -12,6 +10,7 @@ class QWidget;
 namespace kavrel {
 
 class SizeList;
+struct ResultDescription;
 
 // The controls of the main window, named as their objectNames.
 struct WindowControls {
@@ -50,8 +49,8 @@ struct WindowControls {
     QPushButton* cmdexit = nullptr;
     QLabel* Image1 = nullptr;
 
-    // The eleven result boxes in display order (row 1 to row 11).
-    std::array<QLineEdit*, 11> resultBoxes() const;
+    // The box that shows this result.
+    QLineEdit* box(const ResultDescription& result) const;
 };
 
 // Builds every control of the window at its fixed place, with its font, text and tool tip:

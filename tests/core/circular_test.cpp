@@ -10,7 +10,7 @@ const double pi = 22.0 / 7.0;
 
 struct CircularCase {
     SectionDimensions dimensions;
-    SectionProperties texts; // a, wt, ixx, iyy, zxx, zyy, rxx, ryy, j, b, sa
+    SectionProperties texts; // a, wt, ixx, iyy, zxx, zyy, rxx, ryy, j, c, sa
 };
 
 // The outer surface area is in m^2 per metre, as for the rectangular sections.

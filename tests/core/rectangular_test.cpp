@@ -10,7 +10,7 @@ const double pi = 22.0 / 7.0;
 
 struct RectangularCase {
     SectionDimensions dimensions;
-    SectionProperties texts; // a, wt, ixx, iyy, zxx, zyy, rxx, ryy, j, b, sa
+    SectionProperties texts; // a, wt, ixx, iyy, zxx, zyy, rxx, ryy, j, c, sa
 };
 
 const RectangularCase cases[] = {
@@ -60,7 +60,7 @@ TEST(RectangularSymmetry, ExchangingDepthAndWidthExchangesTheAxes) {
     EXPECT_EQ(upright.rxx, flat.ryy);
     EXPECT_EQ(upright.a, flat.a);
     EXPECT_EQ(upright.j, flat.j);
-    EXPECT_EQ(upright.b, flat.b);
+    EXPECT_EQ(upright.c, flat.c);
     EXPECT_EQ(upright.sa, flat.sa);
 }
 

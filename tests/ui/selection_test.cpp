@@ -370,7 +370,7 @@ class SelectionTest : public QObject, WindowFixture {
                                       QString::fromStdString(b.zxx), QString::fromStdString(b.zyy),
                                       QString::fromStdString(b.rxx), QString::fromStdString(b.ryy),
                                       QString::fromStdString(b.sa),  QString::fromStdString(b.j),
-                                      QString::fromStdString(b.b)};
+                                      QString::fromStdString(b.c)};
         QCOMPARE(reported, someResults());
     }
 

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "properties/number_text.hpp"
+#include "properties/section_properties.hpp"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace kavrel {
+
+// The two formula sets; RHS and SHS share the rectangular one.
+enum class Shape { Rectangular, Circular };
+
+// Everything the program says about one result, in one place: where its text is kept, its
+// column in the section table, its unit and pattern per formula set, and for the results the
+// window shows, its box, the box's caption and its report label. The window, the report
+// record, the section table and the formula sets' patterns all come from here.
+struct ResultDescription {
+    std::string SectionProperties::*field;
+    std::string_view column;
+    std::string_view unit;
+    std::string_view meaning;
+    Pattern rectangular;
+    Pattern circular;
+    std::string_view box;
+    std::string_view caption;     // the window's label beside the box
+    std::string_view reportLabel; // 40 characters: caption, blanks, ":" in column 38, 2 blanks
+    int row;                      // result row of the window, 1 to 11
+    int reportLine;               // line of the report record, 3 to 13
+};
+
+// In Find's writing order, which is also the order of the section table's columns.
+inline constexpr std::array<ResultDescription, 11> results = {{
+    {&SectionProperties::a, "A", "cm^2", "sectional area", Pattern::Int4Dec2, Pattern::Int6Dec2,
+     "txta", "Sectional Area (CM^2)", "Area ( CM^2 )                        :  ", 1, 3},
+    {&SectionProperties::wt, "W", "kg/m", "unit weight", Pattern::Int4Dec2, Pattern::Int4Dec2,
+     "txtwt", "Unit Weight (Kg./Mtr.)", "Weight ( Kg/M )                      :  ", 2, 4},
+    {&SectionProperties::ixx, "Ixx", "cm^4", "second moment of area about x", Pattern::Int6Dec2,
+     Pattern::Int6Dec2, "txtixx", "Moment of Inertia,Ixx (Cm^4)",
+     "M.I Ixx ( CM^4 )                     :  ", 3, 5},
+    {&SectionProperties::iyy, "Iyy", "cm^4", "second moment of area about y", Pattern::Int6Dec2,
+     Pattern::Int6Dec2, "txtiyy", "Moment of Inertia,Iyy (Cm^4)",
+     "M.I Iyy ( CM^4 )                     :  ", 4, 6},
+    {&SectionProperties::zxx, "Zxx", "cm^3", "elastic modulus about x", Pattern::Int5Dec2,
+     Pattern::Int5Dec2, "txtzxx", "Elastic Modulus,Zxx (Cm^3)",
+     "Section Modulus Zxx ( CM^3 )         :  ", 5, 7},
+    {&SectionProperties::zyy, "Zyy", "cm^3", "elastic modulus about y", Pattern::Int6Dec2,
+     Pattern::Int6Dec2, "txtzyy", "Elastic Modulus,Zyy (Cm^3)",
+     "Section Modulus Zyy ( CM^3 )         :  ", 6, 8},
+    {&SectionProperties::rxx, "rxx", "cm", "radius of gyration about x", Pattern::Int5Dec2,
+     Pattern::Int5Dec2, "txtrxx", "Radius of Gyration,Rxx (Cm)",
+     "Radius of Gyration Rxx ( CM )        :  ", 7, 9},
+    {&SectionProperties::ryy, "ryy", "cm", "radius of gyration about y", Pattern::Int7Dec2,
+     Pattern::Int7Dec2, "txtryy", "Radius of Gyration,Ryy (Cm)",
+     "Radius of Gyration Ryy ( CM )        :  ", 8, 10},
+    {&SectionProperties::sa, "S", "m^2/m", "outer surface area per metre", Pattern::Int6Dec3,
+     Pattern::Int6Dec3, "txtsa", "Outer Surface Area (M^2/Mtr)",
+     "Outer Surface Area per Mtr. ( M^2 )  :  ", 11, 13},
+    {&SectionProperties::j, "J", "cm^4", "torsional constant", Pattern::Int7Dec2, Pattern::Int6Dec2,
+     "txtj", "Torsional Constant,J (Cm^4)", "Torsional Constant J ( CM^4 )        :  ", 9, 11},
+    {&SectionProperties::c, "C", "cm^3", "torsional modulus constant", Pattern::Int7Dec2,
+     Pattern::Int7Dec2, "txtb", "Torsional Constant,B (Cm^3)",
+     "Torsional Modulus Constant B ( CM^3 ):  ", 10, 12},
+}};
+
+// The results sorted by one of their orders (&ResultDescription::row or ::reportLine).
+consteval std::array<const ResultDescription*, results.size()>
+resultsBy(int ResultDescription::*order) {
+    std::array<const ResultDescription*, results.size()> sorted{};
+    std::transform(results.begin(), results.end(), sorted.begin(),
+                   [](const ResultDescription& r) { return &r; });
+    std::sort(sorted.begin(), sorted.end(),
+              [order](const auto* x, const auto* y) { return x->*order < y->*order; });
+    return sorted;
+}
+
+inline constexpr auto resultsInDisplayOrder = resultsBy(&ResultDescription::row);
+inline constexpr auto resultsInReportOrder = resultsBy(&ResultDescription::reportLine);
+
+// The pattern a formula set formats this result with; an unknown field does not compile.
+consteval Pattern patternOf(std::string SectionProperties::*field, Shape shape) {
+    for (const ResultDescription& r : results) {
+        if (r.field == field) {
+            return shape == Shape::Rectangular ? r.rectangular : r.circular;
+        }
+    }
+    throw "not a result";
+}
+
+// The results only the section table shows, after the eleven.
+struct PlasticDescription {
+    std::string PlasticModuli::*field;
+    std::string_view column;
+    std::string_view unit;
+    std::string_view meaning;
+    Pattern rectangular;
+    Pattern circular;
+};
+
+inline constexpr std::array<PlasticDescription, 2> plasticResults = {{
+    {&PlasticModuli::zpx, "Zpx", "cm^3", "plastic modulus about x", Pattern::Int6Dec2,
+     Pattern::Int6Dec2},
+    {&PlasticModuli::zpy, "Zpy", "cm^3", "plastic modulus about y", Pattern::Int6Dec2,
+     Pattern::Int6Dec2},
+}};
+
+consteval Pattern patternOf(std::string PlasticModuli::*field, Shape shape) {
+    for (const PlasticDescription& r : plasticResults) {
+        if (r.field == field) {
+            return shape == Shape::Rectangular ? r.rectangular : r.circular;
+        }
+    }
+    throw "not a result";
+}
+
+} // namespace kavrel

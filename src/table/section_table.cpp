@@ -1,0 +1,192 @@
+#include "table/section_table.hpp"
+
+#include "catalogue/catalogue.hpp"
+#include "properties/number_text.hpp"
+#include "table/table_formats.hpp"
+#include "table/table_sizes.hpp"
+
+#include <algorithm>
+#include <numeric>
+
+namespace kavrel {
+namespace {
+
+TableError bad(std::string message) {
+    return {TableError::Kind::BadRequest, std::move(message)};
+}
+
+std::variant<std::size_t, TableError> numericColumn(std::string_view name) {
+    const std::optional<std::size_t> index = columnIndex(name);
+    if (!index) {
+        return bad("unknown column " + quoted(name));
+    }
+    if (!isNumericColumn(*index)) {
+        return bad(quoted(name) + " is not a numeric column");
+    }
+    return *index;
+}
+
+// The sizes the table starts from: the given ones in their order, or the catalogue.
+std::variant<std::vector<TableSize>, TableError> sizesOf(const TableRequest& request) {
+    if (request.sizes.empty()) {
+        return catalogueSizes();
+    }
+    std::vector<TableSize> sizes;
+    for (const std::string& argument : request.sizes) {
+        auto size = sizeOf(argument);
+        if (auto* error = std::get_if<TableError>(&size)) {
+            return std::move(*error);
+        }
+        sizes.push_back(std::get<TableSize>(std::move(size)));
+    }
+    return sizes;
+}
+
+// All columns' texts of a size: the same formula step as Find, then the plastic moduli.
+std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given, double pi) {
+    const FindOutcome found = propertiesOf(size.family, size.dimensions, pi);
+    const PlasticOutcome plastic = plasticModuliOf(size.family, size.dimensions, pi);
+    const auto* shown = std::get_if<SectionProperties>(&found);
+    const auto* moduli = std::get_if<PlasticModuli>(&plastic);
+    if (!shown || !moduli) {
+        return TableError{given ? TableError::Kind::BadRequest : TableError::Kind::CatalogueFailure,
+                          size.designation + ": no properties can be computed for it"};
+    }
+    TableRow row;
+    auto cell = row.begin();
+    for (const std::string_view text :
+         {std::string_view(familyCode(size.family)), std::string_view(size.designation),
+          std::string_view(*size.dimensions.depth), std::string_view(*size.dimensions.width),
+          std::string_view(*size.dimensions.thickness)}) {
+        *cell++ = text;
+    }
+    for (const ResultDescription& result : results) {
+        *cell++ = shown->*result.field;
+    }
+    for (const PlasticDescription& result : plasticResults) {
+        *cell++ = moduli->*result.field;
+    }
+    return row;
+}
+
+// The number a row's text shows; texts of numeric columns always read.
+double shownNumber(const TableRow& row, std::size_t column) {
+    return readNumber(row[column]).value_or(0);
+}
+
+bool holds(Comparison comparison, double value, double number) {
+    switch (comparison) {
+    case Comparison::AtLeast:
+        return value >= number;
+    case Comparison::AtMost:
+        return value <= number;
+    case Comparison::Above:
+        return value > number;
+    case Comparison::Below:
+        return value < number;
+    case Comparison::Equal:
+        break;
+    }
+    return value == number;
+}
+
+std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequest& request) {
+    std::vector<std::size_t> columns;
+    if (request.columns.empty()) {
+        columns.resize(defaultColumnCount);
+        std::iota(columns.begin(), columns.end(), 0);
+    }
+    for (const std::string& name : request.columns) {
+        const std::optional<std::size_t> index = columnIndex(name);
+        if (!index) {
+            return bad("unknown column " + quoted(name));
+        }
+        columns.push_back(*index);
+    }
+    return columns;
+}
+
+// The rows of the request's sizes that are in its families and meet its conditions.
+std::variant<std::vector<TableRow>, TableError> selectedRows(const TableRequest& request) {
+    std::vector<std::pair<std::size_t, const Condition*>> conditions;
+    for (const Condition& condition : request.conditions) {
+        const auto column = numericColumn(condition.column);
+        if (const auto* error = std::get_if<TableError>(&column)) {
+            return *error;
+        }
+        conditions.emplace_back(std::get<std::size_t>(column), &condition);
+    }
+    auto sizes = sizesOf(request);
+    if (auto* error = std::get_if<TableError>(&sizes)) {
+        return std::move(*error);
+    }
+    const bool given = !request.sizes.empty();
+    const auto& all = std::get<std::vector<TableSize>>(sizes);
+    std::vector<TableRow> rows;
+    rows.reserve(all.size());
+    for (const TableSize& size : all) {
+        const bool inFamily =
+            request.families.empty() ||
+            std::ranges::find(request.families, size.family) != request.families.end();
+        // A given size is computed even outside the families: one that fails is bad input.
+        if (!inFamily && !given) {
+            continue;
+        }
+        auto row = rowOf(size, given, request.pi);
+        if (auto* error = std::get_if<TableError>(&row)) {
+            return std::move(*error);
+        }
+        const TableRow& texts = std::get<TableRow>(row);
+        const bool meetsAll = std::ranges::all_of(conditions, [&texts](const auto& condition) {
+            return holds(condition.second->comparison, shownNumber(texts, condition.first),
+                         condition.second->number);
+        });
+        if (inFamily && meetsAll) {
+            rows.push_back(std::get<TableRow>(std::move(row)));
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+TableOutcome sectionTable(const TableRequest& request) {
+    const auto columns = chosenColumns(request);
+    if (const auto* error = std::get_if<TableError>(&columns)) {
+        return *error;
+    }
+    std::optional<std::size_t> sortColumn;
+    if (request.sort) {
+        const auto column = numericColumn(request.sort->column);
+        if (const auto* error = std::get_if<TableError>(&column)) {
+            return *error;
+        }
+        sortColumn = std::get<std::size_t>(column);
+    }
+    const auto rows = selectedRows(request);
+    if (const auto* error = std::get_if<TableError>(&rows)) {
+        return *error;
+    }
+
+    // Each row with the number its sort column shows; a stable sort keeps ties in order.
+    std::vector<std::pair<double, const TableRow*>> order;
+    for (const TableRow& row : std::get<std::vector<TableRow>>(rows)) {
+        order.emplace_back(sortColumn ? shownNumber(row, *sortColumn) : 0, &row);
+    }
+    if (sortColumn) {
+        const bool descending = request.sort->descending;
+        std::ranges::stable_sort(order, [descending](const auto& x, const auto& y) {
+            return descending ? y.first < x.first : x.first < y.first;
+        });
+    }
+    if (request.limit && order.size() > *request.limit) {
+        order.resize(*request.limit);
+    }
+    std::vector<const TableRow*> written;
+    for (const auto& [key, row] : order) {
+        written.push_back(row);
+    }
+    return writeTable(request.format, std::get<std::vector<std::size_t>>(columns), written);
+}
+
+} // namespace kavrel

@@ -1,0 +1,133 @@
+#include "table/table_request.hpp"
+
+#include "properties/number_text.hpp"
+#include "table/table_columns.hpp"
+
+#include <charconv>
+#include <numbers>
+
+namespace kavrel {
+namespace {
+
+TableError bad(std::string message) {
+    return {TableError::Kind::BadRequest, std::move(message)};
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+std::string quoted(std::string_view text) {
+    std::string out(1, '"');
+    out += text;
+    out += '"';
+    return out;
+}
+
+std::variant<SectionFamily, TableError> parseFamily(std::string_view text) {
+    for (const SectionFamily family : allFamilies) {
+        if (text == familyCode(family)) {
+            return family;
+        }
+    }
+    return bad("unknown family " + quoted(text) + " (RHS, SHS or CHS)");
+}
+
+std::variant<Condition, TableError> parseCondition(std::string_view text) {
+    constexpr std::string_view operatorCharacters = "<>=!";
+    const auto opStart = text.find_first_of(operatorCharacters);
+    if (opStart == std::string_view::npos) {
+        return bad("no comparison (>=, <=, >, < or =)");
+    }
+    const auto opEnd = std::min(text.find_first_not_of(operatorCharacters, opStart), text.size());
+    const std::string_view op = text.substr(opStart, opEnd - opStart);
+    constexpr std::pair<std::string_view, Comparison> comparisons[] = {{">=", Comparison::AtLeast},
+                                                                       {"<=", Comparison::AtMost},
+                                                                       {">", Comparison::Above},
+                                                                       {"<", Comparison::Below},
+                                                                       {"=", Comparison::Equal}};
+    const auto* known = std::find_if(std::begin(comparisons), std::end(comparisons),
+                                     [op](const auto& c) { return c.first == op; });
+    if (known == std::end(comparisons)) {
+        return bad("unknown operator " + quoted(op));
+    }
+    const std::string_view column = trimmed(text.substr(0, opStart));
+    if (column.empty()) {
+        return bad("no column before " + quoted(op));
+    }
+    const std::string_view number = trimmed(text.substr(opEnd));
+    const std::optional<double> value = readNumber(number);
+    if (!value) {
+        return bad(quoted(number) + " is not a number");
+    }
+    return Condition{std::string(column), known->second, *value};
+}
+
+std::variant<SortKey, TableError> parseSortKey(std::string_view text) {
+    const bool descending = text.starts_with('-');
+    if (descending) {
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return bad("no column to sort by");
+    }
+    return SortKey{std::string(text), descending};
+}
+
+std::variant<std::size_t, TableError> parseLimit(std::string_view text) {
+    std::size_t limit = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), limit);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return bad(quoted(text) + " is not a number of rows");
+    }
+    return limit;
+}
+
+std::variant<std::vector<std::string>, TableError> parseColumns(std::string_view text) {
+    if (text == "all") {
+        return std::vector<std::string>(columnNames.begin(), columnNames.end());
+    }
+    std::vector<std::string> columns;
+    for (std::size_t start = 0;;) {
+        const auto end = std::min(text.find(',', start), text.size());
+        if (end == start) {
+            return bad("an empty column name");
+        }
+        columns.emplace_back(text.substr(start, end - start));
+        if (end == text.size()) {
+            return columns;
+        }
+        start = end + 1;
+    }
+}
+
+std::variant<TableFormat, TableError> parseFormat(std::string_view text) {
+    if (text == "csv") {
+        return TableFormat::Csv;
+    }
+    if (text == "json") {
+        return TableFormat::Json;
+    }
+    if (text == "text") {
+        return TableFormat::Text;
+    }
+    return bad("unknown format " + quoted(text) + " (csv, json or text)");
+}
+
+std::variant<double, TableError> parsePi(std::string_view text) {
+    if (text == "exact") {
+        return std::numbers::pi;
+    }
+    if (text == "22/7") {
+        return findPi;
+    }
+    return bad("unknown value of pi " + quoted(text) + " (exact or 22/7)");
+}
+
+} // namespace kavrel

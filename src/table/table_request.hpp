@@ -1,0 +1,67 @@
+#pragma once
+
+#include "catalogue/section_family.hpp"
+#include "commands/find.hpp"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace kavrel {
+
+enum class TableFormat { Csv, Json, Text };
+
+enum class Comparison { AtLeast, AtMost, Above, Below, Equal }; // >=, <=, >, <, =
+
+// A condition on a numeric column, compared with the number its text shows.
+struct Condition {
+    std::string column;
+    Comparison comparison;
+    double number;
+};
+
+struct SortKey {
+    std::string column;
+    bool descending = false;
+};
+
+// What a section table holds and how it is written. Rows are the catalogue (or the given sizes),
+// then those of the families, then those meeting every condition, sorted, then limited.
+struct TableRequest {
+    std::vector<std::string> sizes = {};      // designations or own sizes; none: the catalogue
+    std::vector<SectionFamily> families = {}; // none: every family
+    std::vector<Condition> conditions = {};
+    std::optional<SortKey> sort = {}; // ties keep their order
+    std::optional<std::size_t> limit = {};
+    std::vector<std::string> columns = {}; // none: the default columns
+    TableFormat format = TableFormat::Csv;
+    double pi = findPi;
+};
+
+// Why a request gives no table; the message is one line, naming what is wrong.
+struct TableError {
+    enum class Kind {
+        BadRequest,       // a size, column, condition or option value that cannot be used
+        CatalogueFailure, // a catalogue size computed nothing: a fault of the program
+    };
+    Kind kind;
+    std::string message;
+};
+
+// The text in double quotes, for messages.
+std::string quoted(std::string_view text);
+
+// The texts of the request's options, as a user writes them. Each fails with a message
+// that quotes the text.
+std::variant<SectionFamily, TableError> parseFamily(std::string_view text); // RHS, SHS, CHS
+std::variant<Condition, TableError> parseCondition(std::string_view text);  // "Zxx >= 50"
+std::variant<SortKey, TableError> parseSortKey(std::string_view text);      // "W", "-W"
+std::variant<std::size_t, TableError> parseLimit(std::string_view text);    // "10"
+std::variant<std::vector<std::string>, TableError> parseColumns(std::string_view text); // "A,W"
+std::variant<TableFormat, TableError> parseFormat(std::string_view text); // csv, json, text
+std::variant<double, TableError> parsePi(std::string_view text);          // exact, 22/7
+
+} // namespace kavrel

@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""Runs kavrel-table as scripts and users do: today's default bytes, exit statuses and streams
+for bad input, JSON read back against the CSV, and --help against the manual page.
+Usage: check_table_tool.py KAVREL_TABLE MAN_PAGE"""
+import csv
+import decimal
+import hashlib
+import io
+import json
+import re
+import subprocess
+import sys
+
+TABLE, MANUAL = sys.argv[1], sys.argv[2]
+# sha256 of the output without arguments, the 191 catalogue sizes as CSV; it never changes.
+DEFAULT_SHA256 = "5b2ac38b6c2937fede78188fed1e9e19c92157b194f9de8e42fbc4de55a35bba"
+failures = []
+
+
+def run(*args):
+    return subprocess.run([TABLE, *args], capture_output=True, check=False)
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+
+
+default = run()
+check(default.returncode == 0 and hashlib.sha256(default.stdout).hexdigest() == DEFAULT_SHA256,
+      "the output without arguments changed")
+
+# Each kind of bad input: status 2, nothing on stdout, one line on stderr naming the argument.
+for args, named in [
+    (["50x25x2.1"], "50x25x2.1"),                 # not in the catalogue
+    (["RHS:100x50"], "RHS:100x50"),               # malformed
+    (["RHS:100x5,0x3"], "5,0"),                   # a number that does not read
+    (["SHS:100x100x-5"], "SHS:100x100x-5"),       # not positive
+    (["CHS:" + "9" * 400 + "x1"], "too large"),   # not finite
+    (["SHS:100x90x5"], "SHS:100x90x5"),           # not square
+    (["RHS:100x50x13"], "RHS:100x50x13"),         # no room for the corners
+    (["CHS:50x25"], "CHS:50x25"),                 # 2t >= D
+    (["CHS:1x.001"], "CHS:1x.001"),               # its formulas fail: the area shows .00
+    (["100x100x5.0", "RHS:1x1x1"], "RHS:1x1x1"),  # a good size first prints nothing either
+    (["--where", "Zxz>=5"], "Zxz"),
+    (["--where", "Zxx=>5"], "=>"),
+    (["--where", "Zxx>=5x"], "5x"),
+    (["--sort", "designation"], "designation"),
+    (["--columns", "A,Q"], "Q"),
+    (["--limit", "-1"], "-1"),
+    (["--family", "rhs"], "rhs"),
+    (["--format", "xml"], "xml"),
+    (["--pi", "3.14"], "3.14"),
+    (["--colour"], "--colour"),
+    (["--sort"], "--sort"),
+]:
+    result = run(*args)
+    lines = result.stderr.decode().splitlines()
+    check(result.returncode == 2 and result.stdout == b"" and len(lines) == 1 and named in lines[0],
+          f"{args}: status {result.returncode}, stdout {result.stdout[:40]!r}, stderr {lines}")
+
+# JSON read back exactly: every number is the Decimal of the CSV text, every string the text.
+for selection in ([], ["--family", "CHS", "--sort", "-Zpx"], ["RHS:100x50.5x.5", "CHS:48.3x4"]):
+    rows = list(csv.DictReader(io.StringIO(run("--columns", "all", *selection).stdout.decode())))
+    objects = json.loads(run("--columns", "all", "--format", "json", *selection).stdout,
+                         parse_float=decimal.Decimal)
+    check(len(rows) == len(objects) > 0, f"{selection}: {len(rows)} CSV rows, {len(objects)} objects")
+    for row, item in zip(rows, objects):
+        check(list(row) == list(item), f"{selection}: keys {list(item)}")
+        for key, text in row.items():
+            want = text if key in ("family", "designation") else decimal.Decimal(text)
+            check(type(item[key]) is type(want) and item[key] == want, f"{key}: {item[key]} {text}")
+
+usage = run("--help")
+version = run("--version")
+check(usage.returncode == 0 and usage.stderr == b"", "--help failed")
+check(version.returncode == 0 and re.fullmatch(rb"kavrel-table \d+\.\d+\.\d+\n", version.stdout),
+      f"--version wrote {version.stdout!r}")
+
+# The manual page documents the options and examples --help shows, and no other options.
+help_text = usage.stdout.decode()
+with open(MANUAL, encoding="utf-8") as page:
+    manual = page.read().replace("\\-", "-").replace("\\(aq", "'")
+help_options = set(re.findall(r"^  (--[a-z]+)", help_text, re.M))
+manual_options = set(re.findall(r"^\.BI? (--[a-z]+)", manual, re.M))
+check(help_options == manual_options, f"--help {sorted(help_options)}, manual {sorted(manual_options)}")
+for example in re.findall(r"^  (kavrel-table .*)$", help_text, re.M):
+    check(example in manual, f"the manual lacks the example {example}")
+
+for failure in failures:
+    print("FAIL:", failure)
+sys.exit(1 if failures else 0)
