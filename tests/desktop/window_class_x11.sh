@@ -10,9 +10,10 @@ if [ -z "$expected" ]; then
     exit 1
 fi
 
-QT_QPA_PLATFORM=xcb "$kavrel" &
+runtime=$(mktemp -d)
+XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb "$kavrel" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
+trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 
 # WM_CLASS(STRING) = "instance", "class"
 line=
