@@ -30,7 +30,7 @@ set(changelog ${PROJECT_SOURCE_DIR}/CHANGELOG)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog})
 file(STRINGS ${changelog} newest LIMIT_COUNT 1)
 if(NOT newest MATCHES "^kavrel \\(([^)]*)\\) " OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-    message(FATAL_ERROR "CHANGELOG starts with \"${newest}\", not with version ${PROJECT_VERSION}")
+    message(FATAL_ERROR "CHANGELOG's newest entry must be \"kavrel (${PROJECT_VERSION}) ...\"")
 endif()
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz
     COMMAND ${GZIP} -9n -c ${changelog} > ${PROJECT_BINARY_DIR}/changelog.gz
