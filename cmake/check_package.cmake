@@ -1,6 +1,7 @@
 # Packs the release build as it stands into a scratch folder, unpacks the .deb into a scratch
 # root as dpkg would install it, and checks what an installed Kavrel needs: the dependencies,
-# the desktop files, the icons at the sizes their folders name, and a kavrel-table that runs.
+# the desktop files, the icons at the sizes their folders name, the manual and changelog, a
+# kavrel that answers --help and --version without a desktop, and a kavrel-table that runs.
 set(scratch ${BUILD}/package_check)
 file(REMOVE_RECURSE ${scratch})
 
@@ -15,12 +16,16 @@ if(NOT count EQUAL 1)
     message(FATAL_ERROR "expected one kavrel_${VERSION}_<arch>.deb, found: ${debs}")
 endif()
 
-execute_process(COMMAND ${DPKG} -f ${debs} Depends Section OUTPUT_VARIABLE fields)
-foreach(package libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation2)
-    if(NOT fields MATCHES "(: |, )${package}( |,|\n)")
-        message(FATAL_ERROR "the package does not depend on ${package}:\n${fields}")
+execute_process(COMMAND ${DPKG} -f ${debs} Depends Recommends Section OUTPUT_VARIABLE fields)
+foreach(relation "Depends:.*libqt6widgets6" "Depends:.*libqt6gui6" "Depends:.*libqt6core6"
+        "Depends:.*fonts-liberation2" "Recommends: qt6-wayland\n")
+    if(NOT fields MATCHES "${relation}")
+        message(FATAL_ERROR "the package lacks ${relation}:\n${fields}")
     endif()
 endforeach()
+if(fields MATCHES "qt6-qpa-plugins")
+    message(FATAL_ERROR "the package still depends on qt6-qpa-plugins:\n${fields}")
+endif()
 if(NOT fields MATCHES "Section: science")
     message(FATAL_ERROR "the package is not in section science:\n${fields}")
 endif()
@@ -31,16 +36,36 @@ if(NOT result EQUAL 0)
 endif()
 set(root ${scratch}/root/usr)
 foreach(installed bin/kavrel share/applications/org.kavrel.Kavrel.desktop
-        share/metainfo/org.kavrel.Kavrel.metainfo.xml)
+        share/metainfo/org.kavrel.Kavrel.metainfo.xml share/man/man1/kavrel.1.gz
+        share/doc/kavrel/changelog.gz)
     if(NOT EXISTS ${root}/${installed})
         message(FATAL_ERROR "the package lacks /usr/${installed}")
     endif()
 endforeach()
-foreach(size 32 128 256)
-    set(icon ${root}/share/icons/hicolor/${size}x${size}/apps/org.kavrel.Kavrel.png)
-    execute_process(COMMAND ${FILE_COMMAND} -b ${icon} OUTPUT_VARIABLE kind)
-    if(NOT kind MATCHES "^PNG image data, ${size} x ${size},")
-        message(FATAL_ERROR "${icon} is not a ${size}x${size} PNG: ${kind}")
+set(icons ${root}/share/icons/hicolor)
+foreach(icon 32x32 48x48 128x128 256x256 scalable)
+    if(icon STREQUAL "scalable")
+        set(file ${icons}/scalable/apps/org.kavrel.Kavrel.svg)
+        set(expected "^SVG Scalable Vector Graphics image")
+    else()
+        set(file ${icons}/${icon}/apps/org.kavrel.Kavrel.png)
+        string(REPLACE "x" " x " expected "^PNG image data, ${icon},")
+    endif()
+    execute_process(COMMAND ${FILE_COMMAND} -b ${file} OUTPUT_VARIABLE kind)
+    if(NOT kind MATCHES "${expected}")
+        message(FATAL_ERROR "${file} is not what ${expected} says: ${kind}")
+    endif()
+endforeach()
+
+set(expected_version "^kavrel ${VERSION}\n$")
+set(expected_help "^Usage: kavrel ")
+foreach(option version help)
+    execute_process(COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+            ${root}/bin/kavrel --${option}
+        RESULT_VARIABLE result OUTPUT_VARIABLE answer ERROR_VARIABLE errors)
+    if(NOT result EQUAL 0 OR NOT errors STREQUAL "" OR NOT answer MATCHES "${expected_${option}}")
+        message(FATAL_ERROR "kavrel --${option} without a desktop gave ${result}, "
+            "\"${answer}\", \"${errors}\"")
     endif()
 endforeach()
 

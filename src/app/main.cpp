@@ -1,4 +1,6 @@
-// Kavrel: section properties of steel hollow sections. Takes no arguments.
+// Kavrel: section properties of steel hollow sections. --help and --version answer on the
+// terminal; every other argument is Qt's (-platform, -style, ...).
+#include "kavrel_version.hpp"
 #include "ui/main_window.hpp"
 
 #include <QApplication>
@@ -6,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -29,9 +32,32 @@ QIcon windowIcon() {
     return icon;
 }
 
+// Answers --help or --version on stdout; false when neither was asked for.
+bool answeredOnTerminal(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            std::fputs("Usage: kavrel [--help | --version]\n"
+                       "Opens the Kavrel window: section properties of steel hollow sections.\n"
+                       "Any other argument is passed to Qt (for example -platform wayland).\n",
+                       stdout);
+            return true;
+        }
+        if (argument == "--version") {
+            std::printf("kavrel %s\n", kavrel::version);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answeredOnTerminal(argc, argv)) {
+        // A full disk or a closed pipe must not pass for an answer.
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     if (!haveDesktop()) {
         std::fputs("kavrel: a desktop is needed to open the window (no DISPLAY or "
                    "WAYLAND_DISPLAY is set).\n",
@@ -40,6 +66,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrel"));
+    // The Wayland app id: how a dock matches the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kavrel.Kavrel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
     QApplication::setWindowIcon(windowIcon());
 

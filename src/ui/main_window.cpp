@@ -4,6 +4,7 @@
 #include "ui/select_on_focus.hpp"
 #include "ui/size_list.hpp"
 
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
@@ -24,6 +25,15 @@ QString fromUtf8(std::string_view text) {
 template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
 template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
+// Qt presents a plain QWidget as a client area; a screen reader should meet Kavrel's window as
+// a window (a frame on the accessibility bus).
+QAccessibleInterface* accessibleWindow(const QString& className, QObject* object) {
+    if (className == QLatin1String(MainWindow::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::string systemDecimalSeparator() {
@@ -33,6 +43,8 @@ std::string systemDecimalSeparator() {
 MainWindow::MainWindow(FindStep findStep, std::string separator, QWidget* parent)
     : QWidget(parent), ui_(buildControls(*this)), findStep_(std::move(findStep)),
       separator_(std::move(separator)) {
+    // Qt keeps one copy of a factory however often it is installed.
+    QAccessible::installFactory(&accessibleWindow);
     for (SectionFamily family : allFamilies) {
         wireFamily(family);
     }

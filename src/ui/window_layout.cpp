@@ -55,9 +55,14 @@ QRadioButton* makeOption(QWidget* frame, QStyle* style, const char* name, const 
     return option;
 }
 
-SizeList* makeSizeList(QWidget* frame, const char* name, const QString& toolTip, int top) {
+// A screen reader reads the tool tip as the list's description. On Linux, Qt names an editable
+// list by its text once it has one, so its text field carries the name too.
+SizeList* makeSizeList(QWidget* frame, const char* name, const QString& accessibleName,
+                       const QString& toolTip, int top) {
     auto* list = place<SizeList>(frame, name, QRect(272, top, 145, 25));
     list->setFont(controlFont());
+    list->setAccessibleName(accessibleName);
+    list->lineEdit()->setAccessibleName(accessibleName);
     list->setToolTip(toolTip);
     return list;
 }
@@ -105,6 +110,8 @@ QLabel* makeBanner(QWidget* window) {
     banner->setScaledContents(true);
     banner->setToolTip(QStringLiteral("For any Querries mail to kavrel@example.org"));
     banner->setFocusPolicy(Qt::NoFocus);
+    banner->setAccessibleName(
+        QStringLiteral("Kavrel: rectangular, square and circular hollow sections"));
     return banner;
 }
 
@@ -121,9 +128,12 @@ void buildSectionTypeFrame(QWidget& window, WindowControls& c) {
         makeOption(frame, style, "optshs", QStringLiteral("Square Hollow Section (SHS)"), 64);
     c.optchs =
         makeOption(frame, style, "optchs", QStringLiteral("Circular Hollow Section (CHS)"), 104);
-    c.cmbrhs = makeSizeList(frame, "cmbrhs", QStringLiteral("Click to Select the RHS"), 20);
-    c.cmbshs = makeSizeList(frame, "cmbshs", QStringLiteral("Click to Select the SHS"), 60);
-    c.cmbchs = makeSizeList(frame, "cmbchs", QStringLiteral("Click to Select the CHS"), 100);
+    c.cmbrhs = makeSizeList(frame, "cmbrhs", QStringLiteral("RHS size"),
+                            QStringLiteral("Click to Select the RHS"), 20);
+    c.cmbshs = makeSizeList(frame, "cmbshs", QStringLiteral("SHS size"),
+                            QStringLiteral("Click to Select the SHS"), 60);
+    c.cmbchs = makeSizeList(frame, "cmbchs", QStringLiteral("CHS size"),
+                            QStringLiteral("Click to Select the CHS"), 100);
 }
 
 // Where each result row sits, in display order: the label's name and rectangle, and the

@@ -4,6 +4,7 @@
 #include "window_test_support.hpp"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QFontInfo>
@@ -339,6 +340,81 @@ class LayoutTest : public QObject, WindowFixture {
         if (colourType == 3) {
             QCOMPARE(image.format(), QImage::Format_Indexed8);
             QVERIFY(image.colorCount() <= 256);
+        }
+    }
+
+    // What a screen reader meets, through Qt's accessibility interfaces: each control's role,
+    // name and description, the object that contains it and the label that names it.
+    void accessibility_data() {
+        QTest::addColumn<QString>("name"); // empty for the window
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("container");      // "application" for the window
+        QTest::addColumn<QStringList>("labelledBy"); // the labels and frames that name it
+
+        const auto row = [](const char* name, QAccessible::Role role, const char* accessibleName,
+                            const char* description, const char* container,
+                            QStringList labelledBy = {}) {
+            QTest::newRow(*name != '\0' ? name : "window")
+                << QString::fromLatin1(name) << int(role) << QString::fromLatin1(accessibleName)
+                << QString::fromLatin1(description) << QString::fromLatin1(container) << labelledBy;
+        };
+        const char* types = "frmsectiontype";
+        row("", QAccessible::Window, "Kavrel", "", "application");
+        row("frmsectiontype", QAccessible::Grouping, "Section Type", "", "");
+        row("frmproperties", QAccessible::Grouping, "Properties", "", "");
+        row("optshs", QAccessible::RadioButton, "Square Hollow Section (SHS)", "", types, {types});
+        row("cmbrhs", QAccessible::ComboBox, "RHS size", "Click to Select the RHS", types, {types});
+        row("cmbshs", QAccessible::ComboBox, "SHS size", "Click to Select the SHS", types, {types});
+        row("cmbchs", QAccessible::ComboBox, "CHS size", "Click to Select the CHS", types, {types});
+        row("txtixx", QAccessible::EditableText, "Moment of Inertia,Ixx (Cm^4)", "",
+            "frmproperties", {"Label3", "frmproperties"});
+        row("Image1", QAccessible::Graphic,
+            "Kavrel: rectangular, square and circular hollow sections",
+            "For any Querries mail to kavrel@example.org", "");
+    }
+
+    void accessibility() {
+        QFETCH(QString, name);
+        QFETCH(int, role);
+        QFETCH(QString, accessibleName);
+        QFETCH(QString, description);
+        QFETCH(QString, container);
+        QFETCH(QStringList, labelledBy);
+        QWidget* widget = name.isEmpty() ? window_.get() : window_->findChild<QWidget*>(name);
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(item != nullptr);
+        QCOMPARE(int(item->role()), role);
+        QCOMPARE(item->text(QAccessible::Name), accessibleName);
+        QCOMPARE(item->text(QAccessible::Description), description);
+
+        QAccessibleInterface* parent = item->parent();
+        QVERIFY(parent != nullptr);
+        if (container == QStringLiteral("application")) {
+            QCOMPARE(parent->role(), QAccessible::Application);
+        } else {
+            QWidget* expected =
+                container.isEmpty() ? window_.get() : window_->findChild<QWidget*>(container);
+            QCOMPARE(parent->object(), expected);
+            QVERIFY(parent->indexOfChild(item) >= 0);
+        }
+
+        QStringList labels;
+        for (const auto& [label, relation] : item->relations(QAccessible::Label)) {
+            labels << label->object()->objectName();
+        }
+        labels.sort();
+        labelledBy.sort();
+        QCOMPARE(labels, labelledBy);
+
+        // Qt names an editable list by its text once it has one; its text field keeps the name.
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            list->setCurrentIndex(0);
+            QVERIFY(!list->currentText().isEmpty());
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(list->lineEdit())->text(QAccessible::Name),
+                accessibleName);
         }
     }
 };

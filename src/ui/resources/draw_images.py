@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Kavrel's banner and window icons and writes them as PNG files next to this script.
+"""Draws Kavrel's banner and icons and writes them next to this script: PNG files, and the
+icon once more as SVG for desktops that scale it.
 
 Only the Python standard library is used. Shapes are signed distance functions sampled once
 per pixel, which gives smooth edges without supersampling. The build uses the committed PNG
@@ -143,16 +144,22 @@ def banner_pixel(px, py):
     return tuple(int(round(c)) for c in colour)
 
 
+# The icon on a unit square: a rounded tile with a rectangular, a square and a circular section.
+TILE = (0.5, 0.5, 0.48, 0.48, 0.18)  # centre x, y, half width, half height, corner radius
+WALL = 0.085
+BOX_RINGS = [(0.5, 0.31, 0.34, 0.17, 0.05), (0.29, 0.72, 0.17, 0.17, 0.04)]
+CIRCLE_RING = (0.71, 0.72, 0.18)  # centre x, y, outer radius
+
+
 def icon_pixel(px, py, size):
-    """Colour and opacity of one icon pixel; the drawing is laid out on a unit square."""
+    """Colour and opacity of one icon pixel."""
     u, v = (px + 0.5) / size, (py + 0.5) / size
     scale = float(size)
-    background = coverage(box(u, v, 0.5, 0.5, 0.48, 0.48, 0.18) * scale)
+    background = coverage(box(u, v, *TILE) * scale)
     colour = INK
-    wall = 0.085
-    rings = min(box_ring(u, v, 0.5, 0.31, 0.34, 0.17, wall, 0.05),
-                box_ring(u, v, 0.29, 0.72, 0.17, 0.17, wall, 0.04),
-                circle_ring(u, v, 0.71, 0.72, 0.18, wall))
+    rings = min(min(box_ring(u, v, cx, cy, hx, hy, WALL, radius)
+                    for cx, cy, hx, hy, radius in BOX_RINGS),
+                circle_ring(u, v, *CIRCLE_RING, WALL))
     colour = mix(colour, LIGHT, coverage(rings * scale))
     return tuple(int(round(c)) for c in colour), background
 
@@ -220,8 +227,43 @@ def draw_icon_indexed(size, levels=16):
               palette=[entry[:3] for entry in ordered], alpha=[entry[3] for entry in ordered])
 
 
+def draw_icon_svg():
+    """The same icon as shapes: each wall is a stroke along the middle of the wall."""
+    size = 256
+
+    def scaled(value):
+        return "%g" % round(value * size, 3)
+
+    def colour(rgb):
+        return "#%02x%02x%02x" % rgb
+
+    cx, cy, hx, hy, radius = TILE
+    shapes = ['<rect x="%s" y="%s" width="%s" height="%s" rx="%s" fill="%s"/>'
+              % (scaled(cx - hx), scaled(cy - hy), scaled(2 * hx), scaled(2 * hy),
+                 scaled(radius), colour(INK))]
+    middle = WALL / 2
+    for cx, cy, hx, hy, radius in BOX_RINGS:
+        shapes.append('<rect x="%s" y="%s" width="%s" height="%s" rx="%s"/>'
+                      % (scaled(cx - hx + middle), scaled(cy - hy + middle),
+                         scaled(2 * (hx - middle)), scaled(2 * (hy - middle)),
+                         scaled(max(radius - middle, 0.0))))
+    cx, cy, radius = CIRCLE_RING
+    shapes.append('<circle cx="%s" cy="%s" r="%s"/>'
+                  % (scaled(cx), scaled(cy), scaled(radius - middle)))
+    svg = ('<svg xmlns="http://www.w3.org/2000/svg" width="{0}" height="{0}" '
+           'viewBox="0 0 {0} {0}">\n'
+           '  {1}\n'
+           '  <g fill="none" stroke="{2}" stroke-width="{3}">\n    {4}\n  </g>\n'
+           '</svg>\n').format(size, shapes[0], colour(LIGHT), scaled(WALL),
+                              "\n    ".join(shapes[1:]))
+    with open(os.path.join(HERE, "kavrel.svg"), "w") as out:
+        out.write(svg)
+
+
 if __name__ == "__main__":
     draw_banner()
     draw_icon_indexed(32)
+    draw_icon_rgba(48)
     draw_icon_rgba(128)
     draw_icon_rgba(256)
+    draw_icon_svg()
