@@ -387,9 +387,9 @@ std::optional<ReportWriteError> appendRecord(const ReportPath& path, std::string
     if (written < 0) {
         error = errno;
     } else if (static_cast<std::size_t>(written) < bytes.size()) {
-        // Whatever the retry adds is cut off below with the rest.
+        // Still under the lock, the rest joins on directly; should it fail, whatever the
+        // retry added is cut off below with the rest.
         error = writeAll(files, report.get(), bytes.substr(static_cast<std::size_t>(written)));
-        error = error != 0 ? error : EIO;
     }
     if (error == 0 && files.fdatasync(report.get()) < 0) {
         error = errno;
