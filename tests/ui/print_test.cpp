@@ -315,7 +315,7 @@ class PrintTest : public QObject, WindowFixture {
             queueClick(*get<QPushButton>("cmdfind"));
             window_->update();
         });
-        QTimer::singleShot(300, window_.get(), [&] {
+        QTimer::singleShot(250, window_.get(), [&] {
             stillWaiting = QApplication::activeModalWidget() == nullptr;
             paintsWhileWaiting = paints;
             findsWhileWaiting = static_cast<int>(finds.count());
