@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 FUZZERS := format_read read_number find
 
 .PHONY: all deps configure build test test-release test-asan test-fuzz fuzz-build fuzz package \
-	run bench screenshot clean
+	run bench screenshot clean crash-test
 
 all: build
 
@@ -24,7 +24,14 @@ test: test-release test-asan test-fuzz
 test-release: build
 	ctest --preset $(PRESET) --parallel $(JOBS)
 
-# The core and its tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Printing copies killed at random for CRASH_SECONDS, in rounds of a second: every record whole.
+CRASH_SECONDS ?= 60
+crash-test: build
+	KAVREL_CRASH_SECONDS=$(CRASH_SECONDS) ./$(BUILD_DIR)/tests/core/kavrel_core_tests \
+		--gtest_filter=PrintCrash.*
+
+# The core, the window and their tests once more under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer.
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan --parallel $(JOBS)

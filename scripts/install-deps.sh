@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make clang-14 libclang-rt-14-dev
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-base-private-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 xvfb xauth locales
     desktop-file-utils appstream dpkg-dev file lintian

@@ -1,23 +1,49 @@
 #include "ui/report_printer.hpp"
 
-#include "commands/append_record.hpp"
-
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QWidget>
 
+#include <thread>
+
 namespace kavrel {
+
+std::chrono::milliseconds ReportPrinter::lockWait = AppendOptions{}.lockWait;
 
 ReportPrinter::ReportPrinter(QWidget* window) : window_(window) {}
 
 void ReportPrinter::print(const ReportInputs& inputs) {
     if (!path_) {
-        path_ = reportPath(askFileName().toStdString(), homeFolder());
+        const std::string answer = askFileName().toStdString();
+        const std::string home = homeFolder();
+        // Without a home folder the report would land in /temp at the root.
+        if (home.empty()) {
+            showFailure(QString::fromStdString(reportPath(answer, home).text),
+                        QString::fromLatin1(noHomeFolderReason));
+            return;
+        }
+        path_ = reportPath(answer, home);
     }
-    if (const auto error = appendRecord(*path_, reportRecord(inputs))) {
+    if (const auto error = appendWhileRepainting(reportRecord(inputs))) {
         path_.reset();
         showFailure(QString::fromStdString(error->path), QString::fromLocal8Bit(error->reason));
     }
+}
+
+std::optional<ReportWriteError> ReportPrinter::appendWhileRepainting(const std::string& record) {
+    std::optional<ReportWriteError> error;
+    QEventLoop loop;
+    std::thread writer([&] {
+        AppendOptions options;
+        options.lockWait = lockWait;
+        error = appendRecord(*path_, record, options);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    // Input waits in the queue until Print has ended; paint events go through.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    writer.join();
+    return error;
 }
 
 QString ReportPrinter::askFileName() {

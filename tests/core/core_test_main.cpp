@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     const char* active = std::setlocale(LC_ALL, "");
@@ -18,5 +21,21 @@ int main(int argc, char** argv) {
         }
     }
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // Print syncs every record to disk; scratch files in memory keep the many-record tests
+    // quick, and what the syncs do is checked through the file-system seam.
+    if (!std::getenv("TEST_TMPDIR") && access("/dev/shm", W_OK) == 0) {
+        setenv("TEST_TMPDIR", "/dev/shm", 1);
+    }
+    // Print keeps its notes in the state folder: a scratch one, never the user's.
+    std::string state =
+        (std::filesystem::path(testing::TempDir()) / "kavrel-state-XXXXXX").string();
+    if (!mkdtemp(state.data())) {
+        std::fprintf(stderr, "no scratch state folder\n");
+        return 1;
+    }
+    setenv("XDG_STATE_HOME", state.c_str(), 1);
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(state, ignored);
+    return result;
 }

@@ -2,6 +2,7 @@
 // cannot write, and typed texts that must not break the record. HOME is the test
 // program's scratch folder, so reports land in its temp folder.
 #include "suites.hpp"
+#include "ui/report_printer.hpp"
 #include "window_test_support.hpp"
 
 #include <QAccessible>
@@ -14,10 +15,18 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <pwd.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -65,6 +74,29 @@ ModalAnswers::Answer typeName(const QString& name) {
     };
 }
 
+// A click that comes from the window system, queued like a user's, unlike QTest's clicks,
+// which are delivered at once.
+void queueClick(QWidget& button) {
+    QWindow* window = button.window()->windowHandle();
+    const QPointF local = button.mapTo(button.window(), button.rect().center());
+    const QPointF global = button.mapToGlobal(button.rect().center());
+    using Queued = QWindowSystemInterface::AsynchronousDelivery;
+    QWindowSystemInterface::handleMouseEvent<Queued>(window, local, global, Qt::LeftButton,
+                                                     Qt::LeftButton, QEvent::MouseButtonPress);
+    QWindowSystemInterface::handleMouseEvent<Queued>(window, local, global, Qt::NoButton,
+                                                     Qt::LeftButton, QEvent::MouseButtonRelease);
+}
+
+// Answers the warning Print shows, keeping its text.
+ModalAnswers::Answer keepWarning(QString& text) {
+    return [&text](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        QVERIFY(box != nullptr);
+        text = box->text();
+        box->accept();
+    };
+}
+
 QByteArray crlfLines(const QList<QByteArray>& lines) {
     QByteArray out;
     for (const QByteArray& line : lines) {
@@ -72,6 +104,23 @@ QByteArray crlfLines(const QList<QByteArray>& lines) {
     }
     return out;
 }
+
+// Counts the paint events of a widget while it lives.
+class PaintCounter : public QObject {
+  public:
+    PaintCounter(QWidget& widget, int& paints) : paints_(paints) {
+        widget.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints_ += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+
+  private:
+    int& paints_;
+};
 
 } // namespace
 
@@ -244,6 +293,75 @@ class PrintTest : public QObject, WindowFixture {
         const QByteArray report = readAll(reportFolder() + "/results.txt");
         QVERIFY(report.startsWith("Section Description : RHS 50x25x2.0\r\n"));
         QCOMPARE(report.count("\r\n"), 14);
+    }
+
+    void lockedReportRepaintsTakesNoInputAndGivesUp() {
+        ModalAnswers dialogs;
+        dialogs.expect(typeName(QStringLiteral("locked")));
+        press("cmdprint");
+        const QString file = reportFolder() + "/locked.txt";
+        const QByteArray before = readAll(file);
+        // Another program's lock: flock(1) takes the same kind.
+        QFile other(file);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(flock(other.handle(), LOCK_EX), 0);
+
+        int paints = 0;
+        PaintCounter counter(*window_, paints);
+        QSignalSpy finds(get<QPushButton>("cmdfind"), &QPushButton::clicked);
+        int paintsWhileWaiting = 0, findsWhileWaiting = -1;
+        bool stillWaiting = false;
+        QTimer::singleShot(50, window_.get(), [&] {
+            queueClick(*get<QPushButton>("cmdfind"));
+            window_->update();
+        });
+        QTimer::singleShot(250, window_.get(), [&] {
+            stillWaiting = QApplication::activeModalWidget() == nullptr;
+            paintsWhileWaiting = paints;
+            findsWhileWaiting = static_cast<int>(finds.count());
+        });
+        QString warning;
+        dialogs.expect(keepWarning(warning));
+        const auto wait = ReportPrinter::lockWait;
+        ReportPrinter::lockWait = std::chrono::milliseconds(500);
+        press("cmdprint");
+        ReportPrinter::lockWait = wait;
+
+        QCOMPARE(warning, "The report could not be written to " + file +
+                              ": it is in use by another program");
+        QVERIFY(stillWaiting);
+        QVERIFY(paintsWhileWaiting > 0);
+        QCOMPARE(findsWhileWaiting, 0);
+        QCOMPARE(readAll(file), before);
+        // The same click, with no Print running, does press Find.
+        queueClick(*get<QPushButton>("cmdfind"));
+        QTRY_VERIFY(finds.count() > 0);
+    }
+
+    void noHomeFolderIsAFailedPrint() {
+        // Only root can take a user id with no password entry, and give it back.
+        if (geteuid() != 0) {
+            QSKIP("needs root to print as a user with no password entry");
+        }
+        uid_t nobody = 54321;
+        while (getpwuid(nobody) != nullptr) {
+            ++nobody;
+        }
+        const QByteArray home = qgetenv("HOME");
+        qunsetenv("HOME");
+        QCOMPARE(setresuid(nobody, 0, 0), 0);
+        QString warning;
+        ModalAnswers dialogs;
+        dialogs.expect(typeName(QStringLiteral("results")));
+        dialogs.expect(keepWarning(warning));
+        press("cmdprint");
+        QCOMPARE(setresuid(0, 0, 0), 0);
+        qputenv("HOME", home);
+
+        QCOMPARE(warning, QStringLiteral("The report could not be written to "
+                                         "c:\\temp\\results.txt: no home folder is known"));
+        QVERIFY(!QFile::exists(QStringLiteral("/temp/results.txt")));
+        QVERIFY(!QDir(reportFolder()).exists());
     }
 
     void pastedLinesCannotForgeReportLines() {

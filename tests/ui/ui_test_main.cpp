@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     qputenv("HOME", QFile::encodeName(home.path()));
+    // Print's notes then go below the scratch HOME too.
+    qunsetenv("XDG_STATE_HOME");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kavrel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
