@@ -1,8 +1,7 @@
 // Kavrel: section properties of steel hollow sections. Takes no arguments.
-#include "ui/main_window.hpp"
+#include "ui/startup.hpp"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,15 +19,6 @@ bool haveDesktop() {
     return false;
 }
 
-QIcon windowIcon() {
-    QIcon icon;
-    for (const char* file :
-         {":/kavrel/kavrel-32.png", ":/kavrel/kavrel-128.png", ":/kavrel/kavrel-256.png"}) {
-        icon.addFile(QString::fromLatin1(file));
-    }
-    return icon;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -39,12 +29,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kavrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
-    QApplication::setWindowIcon(windowIcon());
-
-    kavrel::MainWindow window;
-    window.show();
-    window.activateWindow();
+    const auto window = kavrel::startUp();
     return QApplication::exec();
 }

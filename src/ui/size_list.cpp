@@ -28,9 +28,12 @@ SizeList::SizeList(QWidget* parent) : QComboBox(parent) {
 }
 
 void SizeList::fill(SectionFamily family) {
+    QStringList entries;
     for (const std::string& designation : designationsOf(family)) {
-        addItem(QString::fromStdString(designation));
+        entries.append(QString::fromStdString(designation));
     }
+    // In one insertion: entry by entry, each would update the model and the list on its own.
+    addItems(entries);
     // The first addItem makes entry 0 current; the list starts with nothing chosen.
     setCurrentIndex(-1);
 }
