@@ -3,6 +3,8 @@
 #include "suites.hpp"
 #include "window_test_support.hpp"
 
+#include "ui/startup.hpp"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -298,9 +301,16 @@ class LayoutTest : public QObject, WindowFixture {
 
     void banner() {
         auto* banner = control<QLabel>(*window_, "Image1");
-        QCOMPARE(banner->pixmap().size(), QSize(772, 398));
         QVERIFY(banner->hasScaledContents());
         QCOMPARE(banner->focusPolicy(), Qt::NoFocus);
+
+        // Exactly what a plain label with scaled contents shows of the full-size picture.
+        QLabel plain;
+        plain.resize(banner->size());
+        plain.setScaledContents(true);
+        plain.setPixmap(QPixmap(QStringLiteral(":/kavrel/banner.png")));
+        QCOMPARE(banner->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
 
         // The whole picture squeezed into the rectangle: neither clipped nor at its own size.
         const QImage shown = banner->grab().toImage();
@@ -312,6 +322,26 @@ class LayoutTest : public QObject, WindowFixture {
         QVERIFY2(meanDifference(shown, squeezed) < 6.0,
                  qPrintable(QString::number(meanDifference(shown, squeezed))));
         QVERIFY(meanDifference(shown, clipped) > 2 * meanDifference(shown, squeezed));
+    }
+
+    // The banner has its picture before the window first shows, kept only at the size drawn.
+    void bannerBeforeShow() {
+        const MainWindow hidden;
+        QVERIFY(!hidden.isVisible());
+        const QPixmap picture = control<QLabel>(hidden, "Image1")->pixmap();
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(213, 129));
+        QCOMPARE(picture.devicePixelRatio(), hidden.devicePixelRatio());
+    }
+
+    // The small icon comes with the window; the larger ones once the first frame is out.
+    void startUpIcons() {
+        int framesReported = 0;
+        const auto started = startUp([&framesReported] { ++framesReported; });
+        QVERIFY(started->isVisible());
+        QCOMPARE(QApplication::windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+        QTRY_COMPARE(QApplication::windowIcon().availableSizes().size(), 3);
+        QCOMPARE(QApplication::windowIcon().availableSizes().last(), QSize(256, 256));
+        QCOMPARE(framesReported, 1);
     }
 
     void pictures_data() {
