@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.hpp"
 
 #include <QLineEdit>
+#include <QStringListModel>
 
 namespace kavrel {
 
@@ -32,9 +33,10 @@ void SizeList::fill(SectionFamily family) {
     for (const std::string& designation : designationsOf(family)) {
         entries.append(QString::fromStdString(designation));
     }
-    // In one insertion: entry by entry, each would update the model and the list on its own.
-    addItems(entries);
-    // The first addItem makes entry 0 current; the list starts with nothing chosen.
+    // A plain list of texts: the default model makes an item object per entry, which costs
+    // the start-up more than all the rest of the list.
+    setModel(new QStringListModel(entries, this));
+    // A new model makes entry 0 current; the list starts with nothing chosen.
     setCurrentIndex(-1);
 }
 
