@@ -3,19 +3,34 @@
 #include <QImageReader>
 
 namespace kavrel {
+namespace {
 
-QImage readPicture(const QString& file) {
-    QImageReader reader(file, "png");
+QImage read(QImageReader& reader) {
     // With detection on, the reader lets every plugin claim the format before its own.
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
 
-ScaledPictureLoad::ScaledPictureLoad(QString file, QSize size)
-    : thread_([this, file = std::move(file), size] {
-          // What a QLabel with scaled contents does with its picture when it paints.
-          scaled_ = readPicture(file).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-      }) {}
+} // namespace
+
+QImage readPicture(const QString& file, const char* format) {
+    QImageReader reader(file, format);
+    return read(reader);
+}
+
+ScaledPictureLoad::ScaledPictureLoad(const QString& file, const QString& prescaledFile,
+                                     QSize size) {
+    QImageReader prescaled(prescaledFile, "ppm");
+    prescaled.setAutoDetectImageFormat(false);
+    if (prescaled.size() == size) {
+        scaled_ = read(prescaled);
+        return;
+    }
+    thread_ = std::thread([this, file, size] {
+        // What a QLabel with scaled contents does with its picture when it paints.
+        scaled_ = readPicture(file).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    });
+}
 
 ScaledPictureLoad::~ScaledPictureLoad() {
     if (thread_.joinable()) {

@@ -175,10 +175,11 @@ WindowControls buildControls(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    // The banner picture is decoded while the other controls are built, and only what the
-    // banner draws is kept: the whole picture squeezed into its rectangle, aspect ratio not
-    // kept, at the screen's pixel density.
+    // Only what the banner draws is kept: the whole picture squeezed into its rectangle,
+    // aspect ratio not kept, at the screen's pixel density; made while the other controls
+    // are built when no picture made at build time fits.
     ScaledPictureLoad banner(QStringLiteral(":/kavrel/banner.png"),
+                             QStringLiteral(":/kavrel/banner-drawn.ppm"),
                              bannerGeometry.size() * window.devicePixelRatio());
     WindowControls controls;
     buildSectionTypeFrame(window, controls);

@@ -314,11 +314,11 @@ class LayoutTest : public QObject, WindowFixture {
 
         // The whole picture squeezed into the rectangle: neither clipped nor at its own size.
         const QImage shown = banner->grab().toImage();
-        QCOMPARE(shown.size(), QSize(213, 129));
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(213, 129));
         const QImage source(QStringLiteral(":/kavrel/banner.png"));
         const QImage squeezed =
-            source.scaled(213, 129, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        const QImage clipped = source.copy(0, 0, 213, 129);
+            source.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage clipped = source.copy(QRect(QPoint(0, 0), shown.size()));
         QVERIFY2(meanDifference(shown, squeezed) < 6.0,
                  qPrintable(QString::number(meanDifference(shown, squeezed))));
         QVERIFY(meanDifference(shown, clipped) > 2 * meanDifference(shown, squeezed));
