@@ -3,7 +3,6 @@
 #include "catalogue/catalogue.hpp"
 
 #include <QLineEdit>
-#include <QStringListModel>
 
 namespace kavrel {
 
@@ -33,10 +32,9 @@ void SizeList::fill(SectionFamily family) {
     for (const std::string& designation : designationsOf(family)) {
         entries.append(QString::fromStdString(designation));
     }
-    // A plain list of texts: the default model makes an item object per entry, which costs
-    // the start-up more than all the rest of the list.
-    setModel(new QStringListModel(entries, this));
-    // A new model makes entry 0 current; the list starts with nothing chosen.
+    // In one insertion: entry by entry, each would update the model and the list on its own.
+    addItems(entries);
+    // The first entry added becomes current; the list starts with nothing chosen.
     setCurrentIndex(-1);
 }
 
