@@ -15,7 +15,7 @@ class SizeList : public QComboBox {
   public:
     explicit SizeList(QWidget* parent);
 
-    // Fills the list with the family's designations in display order; the text stays empty.
+    // Appends the family's designations in display order; the text stays empty.
     void fill(SectionFamily family);
 
     // Empties the text, typed or chosen, so that no entry counts as chosen any more.
