@@ -12,9 +12,9 @@
 namespace kavrel {
 namespace {
 
-// The window icon's pictures, smallest first. Only the first is set before the window shows:
-// handing the larger ones to the window system costs the first frame several milliseconds,
-// so they follow once it is out.
+// The window icon's pictures, smallest first. Only the first, a PNG, is set before the window
+// shows: handing the larger ones to the window system costs the first frame several
+// milliseconds, so they follow once it is out.
 constexpr std::array windowIconFiles = {":/kavrel/kavrel-32.png", ":/kavrel/kavrel-128.png",
                                         ":/kavrel/kavrel-256.png"};
 
