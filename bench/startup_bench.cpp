@@ -1,27 +1,45 @@
-// Start-up time of the Kavrel window next to a bare Qt window of the same size: from the
-// moment the process is started to the first frame of its window on screen. Each run starts
-// a fresh process of this program in child mode; the child reports the time at which its
-// window's first paint has been flushed. Run on a desktop or under xvfb-run.
+// Start-up time and peak memory of the Kavrel program next to two floors, each a fresh process
+// of this program in child mode:
 //
-//   kavrel_startup_bench [runs]       runs per window, 15 unless given
-#include "ui/main_window.hpp"
+//   kavrel  the program's own start-up path (the function main calls: names, icon, window);
+//   plain   a window with the same 34 controls at the same places in Kavrel's fonts (Arial
+//           italic at the layout's sizes), default style, no list entries, no picture;
+//   bare    an empty QWidget of the window's size.
+//
+// What is timed: from just before the child is spawned to the moment its window's first paint
+// has been flushed to the display server, which the child reports on CLOCK_MONOTONIC. The
+// plain window is the fair floor: any window with these kinds of controls and these fonts
+// opens the same font files, lays out the same texts and paints the same frame, so what
+// Kavrel takes beyond it is what Kavrel itself adds. The empty window pays none of that and
+// is shown for scale only. Peak memory is each child's ru_maxrss from wait4.
+//
+//   kavrel_startup_bench [runs]                 runs per mode, 60 unless given
+//   kavrel_startup_bench --child kavrel|plain|bare
+//
+// Run on a desktop or under xvfb-run.
+#include "ui/startup.hpp"
+#include "ui/window_fonts.hpp"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <numeric>
 #include <string>
 #include <vector>
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,54 +54,84 @@ long long nowNanoseconds() {
         .count();
 }
 
-// Prints the time once the window's first paint has gone to the screen, then quits.
-class FirstFrame : public QObject {
-  public:
-    explicit FirstFrame(QWidget& window) : window_(window) { window_.installEventFilter(this); }
+void reportFirstFrame() {
+    std::printf("%lld\n", nowNanoseconds());
+    std::fflush(stdout);
+    QCoreApplication::quit();
+}
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &window_ && event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            // Runs after this paint and the flush that follows it.
-            QTimer::singleShot(0, this, [] {
-                std::printf("%lld\n", nowNanoseconds());
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return false;
+template <typename Widget>
+Widget* place(QWidget* parent, const QRect& geometry, const QFont& font) {
+    auto* widget = new Widget(parent);
+    widget->setGeometry(geometry);
+    widget->setFont(font);
+    return widget;
+}
+
+// The floor: Kavrel's controls, places, texts and fonts, nothing else.
+void buildPlainWindow(QWidget& window) {
+    window.setFixedSize(665, 407);
+    window.setFont(kavrel::windowFont());
+    const QFont control = kavrel::controlFont();
+    auto* types = place<QGroupBox>(&window, {8, 8, 425, 137}, kavrel::windowFont());
+    types->setTitle(QStringLiteral("Section Type"));
+    auto* properties = place<QGroupBox>(&window, {8, 152, 649, 249}, kavrel::windowFont());
+    properties->setTitle(QStringLiteral("Properties"));
+    const char* options[] = {"Rectangular Hollow Section (RHS)", "Square Hollow Section (SHS)",
+                             "Circular Hollow Section (CHS)"};
+    for (int row = 0; row < 3; ++row) {
+        const int top = 24 + 40 * row;
+        place<QRadioButton>(types, {16, top, 249, 18}, control)->setText(options[row]);
+        place<QComboBox>(types, {272, top - 4, 145, 25}, control)->setEditable(true);
     }
+    const char* labels[] = {"Sectional Area (CM^2)",        "Unit Weight (Kg./Mtr.)",
+                            "Moment of Inertia,Ixx (Cm^4)", "Moment of Inertia,Iyy (Cm^4)",
+                            "Elastic Modulus,Zxx (Cm^3)",   "Elastic Modulus,Zyy (Cm^3)",
+                            "Radius of Gyration,Rxx (Cm)",  "Radius of Gyration,Ryy (Cm)",
+                            "Torsional Constant,J (Cm^4)",  "Torsional Constant,B (Cm^3)",
+                            "Outer Surface Area (M^2/Mtr)"};
+    for (int row = 0; row < 11; ++row) {
+        const int left = row < 6 ? 16 : 336;
+        const int top = 32 + 35 * (row % 6);
+        place<QLabel>(properties, {left, top, 193, 17}, control)->setText(labels[row]);
+        place<QLineEdit>(properties, {left + 208, top - 5, 97, 26}, control)->setReadOnly(true);
+    }
+    place<QPushButton>(properties, {344, 216, 73, 25}, kavrel::findButtonFont())
+        ->setText(QStringLiteral("&Find"));
+    place<QPushButton>(properties, {456, 216, 73, 25}, control)->setText(QStringLiteral("&Print"));
+    place<QPushButton>(properties, {560, 216, 73, 25}, control)->setText(QStringLiteral("E&xit"));
+    place<QLabel>(&window, {440, 16, 213, 129}, control);
+}
 
-  private:
-    QWidget& window_;
-    bool seen_ = false;
-};
-
-int runChild(int argc, char** argv, bool kavrelWindow) {
+int runChild(int argc, char** argv, const std::string& mode) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
-    if (kavrelWindow) {
-        kavrel::MainWindow window;
-        FirstFrame frame(window);
-        window.show();
-        window.activateWindow();
+    if (mode == "kavrel") {
+        const auto window = kavrel::startUp(reportFirstFrame);
         return QApplication::exec();
     }
+    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
     QWidget window;
-    window.setFixedSize(665, 407);
-    FirstFrame frame(window);
+    if (mode == "plain") {
+        buildPlainWindow(window);
+    } else {
+        window.setFixedSize(665, 407);
+    }
+    kavrel::afterFirstFrame(window, reportFirstFrame);
     window.show();
     window.activateWindow();
     return QApplication::exec();
 }
 
-// Starts this program in child mode and returns the milliseconds to its first frame, or a
-// negative number when the child failed.
-double timeOneStart(const char* self, const char* mode) {
+struct Start {
+    double milliseconds = -1; // negative when the child failed
+    long peakKilobytes = 0;
+};
+
+// Starts this program in child mode and times it to its first frame.
+Start timeOneStart(const char* self, const char* mode) {
     int out[2];
     if (pipe(out) != 0) {
-        return -1;
+        return {};
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -100,7 +148,7 @@ double timeOneStart(const char* self, const char* mode) {
     close(out[1]);
     if (spawned != 0) {
         close(out[0]);
-        return -1;
+        return {};
     }
     std::string reply;
     char buffer[64];
@@ -109,18 +157,23 @@ double timeOneStart(const char* self, const char* mode) {
     }
     close(out[0]);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || reply.empty()) {
-        return -1;
+        return {};
     }
     const long long frame = std::atoll(reply.c_str());
-    return static_cast<double>(frame - started) / 1e6;
+    return {static_cast<double>(frame - started) / 1e6, usage.ru_maxrss};
 }
 
-double median(std::vector<double> values) {
+// The value below which the given fraction of the values lie, interpolated.
+double quantile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    const double position = fraction * static_cast<double>(values.size() - 1);
+    const auto below = static_cast<std::size_t>(position);
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] +
+           (position - static_cast<double>(below)) * (values[above] - values[below]);
 }
 
 // Without a runtime folder (xvfb-run as root, say) Qt warns on every start, which would
@@ -149,20 +202,22 @@ class RuntimeFolder {
     std::string made_;
 };
 
-double mean(const std::vector<double>& values) {
-    return std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
-}
+struct Mode {
+    const char* name;
+    const char* label;
+    std::vector<double> milliseconds;
+    std::vector<double> peakMegabytes;
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0) {
-        return runChild(argc, argv, std::strcmp(argv[2], "kavrel") == 0);
+        return runChild(argc, argv, argv[2]);
     }
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    const char* self = "/proc/self/exe";
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
     std::vector<char> path(4096);
-    const ssize_t length = readlink(self, path.data(), path.size() - 1);
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
     if (length <= 0) {
         std::fprintf(stderr, "kavrel_startup_bench: cannot find its own program file\n");
         return 1;
@@ -170,26 +225,39 @@ int main(int argc, char** argv) {
     path[static_cast<std::size_t>(length)] = '\0';
 
     const RuntimeFolder runtimeFolder;
-    // One start of each first, so that both find the libraries in the page cache.
-    timeOneStart(path.data(), "bare");
-    timeOneStart(path.data(), "kavrel");
-    std::vector<double> bare;
-    std::vector<double> kavrel;
-    for (int i = 0; i < runs; ++i) {
-        const double b = timeOneStart(path.data(), "bare");
-        const double k = timeOneStart(path.data(), "kavrel");
-        if (b < 0 || k < 0) {
-            std::fprintf(stderr, "kavrel_startup_bench: a window did not show (no display?)\n");
-            return 1;
-        }
-        bare.push_back(b);
-        kavrel.push_back(k);
+    std::array<Mode, 3> modes = {Mode{"kavrel", "Kavrel program", {}, {}},
+                                 Mode{"plain", "plain, same controls", {}, {}},
+                                 Mode{"bare", "bare QWidget", {}, {}}};
+    // One start of each first, so that all find the libraries in the page cache.
+    for (const Mode& mode : modes) {
+        timeOneStart(path.data(), mode.name);
     }
-    std::printf("Process start to first frame, %d runs each, alternating:\n", runs);
-    std::printf("  bare QWidget 665x407  median %7.1f ms  mean %7.1f ms  min %7.1f ms\n",
-                median(bare), mean(bare), *std::min_element(bare.begin(), bare.end()));
-    std::printf("  Kavrel main window    median %7.1f ms  mean %7.1f ms  min %7.1f ms\n",
-                median(kavrel), mean(kavrel), *std::min_element(kavrel.begin(), kavrel.end()));
-    std::printf("  ratio Kavrel / bare (medians) %.2f\n", median(kavrel) / median(bare));
+    for (int run = 0; run < runs; ++run) {
+        // Each mode goes first, second and third in turn.
+        for (std::size_t k = 0; k < modes.size(); ++k) {
+            Mode& mode = modes[(static_cast<std::size_t>(run) + k) % modes.size()];
+            const Start start = timeOneStart(path.data(), mode.name);
+            if (start.milliseconds < 0) {
+                std::fprintf(stderr, "kavrel_startup_bench: a window did not show (no display?)\n");
+                return 1;
+            }
+            mode.milliseconds.push_back(start.milliseconds);
+            mode.peakMegabytes.push_back(static_cast<double>(start.peakKilobytes) / 1024.0);
+        }
+    }
+    std::printf("Process start to first frame, %d runs each, rotating order:\n", runs);
+    std::printf("  %-22s %9s %17s %21s\n", "", "median", "quartiles", "peak RSS median");
+    for (const Mode& mode : modes) {
+        const auto& ms = mode.milliseconds;
+        std::printf("  %-22s %6.1f ms  %6.1f to %6.1f ms  %7.2f MB (%.2f to %.2f)\n", mode.label,
+                    quantile(ms, 0.5), quantile(ms, 0.25), quantile(ms, 0.75),
+                    quantile(mode.peakMegabytes, 0.5), quantile(mode.peakMegabytes, 0),
+                    quantile(mode.peakMegabytes, 1));
+    }
+    const double kavrel = quantile(modes[0].milliseconds, 0.5);
+    std::printf("ratio kavrel/plain (medians) %.2f\n",
+                kavrel / quantile(modes[1].milliseconds, 0.5));
+    std::printf("ratio kavrel/bare (medians) %.2f\n",
+                kavrel / quantile(modes[2].milliseconds, 0.5));
     return 0;
 }

@@ -1,10 +1,9 @@
 // Kavrel: section properties of steel hollow sections. --help and --version answer on the
 // terminal; every other argument is Qt's (-platform, -style, ...).
 #include "kavrel_version.hpp"
-#include "ui/main_window.hpp"
+#include "ui/startup.hpp"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,15 +20,6 @@ bool haveDesktop() {
         }
     }
     return false;
-}
-
-QIcon windowIcon() {
-    QIcon icon;
-    for (const char* file :
-         {":/kavrel/kavrel-32.png", ":/kavrel/kavrel-128.png", ":/kavrel/kavrel-256.png"}) {
-        icon.addFile(QString::fromLatin1(file));
-    }
-    return icon;
 }
 
 // Answers --help or --version on stdout; false when neither was asked for.
@@ -65,14 +55,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kavrel"));
-    // The Wayland app id: how a dock matches the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kavrel.Kavrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
-    QApplication::setWindowIcon(windowIcon());
-
-    kavrel::MainWindow window;
-    window.show();
-    window.activateWindow();
+    const auto window = kavrel::startUp();
     return QApplication::exec();
 }

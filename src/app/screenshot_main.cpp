@@ -1,11 +1,10 @@
 // Writes a picture of the window as a user sees it after a typical request: SHS selected,
 // "100x100x5.0" chosen from its list and Find pressed. Usage: kavrel-screenshot OUTPUT.png
-#include "ui/main_window.hpp"
+#include "ui/startup.hpp"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,13 +45,8 @@ int main(int argc, char** argv) {
         return fail("usage: kavrel-screenshot OUTPUT.png");
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kavrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kavrel/kavrel-32.png")));
-
-    kavrel::MainWindow window;
-    window.show();
-    window.activateWindow();
+    const auto started = kavrel::startUp();
+    kavrel::MainWindow& window = *started;
     if (!QTest::qWaitForWindowActive(&window)) {
         return fail("the window did not become active");
     }

@@ -28,10 +28,13 @@ SizeList::SizeList(QWidget* parent) : QComboBox(parent) {
 }
 
 void SizeList::fill(SectionFamily family) {
+    QStringList entries;
     for (const std::string& designation : designationsOf(family)) {
-        addItem(QString::fromStdString(designation));
+        entries.append(QString::fromStdString(designation));
     }
-    // The first addItem makes entry 0 current; the list starts with nothing chosen.
+    // In one insertion: entry by entry, each would update the model and the list on its own.
+    addItems(entries);
+    // The first entry added becomes current; the list starts with nothing chosen.
     setCurrentIndex(-1);
 }
 

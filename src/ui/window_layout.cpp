@@ -2,6 +2,7 @@
 
 #include "properties/result_descriptions.hpp"
 #include "ui/option_style.hpp"
+#include "ui/pictures.hpp"
 #include "ui/size_list.hpp"
 #include "ui/window_fonts.hpp"
 
@@ -103,10 +104,13 @@ QPushButton* makeButton(QWidget* frame, const char* name, const QString& caption
     return button;
 }
 
-QLabel* makeBanner(QWidget* window) {
-    auto* banner = place<QLabel>(window, "Image1", QRect(440, 16, 213, 129));
-    // The whole picture squeezed into the rectangle, aspect ratio not kept.
-    banner->setPixmap(QPixmap(QStringLiteral(":/kavrel/banner.png")));
+constexpr QRect bannerGeometry(440, 16, 213, 129);
+
+QLabel* makeBanner(QWidget* window, QImage picture) {
+    auto* banner = place<QLabel>(window, "Image1", bannerGeometry);
+    QPixmap pixmap = QPixmap::fromImage(std::move(picture));
+    pixmap.setDevicePixelRatio(window->devicePixelRatio());
+    banner->setPixmap(pixmap);
     banner->setScaledContents(true);
     banner->setToolTip(QStringLiteral("For any Querries mail to kavrel@example.org"));
     banner->setFocusPolicy(Qt::NoFocus);
@@ -195,10 +199,16 @@ WindowControls buildControls(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
+    // Only what the banner draws is kept: the whole picture squeezed into its rectangle,
+    // aspect ratio not kept, at the screen's pixel density; made while the other controls
+    // are built when no picture made at build time fits.
+    ScaledPictureLoad banner(QStringLiteral(":/kavrel/banner.png"),
+                             QStringLiteral(":/kavrel/banner-drawn.ppm"),
+                             bannerGeometry.size() * window.devicePixelRatio());
     WindowControls controls;
     buildSectionTypeFrame(window, controls);
     buildPropertiesFrame(window, controls);
-    controls.Image1 = makeBanner(&window);
+    controls.Image1 = makeBanner(&window, banner.take());
     return controls;
 }
 

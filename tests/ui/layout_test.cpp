@@ -3,6 +3,8 @@
 #include "suites.hpp"
 #include "window_test_support.hpp"
 
+#include "ui/startup.hpp"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
@@ -11,6 +13,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -299,20 +302,47 @@ class LayoutTest : public QObject, WindowFixture {
 
     void banner() {
         auto* banner = control<QLabel>(*window_, "Image1");
-        QCOMPARE(banner->pixmap().size(), QSize(772, 398));
         QVERIFY(banner->hasScaledContents());
         QCOMPARE(banner->focusPolicy(), Qt::NoFocus);
 
+        // Exactly what a plain label with scaled contents shows of the full-size picture.
+        QLabel plain;
+        plain.resize(banner->size());
+        plain.setScaledContents(true);
+        plain.setPixmap(QPixmap(QStringLiteral(":/kavrel/banner.png")));
+        QCOMPARE(banner->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
+
         // The whole picture squeezed into the rectangle: neither clipped nor at its own size.
         const QImage shown = banner->grab().toImage();
-        QCOMPARE(shown.size(), QSize(213, 129));
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(213, 129));
         const QImage source(QStringLiteral(":/kavrel/banner.png"));
         const QImage squeezed =
-            source.scaled(213, 129, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        const QImage clipped = source.copy(0, 0, 213, 129);
+            source.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage clipped = source.copy(QRect(QPoint(0, 0), shown.size()));
         QVERIFY2(meanDifference(shown, squeezed) < 6.0,
                  qPrintable(QString::number(meanDifference(shown, squeezed))));
         QVERIFY(meanDifference(shown, clipped) > 2 * meanDifference(shown, squeezed));
+    }
+
+    // The banner has its picture before the window first shows, kept only at the size drawn.
+    void bannerBeforeShow() {
+        const MainWindow hidden;
+        QVERIFY(!hidden.isVisible());
+        const QPixmap picture = control<QLabel>(hidden, "Image1")->pixmap();
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(213, 129));
+        QCOMPARE(picture.devicePixelRatio(), hidden.devicePixelRatio());
+    }
+
+    // The small icon comes with the window; the larger ones once the first frame is out.
+    void startUpIcons() {
+        int framesReported = 0;
+        const auto started = startUp([&framesReported] { ++framesReported; });
+        QVERIFY(started->isVisible());
+        QCOMPARE(QApplication::windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+        QTRY_COMPARE(QApplication::windowIcon().availableSizes().size(), 4);
+        QCOMPARE(QApplication::windowIcon().availableSizes().last(), QSize(256, 256));
+        QCOMPARE(framesReported, 1);
     }
 
     void pictures_data() {
@@ -321,6 +351,7 @@ class LayoutTest : public QObject, WindowFixture {
         QTest::addColumn<int>("colourType"); // of the PNG header: 2 RGB, 3 palette, 6 RGBA
         QTest::newRow("banner, 24-bit") << ":/kavrel/banner.png" << QSize(772, 398) << 2;
         QTest::newRow("window icon, 256 colours") << ":/kavrel/kavrel-32.png" << QSize(32, 32) << 3;
+        QTest::newRow("desktop icon 48") << ":/kavrel/kavrel-48.png" << QSize(48, 48) << 6;
         QTest::newRow("desktop icon 128") << ":/kavrel/kavrel-128.png" << QSize(128, 128) << 6;
         QTest::newRow("desktop icon 256") << ":/kavrel/kavrel-256.png" << QSize(256, 256) << 6;
     }
