@@ -9,7 +9,9 @@ A desktop calculator for engineers who design steelwork. For 191 standard
 rectangular, square and circular hollow sections it computes the sectional
 area, unit weight, second moments of area, elastic moduli, radii of gyration,
 torsional constants and outer surface area per metre, and appends them to a
-plain-text report. kavrel-table writes the whole catalogue as CSV.")
+plain-text report. kavrel-table writes section tables of the catalogue or of
+sizes of the user's own, with the plastic moduli, selected and sorted, as
+CSV, JSON or text.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # Stripped as Debian strips its own packages: the compiler's version string goes as well.
