@@ -14,7 +14,7 @@ deps:
 	@./scripts/install-deps.sh
 
 configure: deps
-	cmake --preset $(PRESET) -DKAVREL_BENCH=ON
+	cmake --preset $(PRESET)
 
 build: configure
 	cmake --build --preset $(PRESET) --parallel $(JOBS)
@@ -64,7 +64,10 @@ package: build
 run: build
 	./$(BUILD_DIR)/src/app/kavrel
 
-bench: build
+# The benchmarks are built only here, which keeps them out of make test's build time.
+bench: deps
+	cmake --preset $(PRESET) -DKAVREL_BENCH=ON
+	cmake --build --preset $(PRESET) --parallel $(JOBS)
 	./$(BUILD_DIR)/bench/kavrel_core_bench
 	xvfb-run -a ./$(BUILD_DIR)/bench/kavrel_startup_bench
 

@@ -4,7 +4,7 @@
 
 #include "ui/focus_order.hpp"
 
-#include <QtTest>
+#include <QTest>
 
 #include <string>
 #include <vector>

@@ -19,7 +19,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 

@@ -18,7 +18,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWindow>
-#include <QtTest>
+#include <QTest>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <pwd.h>

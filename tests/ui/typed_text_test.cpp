@@ -9,7 +9,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QtTest>
+#include <QTest>
 
 namespace kavrel::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
-#include <QtTest>
+#include <QTest>
 
 namespace kavrel::test {
 
