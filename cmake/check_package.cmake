@@ -37,6 +37,7 @@ endif()
 set(root ${scratch}/root/usr)
 foreach(installed bin/kavrel share/applications/org.kavrel.Kavrel.desktop
         share/metainfo/org.kavrel.Kavrel.metainfo.xml share/man/man1/kavrel.1.gz
+        share/man/man1/kavrel-table.1.gz
         share/doc/kavrel/changelog.gz)
     if(NOT EXISTS ${root}/${installed})
         message(FATAL_ERROR "the package lacks /usr/${installed}")
