@@ -74,6 +74,7 @@ bench: deps
 # The picture of the window in the README: SHS selected, "100x100x5.0" chosen, Find pressed.
 screenshot: build
 	@mkdir -p docs
+	cmake --build --preset $(PRESET) --target kavrel-screenshot
 	xvfb-run -a -s "-screen 0 1024x768x24" ./$(BUILD_DIR)/src/app/kavrel-screenshot docs/screenshot.png
 
 clean:
