@@ -79,14 +79,19 @@ resultsBy(int ResultDescription::*order) {
 inline constexpr auto resultsInDisplayOrder = resultsBy(&ResultDescription::row);
 inline constexpr auto resultsInReportOrder = resultsBy(&ResultDescription::reportLine);
 
-// The pattern a formula set formats this result with; an unknown field does not compile.
-consteval Pattern patternOf(std::string SectionProperties::*field, Shape shape) {
-    for (const ResultDescription& r : results) {
+// The pattern a formula set formats a field of `table` with; an unknown field does not compile.
+template <typename Table, typename Texts>
+consteval Pattern patternIn(const Table& table, std::string Texts::*field, Shape shape) {
+    for (const auto& r : table) {
         if (r.field == field) {
             return shape == Shape::Rectangular ? r.rectangular : r.circular;
         }
     }
     throw "not a result";
+}
+
+consteval Pattern patternOf(std::string SectionProperties::*field, Shape shape) {
+    return patternIn(results, field, shape);
 }
 
 // The results only the section table shows, after the eleven.
@@ -107,12 +112,7 @@ inline constexpr std::array<PlasticDescription, 2> plasticResults = {{
 }};
 
 consteval Pattern patternOf(std::string PlasticModuli::*field, Shape shape) {
-    for (const PlasticDescription& r : plasticResults) {
-        if (r.field == field) {
-            return shape == Shape::Rectangular ? r.rectangular : r.circular;
-        }
-    }
-    throw "not a result";
+    return patternIn(plasticResults, field, shape);
 }
 
 } // namespace kavrel
