@@ -2,6 +2,7 @@
 // This program only turns its arguments into a request and the outcome into output and an
 // exit status: 0 done, 1 a fault of the program or of writing, 2 a usage error.
 #include "kavrel_version.hpp"
+#include "sheet/explain.hpp"
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
 
@@ -28,8 +29,12 @@ Options:
   --sort C          sort by column C, ascending; --sort -C sorts descending
   --limit N         at most N rows
   --columns LIST    the columns to write, comma-separated, or "all"
-  --format F        csv (the default), json or text
+  --format F        csv (the default), json or text; with --explain: text (the default),
+                    html or json
   --pi P            22/7 (the default, as in the window) or exact
+  --explain         instead of the table, the calculation sheet of each size: every step of
+                    the formulas with its numbers, the texts shown and the texts read back;
+                    --family applies, --where, --sort, --limit and --columns do not
   --help            show this help and exit
   --version         show the version and exit
 
@@ -38,6 +43,8 @@ The lightest RHS with Zxx of at least 50 cm^3 and ryy of at least 2 cm:
   kavrel-table --family RHS --where 'Zxx>=50' --where 'ryy>=2' --sort W --limit 1
 A size of one's own beside a catalogue size, with the plastic moduli and the true pi:
   kavrel-table --columns designation,A,Zxx,Zpx --pi exact --format text RHS:250x150x8 200x100x8.0
+The working of a size as a page to print from a browser:
+  kavrel-table --explain --format html 50x25x2.0 > sheet.html
 
 Columns (all but Zpx and Zpy are written when --columns is not given):
   family, designation
@@ -99,9 +106,6 @@ std::optional<int> option(TableRequest& request, std::string_view name, std::str
         return apply(name, text, parseColumns(text),
                      [&](std::vector<std::string> c) { request.columns = std::move(c); });
     }
-    if (name == "--format") {
-        return apply(name, text, parseFormat(text), [&](TableFormat f) { request.format = f; });
-    }
     return apply(name, text, parsePi(text), [&](double pi) { request.pi = pi; });
 }
 
@@ -115,10 +119,39 @@ bool takesValue(std::string_view name) {
     return false;
 }
 
+// The sheets of the request's sizes; a size whose formulas fail has its sheet up to the
+// failing step, and the status the table gives it.
+int explain(const TableRequest& request, std::string_view formatText) {
+    SheetFormat format = SheetFormat::Text;
+    if (!formatText.empty()) {
+        const auto parsed = parseSheetFormat(formatText);
+        if (const auto* error = std::get_if<TableError>(&parsed)) {
+            return usageError("--format " + std::string(formatText) + ": " + error->message);
+        }
+        format = std::get<SheetFormat>(parsed);
+    }
+    const ExplainOutcome outcome = explainSizes(request, format);
+    if (outcome.error && outcome.bytes.empty()) {
+        return usageError(outcome.error->message);
+    }
+    if (!write(stdout, outcome.bytes)) {
+        std::perror("kavrel-table");
+        return 1;
+    }
+    if (outcome.error) {
+        std::fprintf(stderr, "kavrel-table: %s\n", outcome.error->message.c_str());
+        return outcome.error->kind == TableError::Kind::BadRequest ? 2 : 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     TableRequest request;
+    bool explaining = false;
+    std::string_view formatText;
+    std::string_view tableOnly; // an option that sheets do not take
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help") {
@@ -126,6 +159,10 @@ int main(int argc, char** argv) {
         }
         if (argument == "--version") {
             return write(stdout, "kavrel-table " + std::string(kavrel::version) + "\n") ? 0 : 1;
+        }
+        if (argument == "--explain") {
+            explaining = true;
+            continue;
         }
         if (!argument.starts_with('-')) {
             request.sizes.emplace_back(argument);
@@ -145,9 +182,34 @@ int main(int argc, char** argv) {
         } else {
             return usageError(std::string(name) + " needs a value");
         }
+        if (name == "--format") {
+            // html is checked once it is known whether sheets are asked for.
+            formatText = text;
+            if (text != "html") {
+                if (const std::optional<int> status =
+                        apply(name, text, parseFormat(text),
+                              [&](TableFormat f) { request.format = f; })) {
+                    return *status;
+                }
+            }
+            continue;
+        }
+        if (name == "--where" || name == "--sort" || name == "--limit" || name == "--columns") {
+            tableOnly = name;
+        }
         if (const std::optional<int> status = option(request, name, text)) {
             return *status;
         }
+    }
+
+    if (explaining) {
+        if (!tableOnly.empty()) {
+            return usageError(std::string(tableOnly) + " does not apply to --explain");
+        }
+        return explain(request, formatText);
+    }
+    if (formatText == "html") {
+        return usageError("--format html: only a calculation sheet (--explain) is written as HTML");
     }
 
     const TableOutcome outcome = sectionTable(request);

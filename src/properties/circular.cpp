@@ -1,43 +1,45 @@
 #include "properties/formulas.hpp"
-#include "properties/result_descriptions.hpp"
+#include "properties/result_steps.hpp"
 #include "properties/steps.hpp"
 
 namespace kavrel {
 
 // A thin-walled tube of outside diameter D and wall t. The width is read only where the
 // elastic modulus about y needs it, so an unusable width fails no earlier step.
-FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
-                               std::string_view separator) {
+FindOutcome circularProperties(const SectionDimensions& dimensions, double piValue,
+                               std::string_view separator, StepLog* log) {
     constexpr Shape shape = Shape::Circular;
-    Steps s(separator);
+    Steps s(separator, log);
+    s.assume("A tube of outside diameter D and wall thickness t; the width B enters only Zyy.");
     SectionProperties p;
 
-    const double D = s.read(dimensions.depth);
-    const double t = s.read(dimensions.thickness);
+    const Term pi = s.symbol(piValue, "pi");
+    const Term D = s.read(dimensions.depth, "D");
+    const Term t = s.read(dimensions.thickness, "t");
 
-    p.a = s.text((((D - t) * pi) * t) * 0.01, patternOf(&SectionProperties::a, shape));
-    const double areaShown = s.readBack(p.a);
-    p.wt = s.text(areaShown * 0.785, patternOf(&SectionProperties::wt, shape));
+    p.a = s.text((((D - t) * pi) * t) * 0.01, resultStep(&SectionProperties::a, shape));
+    const Term areaShown = s.readBack(p.a);
+    p.wt = s.text(areaShown * 0.785, resultStep(&SectionProperties::wt, shape));
 
-    const double secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
-    p.ixx = s.text(secondMoment, patternOf(&SectionProperties::ixx, shape));
-    const double ixxShown = s.readBack(p.ixx);
-    p.iyy = s.text(secondMoment, patternOf(&SectionProperties::iyy, shape));
-    const double iyyShown = s.readBack(p.iyy);
+    const Term secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
+    p.ixx = s.text(secondMoment, resultStep(&SectionProperties::ixx, shape));
+    const Term ixxShown = s.readBack(p.ixx);
+    p.iyy = s.text(secondMoment, resultStep(&SectionProperties::iyy, shape));
+    const Term iyyShown = s.readBack(p.iyy);
 
-    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), patternOf(&SectionProperties::zxx, shape));
-    const double zxxShown = s.readBack(p.zxx);
-    const double B = s.read(dimensions.width);
-    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), patternOf(&SectionProperties::zyy, shape));
+    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), resultStep(&SectionProperties::zxx, shape));
+    const Term zxxShown = s.readBack(p.zxx);
+    const Term B = s.read(dimensions.width, "B");
+    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
     p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)),
-                   patternOf(&SectionProperties::rxx, shape));
+                   resultStep(&SectionProperties::rxx, shape));
     p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)),
-                   patternOf(&SectionProperties::ryy, shape));
+                   resultStep(&SectionProperties::ryy, shape));
 
-    p.j = s.text(2 * ixxShown, patternOf(&SectionProperties::j, shape));
-    p.c = s.text(2 * zxxShown, patternOf(&SectionProperties::c, shape));
+    p.j = s.text(2 * ixxShown, resultStep(&SectionProperties::j, shape));
+    p.c = s.text(2 * zxxShown, resultStep(&SectionProperties::c, shape));
     // The outer perimeter per metre of length, in m^2/m like the rectangular sections.
-    p.sa = s.text((D * pi) * 0.001, patternOf(&SectionProperties::sa, shape));
+    p.sa = s.text((D * pi) * 0.001, resultStep(&SectionProperties::sa, shape));
     return s.finish(std::move(p));
 }
 
