@@ -28,85 +28,105 @@ Term recordedPower(double value, Term base, int exponent) {
     return {value, base.node->log->node({kind, value, base.node, nullptr, exponent})};
 }
 
-Term Steps::read(const std::optional<std::string>& field, std::string_view symbol) {
+template <typename Number>
+void Steps<Number>::unreadable(const StepName& name, const std::string& text) {
+    failure_ = UnreadableNumber{};
+    if (recording()) {
+        RecordedStep& step = log_->steps.emplace_back(RecordedStep{name});
+        step.failure = StepFailure{StepFailure::Kind::UnreadableNumber, nullptr, text};
+        log_->ended = true;
+    }
+}
+
+template <typename Number>
+Number Steps<Number>::read(const std::optional<std::string>& field, std::string_view symbol) {
     double number = 0;
     if (field && !failed()) {
         const std::optional<double> read = readNumber(*field, separator_);
         if (!read) {
-            failure_ = UnreadableNumber{};
-            if (recording()) {
-                log_->steps.push_back({{symbol, "a dimension", "mm"}});
-                log_->steps.back().failure = {StepFailure::Kind::UnreadableNumber, nullptr, *field};
-                log_->ended = true;
-            }
+            unreadable({symbol, "a dimension", "mm"}, *field);
             return 0.0;
         }
         number = *read;
     }
-    return this->symbol(number, symbol);
+    return named(symbol, number, false);
 }
 
-Term Steps::symbol(double value, std::string_view symbol) {
-    if (!log_) {
-        return value;
+template <typename Number> Number Steps<Number>::symbol(double value, std::string_view symbol) {
+    return named(symbol, value, false);
+}
+
+template <typename Number>
+Number Steps<Number>::named(std::string_view name, double value, bool readBack) {
+    if constexpr (records) {
+        if (log_) {
+            const FormulaNode symbol{
+                FormulaNode::Kind::Symbol, value, nullptr, nullptr, 0, name, readBack};
+            return {value, log_->node(symbol)};
+        }
     }
-    return {value, log_->node({FormulaNode::Kind::Symbol, value, nullptr, nullptr, 0, symbol})};
+    return value;
 }
 
-void Steps::fail(StepFailure::Kind kind, const FormulaNode* operand) {
+template <typename Number>
+void Steps<Number>::fail(StepFailure::Kind kind, const FormulaNode* operand) {
     failure_ = ArithmeticFailure{};
     if (recording()) {
         log_->pendingFailure = StepFailure{kind, operand};
     }
 }
 
-Term Steps::divide(Term numerator, Term divisor) {
+// The node of a number, for the sheet's account of what failed.
+template <typename Number> const FormulaNode* formulaOf(Number x) {
+    if constexpr (std::is_same_v<Number, Term>) {
+        return x.node;
+    }
+    return nullptr;
+}
+
+template <typename Number> Number Steps<Number>::divide(Number numerator, Number divisor) {
     if (failed()) {
         // A failing step keeps its whole formula for the sheet.
-        return recording() ? numerator / divisor : Term{0.0};
+        return recording() ? numerator / divisor : Number{0.0};
     }
     if (divisor.value == 0) {
-        fail(StepFailure::Kind::DivisionByZero, divisor.node);
-        // The sheet shows the formula as far as it went.
-        return log_ ? numerator / divisor : Term{0.0};
+        fail(StepFailure::Kind::DivisionByZero, formulaOf(divisor));
+        return recording() ? numerator / divisor : Number{0.0};
     }
     return numerator / divisor;
 }
 
-Term Steps::squareRoot(Term x) {
+template <typename Number> Number Steps<Number>::squareRoot(Number x) {
     if (failed() && !recording()) {
         return 0.0;
     }
     if (!failed() && x.value < 0) {
-        fail(StepFailure::Kind::NegativeRoot, x.node);
+        fail(StepFailure::Kind::NegativeRoot, formulaOf(x));
     }
     const double v = failed() ? 0.0 : std::sqrt(x.value);
-    return x.node ? recordedPower(v, x, 0) : Term{v};
+    if constexpr (records) {
+        if (x.node) {
+            return recordedPower(v, x, 0);
+        }
+    }
+    return v;
 }
 
-void Steps::check(Term x) {
+template <typename Number> void Steps<Number>::check(Number x) {
     if (!failed() && !std::isfinite(x.value)) {
-        fail(StepFailure::Kind::Overflow, x.node);
+        fail(StepFailure::Kind::Overflow, formulaOf(x));
     }
 }
 
-void Steps::record(const StepName& name, Term x) {
-    RecordedStep& step = log_->steps.emplace_back(RecordedStep{name, x.node, x.value});
+template <typename Number> void Steps<Number>::record(const StepName& name, Number x) {
+    RecordedStep& step = log_->steps.emplace_back(RecordedStep{name, formulaOf(x), x.value});
     if (failed()) {
         step.failure = log_->pendingFailure;
         log_->ended = true;
     }
 }
 
-Term Steps::named(const StepName& name, double value, bool readBack) {
-    if (!log_) {
-        return value;
-    }
-    FormulaNode symbol{FormulaNode::Kind::Symbol, value, nullptr, nullptr, 0, name.name, readBack};
-    return {value, log_->node(symbol)};
-}
-
-Term Steps::step(const StepName& name, Term x) {
+template <typename Number> Number Steps<Number>::step(const StepName& name, Number x) {
     if (failed() && !recording()) {
         return 0.0;
     }
@@ -114,10 +134,10 @@ Term Steps::step(const StepName& name, Term x) {
     if (recording()) {
         record(name, x);
     }
-    return failed() ? Term{0.0} : named(name, x.value, false);
+    return failed() ? Number{0.0} : named(name.name, x.value, false);
 }
 
-std::string Steps::text(Term x, const ResultStep& result) {
+template <typename Number> std::string Steps<Number>::text(Number x, const ResultStep& result) {
     if (failed() && !recording()) {
         return {};
     }
@@ -129,38 +149,35 @@ std::string Steps::text(Term x, const ResultStep& result) {
         return {};
     }
     std::string shown = formatResult(x.value, result.pattern, separator_);
-    if (log_) {
+    if (recording()) {
         log_->steps.back().decimals = decimalsOf(result.pattern);
         log_->steps.back().text = shown;
     }
     return shown;
 }
 
-Term Steps::readBack(const std::string& text) {
+template <typename Number> Number Steps<Number>::readBack(const std::string& text) {
     if (failed()) {
         return 0.0;
     }
     const std::optional<double> number = readNumber(text, separator_);
     if (!number) {
-        failure_ = UnreadableNumber{};
-        if (recording()) {
-            log_->steps.push_back({{"text", "a result's text read back", ""}});
-            log_->steps.back().failure = {StepFailure::Kind::UnreadableNumber, nullptr, text};
-            log_->ended = true;
-        }
+        unreadable({"text", "a result's text read back", ""}, text);
         return 0.0;
     }
-    if (!log_) {
-        return *number;
-    }
-    // The result whose text this is: the latest one shown, as each is read back right after.
-    for (auto step = log_->steps.rbegin(); step != log_->steps.rend(); ++step) {
-        if (step->decimals && step->text == text) {
-            step->readBack = *number;
-            return named(step->name, *number, true);
+    if (recording()) {
+        // The result whose text this is: the latest one shown, as each is read back right after.
+        for (auto step = log_->steps.rbegin(); step != log_->steps.rend(); ++step) {
+            if (step->decimals && step->text == text) {
+                step->readBack = *number;
+                return named(step->name.name, *number, true);
+            }
         }
     }
     return *number;
 }
+
+template class Steps<Plain>;
+template class Steps<Term>;
 
 } // namespace kavrel

@@ -7,14 +7,43 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 namespace kavrel {
 
-// A number of the formulas. Its operators do exactly the double operation written, in the
-// grouping written; only while a sheet is recorded does it also carry the formula that made it,
-// so without a sheet it costs a null pointer test per operation.
-// A constant of the formulas (4, 0.01, 1.5) becomes a term where it meets one.
+// The numbers of the formulas. The formula code is written once, as a template on its number
+// type: `Plain` when no sheet is asked for, whose operators are the bare double operations, and
+// `Term` when one is, whose operators do exactly the same double operations in the same
+// grouping and also build the formula that made the number. A constant of the formulas (4,
+// 0.01, 1.5) becomes a number of that type where it meets one.
+struct Plain {
+    Plain(double v) : value(v) {} // NOLINT: constants convert implicitly, as doubles do
+    double value;
+};
+
+inline Plain operator+(Plain a, Plain b) {
+    return a.value + b.value;
+}
+inline Plain operator-(Plain a, Plain b) {
+    return a.value - b.value;
+}
+inline Plain operator*(Plain a, Plain b) {
+    return a.value * b.value;
+}
+inline Plain operator/(Plain a, Plain b) {
+    return a.value / b.value;
+}
+inline Plain square(Plain x) {
+    return x.value * x.value;
+}
+inline Plain cube(Plain x) {
+    return x.value * x.value * x.value;
+}
+inline Plain fourthPower(Plain x) {
+    return x.value * x.value * x.value * x.value;
+}
+
 struct Term {
     Term(double v) : value(v) {} // NOLINT: constants convert implicitly, as doubles do
     Term(double v, const FormulaNode* n) : value(v), node(n) {}
@@ -67,30 +96,32 @@ struct ResultStep {
 // Carries a formula set through its steps in order. The first failing step decides the
 // outcome; once a step has failed, every later one yields 0 and the empty text, and changes
 // nothing. Double arithmetic does not trap, so each divisor, root and value is checked here.
-// Given a log, it also records every step, up to and including the one that fails.
-class Steps {
+// Steps<Term> also records every step in its log, up to and including the one that fails.
+template <typename Number> class Steps {
   public:
+    static constexpr bool records = std::is_same_v<Number, Term>;
+
     explicit Steps(std::string_view separator, StepLog* log = nullptr)
         : separator_(separator), log_(log) {}
 
     // A dimension field as a number, named by its symbol; no value is 0.
-    Term read(const std::optional<std::string>& field, std::string_view symbol);
+    Number read(const std::optional<std::string>& field, std::string_view symbol);
     // A constant known by its symbol, as pi.
-    Term symbol(double value, std::string_view symbol);
+    Number symbol(double value, std::string_view symbol);
     // The geometry the formulas assume, in words, for the sheet.
     void assume(std::string_view sentence) {
-        if (log_) {
+        if (recording()) {
             log_->geometry.push_back(sentence);
         }
     }
     // An intermediate value; it must be finite (an overflow is an arithmetic failure).
-    Term step(const StepName& name, Term x);
-    Term divide(Term numerator, Term divisor);
-    Term squareRoot(Term x);
+    Number step(const StepName& name, Number x);
+    Number divide(Number numerator, Number divisor);
+    Number squareRoot(Number x);
     // The display text of a result.
-    std::string text(Term x, const ResultStep& result);
+    std::string text(Number x, const ResultStep& result);
     // A result's display text read back as the rounded number it shows.
-    Term readBack(const std::string& text);
+    Number readBack(const std::string& text);
 
     // The texts, or the failure of the first step that failed.
     template <typename Texts>
@@ -106,17 +137,28 @@ class Steps {
 
   private:
     bool failed() const { return !std::holds_alternative<std::monostate>(failure_); }
-    bool recording() const { return log_ && !log_->ended; }
+    bool recording() const {
+        if constexpr (records) {
+            return log_ && !log_->ended;
+        }
+        return false;
+    }
     void fail(StepFailure::Kind kind, const FormulaNode* operand);
     // An overflow fails the step.
-    void check(Term x);
+    void check(Number x);
     // Keeps the step, the failing one too, which ends the log.
-    void record(const StepName& name, Term x);
-    Term named(const StepName& name, double value, bool readBack);
+    void record(const StepName& name, Number x);
+    // A named value: the step's symbol in later formulas.
+    Number named(std::string_view name, double value, bool readBack);
+    // An unreadable text ends the log with a step that says so.
+    void unreadable(const StepName& name, const std::string& text);
 
     std::string_view separator_;
     std::variant<std::monostate, UnreadableNumber, ArithmeticFailure> failure_;
     StepLog* log_;
 };
+
+extern template class Steps<Plain>;
+extern template class Steps<Term>;
 
 } // namespace kavrel
