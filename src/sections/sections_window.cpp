@@ -101,6 +101,8 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
 
     auto* scroll = new QScrollArea;
     scroll->setWidget(panel_);
+    scroll->setAccessibleName(tr("Request"));
+    panel_->setAccessibleName(tr("Request"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setMinimumWidth(panel_->sizeHint().width() + 20);
