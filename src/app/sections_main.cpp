@@ -23,7 +23,8 @@ bool haveDesktop(int argc, char** argv) {
     }
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if ((argument == "-platform" && i + 1 < argc) || argument.starts_with("-platform=")) {
+        // Qt takes -platform NAME, and --platform NAME alike.
+        if ((argument == "-platform" || argument == "--platform") && i + 1 < argc) {
             return true;
         }
     }
