@@ -1,9 +1,10 @@
 // Writes a picture of Kavrel Sections as a user sees it after a typical request: a requirement
-// Zxx >= 50 typed, the table sorted by W by a click on its header, and 120x60x5.4 selected and
-// drawn. Usage: kavrel-sections-screenshot OUTPUT.png
+// Zxx >= 50 typed, three columns off, the table sorted by W by a click on its header, and
+// 120x60x5.4 selected and drawn. Usage: kavrel-sections-screenshot OUTPUT.png
 #include "sections/sections_window.hpp"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,8 +43,17 @@ int main(int argc, char** argv) {
     auto* column = window.findChild<QComboBox*>(QStringLiteral("cmbreqcolumn"));
     column->setCurrentIndex(column->findData(QStringLiteral("Zxx")));
     QTest::keyClicks(number, QStringLiteral("50"));
+    // Fewer columns, so that the sorted one shows beside the designation.
+    for (const char* column : {"chkcolfamily", "chkcoldepth", "chkcolwidth"}) {
+        QTest::mouseClick(window.findChild<QCheckBox*>(QString::fromLatin1(column)),
+                          Qt::LeftButton);
+    }
     QHeaderView* header = window.table().horizontalHeader();
-    const int weight = 6; // the default columns: family, designation, D, B, t, A, W, ...
+    int weight = 0;
+    while (weight < window.model().columnCount() &&
+           window.model().headerData(weight, Qt::Horizontal, Qt::AccessibleTextRole) != "W") {
+        ++weight;
+    }
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(weight) + 10, header->height() / 2));
     const auto& rows = window.model().rows().rows;
