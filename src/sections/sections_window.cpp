@@ -180,11 +180,15 @@ void SectionsWindow::refresh() {
             model_->rows().rows[static_cast<std::size_t>(current.row())].texts[1]);
     }
     shownRequest_ = request->request;
+    // Measuring every cell costs most of a refresh: widths follow a change of columns only.
+    const bool newColumns = std::get<TableRows>(rows).columns != model_->rows().columns;
     model_->setRows(std::get<TableRows>(std::move(rows)));
     countLine_->setText(
         tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount));
     showSortIndicator();
-    table_->resizeColumnsToContents();
+    if (newColumns) {
+        table_->resizeColumnsToContents();
+    }
     const auto& shownRows = model_->rows().rows;
     const auto found = std::ranges::find_if(shownRows, [&](const ShownRow& row) {
         return QString::fromStdString(row.texts[1]) == selected;
