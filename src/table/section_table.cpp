@@ -6,6 +6,7 @@
 #include "table/table_sizes.hpp"
 
 #include <algorithm>
+#include <numbers>
 #include <numeric>
 
 namespace kavrel {
@@ -26,14 +27,52 @@ std::variant<std::size_t, TableError> numericColumn(std::string_view name) {
     return *index;
 }
 
-// The sizes the table starts from: the given ones in their order, or the catalogue.
-std::variant<std::vector<TableSize>, TableError> sizesOf(const TableRequest& request) {
+// The request's catalogues, each once in the order first given; none gives IS.
+std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
+    std::vector<Catalogue> catalogues;
+    for (const Catalogue catalogue : request.catalogues) {
+        if (std::ranges::find(catalogues, catalogue) == catalogues.end()) {
+            catalogues.push_back(catalogue);
+        }
+    }
+    if (catalogues.empty()) {
+        catalogues.push_back(Catalogue::IS);
+    }
+    return catalogues;
+}
+
+// How the rows are computed: pi for the IS formulas and the rounding of the results.
+struct Computation {
+    double pi = fractionPi;
+    std::optional<int> significant;
+};
+
+// A pi other than the true one is refused for a catalogue whose formulas take only that.
+std::variant<Computation, TableError> computationOf(const TableRequest& request,
+                                                    std::span<const Catalogue> catalogues) {
+    if (request.significant && (*request.significant < 1 || *request.significant > 15)) {
+        return bad("the number of significant figures must be 1 to 15");
+    }
+    if (request.pi && *request.pi != std::numbers::pi) {
+        for (const Catalogue catalogue : catalogues) {
+            if (!takesPi(formulaSetOf(catalogue, SectionFamily::RHS))) {
+                return bad(std::string(describe(catalogue).name) +
+                           " is computed with the true pi only, not 22/7");
+            }
+        }
+    }
+    return Computation{request.pi.value_or(fractionPi), request.significant};
+}
+
+// The sizes the table starts from: the given ones in their order, or the catalogues'.
+std::variant<std::vector<TableSize>, TableError> sizesOf(const TableRequest& request,
+                                                         std::span<const Catalogue> catalogues) {
     if (request.sizes.empty()) {
-        return catalogueSizes();
+        return catalogueSizes(catalogues);
     }
     std::vector<TableSize> sizes;
     for (const std::string& argument : request.sizes) {
-        auto size = sizeOf(argument);
+        auto size = sizeOf(argument, catalogues);
         if (auto* error = std::get_if<TableError>(&size)) {
             return std::move(*error);
         }
@@ -42,16 +81,19 @@ std::variant<std::vector<TableSize>, TableError> sizesOf(const TableRequest& req
     return sizes;
 }
 
-// All columns' texts of a size: the same formula step as Find, then the plastic moduli.
-std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given, double pi) {
-    const FindOutcome found = propertiesOf(size.family, size.dimensions, pi);
-    const PlasticOutcome plastic = plasticModuliOf(size.family, size.dimensions, pi);
-    const auto* shown = std::get_if<SectionProperties>(&found);
-    const auto* moduli = std::get_if<PlasticModuli>(&plastic);
-    if (!shown || !moduli) {
+// All columns' texts of a size, through the formula set its catalogue gives its family (for
+// IS the same as Find's).
+std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
+                                         const Computation& computation) {
+    ResultsOutcome outcome = resultsOf(size.catalogue, size.family, size.dimensions, computation.pi,
+                                       defaultSeparator, computation.significant);
+    const auto* all = std::get_if<SectionResults>(&outcome);
+    if (!all) {
         return TableError{given ? TableError::Kind::BadRequest : TableError::Kind::CatalogueFailure,
-                          size.designation + ": no properties can be computed for it"};
+                          quoted(size.designation) + ": no properties can be computed for it"};
     }
+    const SectionProperties* shown = &all->properties;
+    const PlasticModuli* moduli = &all->plastic;
     TableRow row;
     auto cell = row.begin();
     for (const std::string_view text :
@@ -66,6 +108,7 @@ std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given, doub
     for (const PlasticDescription& result : plasticResults) {
         *cell++ = moduli->*result.field;
     }
+    *cell = describe(size.catalogue).name;
     return row;
 }
 
@@ -92,9 +135,16 @@ bool holds(Comparison comparison, double value, double number) {
 
 std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequest& request) {
     std::vector<std::size_t> columns;
-    if (request.columns.empty()) {
-        columns.resize(defaultColumnCount);
-        std::iota(columns.begin(), columns.end(), 0);
+    const bool all = request.columns.size() == 1 && request.columns.front() == allColumns;
+    if (request.columns.empty() || all) {
+        // "all" without catalogues is every column as before there was a catalogue column.
+        if (all && !request.catalogues.empty()) {
+            columns.push_back(catalogueColumn);
+        }
+        const std::size_t first = columns.size();
+        columns.resize(first + (all ? catalogueColumn : defaultColumnCount));
+        std::iota(columns.begin() + static_cast<std::ptrdiff_t>(first), columns.end(), 0);
+        return columns;
     }
     for (const std::string& name : request.columns) {
         const std::optional<std::size_t> index = columnIndex(name);
@@ -108,6 +158,12 @@ std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequ
 
 // The rows of the request's sizes that are in its families and meet its conditions.
 std::variant<std::vector<TableRow>, TableError> selectedRows(const TableRequest& request) {
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    const auto computed = computationOf(request, catalogues);
+    if (const auto* error = std::get_if<TableError>(&computed)) {
+        return *error;
+    }
+    const Computation& computation = std::get<Computation>(computed);
     std::vector<std::pair<std::size_t, const Condition*>> conditions;
     for (const Condition& condition : request.conditions) {
         const auto column = numericColumn(condition.column);
@@ -116,7 +172,7 @@ std::variant<std::vector<TableRow>, TableError> selectedRows(const TableRequest&
         }
         conditions.emplace_back(std::get<std::size_t>(column), &condition);
     }
-    auto sizes = sizesOf(request);
+    auto sizes = sizesOf(request, catalogues);
     if (auto* error = std::get_if<TableError>(&sizes)) {
         return std::move(*error);
     }
@@ -132,7 +188,7 @@ std::variant<std::vector<TableRow>, TableError> selectedRows(const TableRequest&
         if (!inFamily && !given) {
             continue;
         }
-        auto row = rowOf(size, given, request.pi);
+        auto row = rowOf(size, given, computation);
         if (auto* error = std::get_if<TableError>(&row)) {
             return std::move(*error);
         }

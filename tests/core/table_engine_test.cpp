@@ -1,3 +1,4 @@
+#include "commands/find.hpp"
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
 
