@@ -8,9 +8,10 @@ namespace kavrel {
 // d1, and quarter-ring corners of radii 2t and t whose first moment gives the 9pi and 56t
 // terms. Each expression keeps the grouping of the published formula.
 PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double pi,
-                                        std::string_view separator) {
+                                        std::string_view separator,
+                                        std::optional<int> significant) {
     constexpr Shape shape = Shape::Rectangular;
-    Steps s(separator);
+    Steps s(separator, significant);
     PlasticModuli p;
 
     const double B = s.read(dimensions.width);
@@ -29,9 +30,9 @@ PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, dou
 }
 
 PlasticOutcome circularPlasticModuli(const SectionDimensions& dimensions,
-                                     std::string_view separator) {
+                                     std::string_view separator, std::optional<int> significant) {
     constexpr Shape shape = Shape::Circular;
-    Steps s(separator);
+    Steps s(separator, significant);
     PlasticModuli p;
 
     const double D = s.read(dimensions.depth);

@@ -43,7 +43,16 @@ double Steps::squareRoot(double x) {
 
 std::string Steps::text(double x, Pattern pattern) {
     const double checked = value(x);
-    return failed() ? std::string() : formatResult(checked, pattern, separator_);
+    if (failed()) {
+        return {};
+    }
+    return significant_ ? formatSignificant(checked, *significant_, separator_)
+                        : formatResult(checked, pattern, separator_);
+}
+
+double Steps::readBack(double x, Pattern pattern) {
+    const double checked = value(x);
+    return failed() ? 0 : readBack(formatResult(checked, pattern, separator_));
 }
 
 double Steps::readBack(const std::string& text) {

@@ -15,7 +15,9 @@ namespace kavrel {
 // nothing. Double arithmetic does not trap, so each divisor, root and value is checked here.
 class Steps {
   public:
-    explicit Steps(std::string_view separator) : separator_(separator) {}
+    // Results are shown with their pattern's decimals, or with `significant` figures if given.
+    explicit Steps(std::string_view separator, std::optional<int> significant = std::nullopt)
+        : separator_(separator), significant_(significant) {}
 
     // A dimension field as a number; no value is 0.
     double read(const std::optional<std::string>& field);
@@ -25,7 +27,10 @@ class Steps {
     double squareRoot(double x);
     // The display text of a result.
     std::string text(double x, Pattern pattern);
-    // A result's display text read back as the rounded number it shows.
+    // The number a result's fixed-decimal text shows, as a later step reads it back; the same
+    // with --significant, which changes only what is shown.
+    double readBack(double x, Pattern pattern);
+    // A text read back as the number it shows.
     double readBack(const std::string& text);
 
     // The texts, or the failure of the first step that failed.
@@ -44,6 +49,7 @@ class Steps {
     bool failed() const { return !std::holds_alternative<std::monostate>(failure_); }
 
     std::string_view separator_;
+    std::optional<int> significant_;
     std::variant<std::monostate, UnreadableNumber, ArithmeticFailure> failure_;
 };
 

@@ -1,5 +1,6 @@
 #include "sections/sections_panel.hpp"
 
+#include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/catalogue_choices.hpp"
 #include "sections/column_labels.hpp"
@@ -270,8 +271,8 @@ void SectionsPanel::addOwnSize() {
     }
     // The size as its row would be computed, so that a size the formulas cannot take is
     // refused here, not in every later table.
-    const auto rows =
-        tableRows({.sizes = {argument}, .pi = piExact_->isChecked() ? std::numbers::pi : findPi});
+    const auto rows = tableRows(
+        {.sizes = {argument}, .pi = piExact_->isChecked() ? std::numbers::pi : fractionPi});
     const auto* error = std::get_if<TableError>(&rows);
     for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
         const bool marked =
@@ -410,7 +411,7 @@ std::optional<PanelRequest> SectionsPanel::request() const {
     if (refused) {
         return std::nullopt;
     }
-    request.pi = piExact_->isChecked() && piExact_->isEnabled() ? std::numbers::pi : findPi;
+    request.pi = piExact_->isChecked() && piExact_->isEnabled() ? std::numbers::pi : fractionPi;
     for (QCheckBox* column : columns_) {
         if (column->isChecked()) {
             request.columns.push_back(column->text().toStdString());

@@ -1,5 +1,6 @@
 #include "sections/sections_settings.hpp"
 
+#include "properties/formula_sets.hpp"
 #include "sections/catalogue_choices.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
@@ -58,7 +59,7 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
     if (std::holds_alternative<TableError>(pi)) {
         return piKey;
     }
-    state.truePi = std::get<double>(pi) != findPi;
+    state.truePi = std::get<double>(pi) != fractionPi;
     state.columns = settings.value(columnsKey).toStringList();
     if (std::ranges::any_of(state.columns,
                             [](const QString& name) { return !columnIndex(name.toStdString()); })) {

@@ -1,5 +1,6 @@
 #include "sections/sections_window.hpp"
 
+#include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/catalogue_choices.hpp"
 #include "sections/column_labels.hpp"
@@ -283,7 +284,8 @@ QString SectionsWindow::title() const {
                    comparisonShown(condition.comparison) + QLatin1Char(' ') +
                    QString::fromLatin1(number, end - number).replace(QLatin1Char('.'), separator_);
     }
-    parts << (shownRequest_.pi == findPi ? tr("\u03c0 = 22/7") : tr("true \u03c0"));
+    parts << (shownRequest_.pi.value_or(fractionPi) == fractionPi ? tr("\u03c0 = 22/7")
+                                                                  : tr("true \u03c0"));
     if (shownRequest_.sort) {
         parts << tr("sorted by %1%2")
                      .arg(QString::fromStdString(shownRequest_.sort->column),

@@ -5,6 +5,7 @@
 #include "table/table_sizes.hpp"
 
 #include <algorithm>
+#include <numbers>
 #include <numeric>
 
 namespace kavrel {
@@ -25,16 +26,56 @@ std::variant<std::size_t, TableError> numericColumn(std::string_view name) {
     return *index;
 }
 
-// All columns' texts of a size: the same formula step as Find, then the plastic moduli.
-std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given, double pi) {
-    const FindOutcome found = propertiesOf(size.family, size.dimensions, pi);
-    const PlasticOutcome plastic = plasticModuliOf(size.family, size.dimensions, pi);
-    const auto* shown = std::get_if<SectionProperties>(&found);
-    const auto* moduli = std::get_if<PlasticModuli>(&plastic);
-    if (!shown || !moduli) {
-        return TableError{given ? TableError::Kind::BadRequest : TableError::Kind::CatalogueFailure,
-                          size.designation + ": no properties can be computed for it"};
+// The request's catalogues, each once in the order first given; none gives IS.
+std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
+    std::vector<Catalogue> catalogues;
+    for (const Catalogue catalogue : request.catalogues) {
+        if (std::ranges::find(catalogues, catalogue) == catalogues.end()) {
+            catalogues.push_back(catalogue);
+        }
     }
+    if (catalogues.empty()) {
+        catalogues.push_back(Catalogue::IS);
+    }
+    return catalogues;
+}
+
+// How the rows are computed: pi for the IS formulas and the rounding of the results.
+struct Computation {
+    double pi = fractionPi;
+    std::optional<int> significant;
+};
+
+// A pi other than the true one is refused for a catalogue whose formulas take only that.
+std::variant<Computation, TableError> computationOf(const TableRequest& request,
+                                                    std::span<const Catalogue> catalogues) {
+    if (request.significant && (*request.significant < 1 || *request.significant > 15)) {
+        return bad("the number of significant figures must be 1 to 15");
+    }
+    if (request.pi && *request.pi != std::numbers::pi) {
+        for (const Catalogue catalogue : catalogues) {
+            if (!takesPi(formulaSetOf(catalogue, SectionFamily::RHS))) {
+                return bad(std::string(describe(catalogue).name) +
+                           " is computed with the true pi only, not 22/7");
+            }
+        }
+    }
+    return Computation{request.pi.value_or(fractionPi), request.significant};
+}
+
+// All columns' texts of a size, through the formula set its catalogue gives its family (for
+// IS the same as Find's).
+std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
+                                         const Computation& computation) {
+    ResultsOutcome outcome = resultsOf(size.catalogue, size.family, size.dimensions, computation.pi,
+                                       defaultSeparator, computation.significant);
+    const auto* all = std::get_if<SectionResults>(&outcome);
+    if (!all) {
+        return TableError{given ? TableError::Kind::BadRequest : TableError::Kind::CatalogueFailure,
+                          quoted(size.designation) + ": no properties can be computed for it"};
+    }
+    const SectionProperties* shown = &all->properties;
+    const PlasticModuli* moduli = &all->plastic;
     TableRow row;
     auto cell = row.begin();
     for (const std::string_view text :
@@ -49,6 +90,7 @@ std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given, doub
     for (const PlasticDescription& result : plasticResults) {
         *cell++ = moduli->*result.field;
     }
+    *cell = describe(size.catalogue).name;
     return row;
 }
 
@@ -75,9 +117,16 @@ bool holds(Comparison comparison, double value, double number) {
 
 std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequest& request) {
     std::vector<std::size_t> columns;
-    if (request.columns.empty()) {
-        columns.resize(defaultColumnCount);
-        std::iota(columns.begin(), columns.end(), 0);
+    const bool all = request.columns.size() == 1 && request.columns.front() == allColumns;
+    if (request.columns.empty() || all) {
+        // "all" without catalogues is every column as before there was a catalogue column.
+        if (all && !request.catalogues.empty()) {
+            columns.push_back(catalogueColumn);
+        }
+        const std::size_t first = columns.size();
+        columns.resize(first + (all ? catalogueColumn : defaultColumnCount));
+        std::iota(columns.begin() + static_cast<std::ptrdiff_t>(first), columns.end(), 0);
+        return columns;
     }
     for (const std::string& name : request.columns) {
         const std::optional<std::size_t> index = columnIndex(name);
@@ -96,19 +145,20 @@ struct Candidate {
     bool own;   // a size of one's own added after the others
 };
 
-// The sizes the table starts from: the given ones in their order, or the catalogue, then the
-// sizes of one's own.
-std::variant<std::vector<Candidate>, TableError> candidatesOf(const TableRequest& request,
-                                                              std::span<const std::string> own) {
+// The sizes the table starts from: the given ones in their order, or the catalogues', then
+// the sizes of one's own.
+std::variant<std::vector<Candidate>, TableError>
+candidatesOf(const TableRequest& request, std::span<const std::string> own,
+             std::span<const Catalogue> catalogues) {
     std::vector<Candidate> candidates;
     if (request.sizes.empty()) {
-        for (TableSize& size : catalogueSizes()) {
+        for (TableSize& size : catalogueSizes(catalogues)) {
             candidates.push_back({std::move(size), false, false});
         }
     }
-    const auto add = [&candidates](const std::string& argument,
-                                   bool isOwn) -> std::optional<TableError> {
-        auto size = sizeOf(argument);
+    const auto add = [&candidates, catalogues](const std::string& argument,
+                                               bool isOwn) -> std::optional<TableError> {
+        auto size = sizeOf(argument, catalogues);
         if (auto* error = std::get_if<TableError>(&size)) {
             return std::move(*error);
         }
@@ -136,6 +186,12 @@ std::variant<std::vector<Candidate>, TableError> candidatesOf(const TableRequest
 std::variant<std::vector<ShownRow>, TableError> selectedRows(const TableRequest& request,
                                                              std::span<const std::string> own,
                                                              std::size_t& sizeCount) {
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    const auto computed = computationOf(request, catalogues);
+    if (const auto* error = std::get_if<TableError>(&computed)) {
+        return *error;
+    }
+    const Computation& computation = std::get<Computation>(computed);
     std::vector<std::pair<std::size_t, const Condition*>> conditions;
     for (const Condition& condition : request.conditions) {
         const auto column = numericColumn(condition.column);
@@ -144,7 +200,7 @@ std::variant<std::vector<ShownRow>, TableError> selectedRows(const TableRequest&
         }
         conditions.emplace_back(std::get<std::size_t>(column), &condition);
     }
-    auto candidates = candidatesOf(request, own);
+    auto candidates = candidatesOf(request, own, catalogues);
     if (auto* error = std::get_if<TableError>(&candidates)) {
         return std::move(*error);
     }
@@ -161,7 +217,7 @@ std::variant<std::vector<ShownRow>, TableError> selectedRows(const TableRequest&
         if (!inFamily && !candidate.given) {
             continue;
         }
-        auto row = rowOf(size, candidate.given, request.pi);
+        auto row = rowOf(size, candidate.given, computation);
         if (auto* error = std::get_if<TableError>(&row)) {
             return std::move(*error);
         }

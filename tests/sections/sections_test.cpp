@@ -181,7 +181,8 @@ class SectionsTest : public QObject {
         QTest::keyClicks(field("txtownt"), QStringLiteral("20"));
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
                           Qt::LeftButton);
-        const auto engine = std::get<TableError>(sizeOf("RHS:50x50x20")).message;
+        const auto engine =
+            std::get<TableError>(sizeOf("RHS:50x50x20", std::array{Catalogue::IS})).message;
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
                  QString::fromStdString(engine));
         QVERIFY(field("txtownt")->property("refused").toBool());
