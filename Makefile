@@ -70,12 +70,17 @@ bench: deps
 	cmake --build --preset $(PRESET) --parallel $(JOBS)
 	./$(BUILD_DIR)/bench/kavrel_core_bench
 	xvfb-run -a ./$(BUILD_DIR)/bench/kavrel_startup_bench
+	./$(BUILD_DIR)/bench/kavrel_sections_bench
+	xvfb-run -a ./$(BUILD_DIR)/bench/kavrel_sections_startup_bench
 
-# The picture of the window in the README: SHS selected, "100x100x5.0" chosen, Find pressed.
+# The pictures in the README: the window with SHS selected, "100x100x5.0" chosen, Find
+# pressed; Kavrel Sections with a requirement, sorted by W, the lightest size drawn.
 screenshot: build
 	@mkdir -p docs
-	cmake --build --preset $(PRESET) --target kavrel-screenshot
+	cmake --build --preset $(PRESET) --target kavrel-screenshot kavrel-sections-screenshot
 	xvfb-run -a -s "-screen 0 1024x768x24" ./$(BUILD_DIR)/src/app/kavrel-screenshot docs/screenshot.png
+	xvfb-run -a -s "-screen 0 1280x800x24" ./$(BUILD_DIR)/src/app/kavrel-sections-screenshot \
+		docs/sections.png
 
 clean:
 	rm -rf build

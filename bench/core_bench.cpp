@@ -1,6 +1,7 @@
 // How long Find takes, next to the floor it cannot go below: the eleven correctly rounded
 // double-to-decimal conversions of its results; and the section table tool's engine.
 #include "catalogue/catalogue.hpp"
+#include "catalogue/catalogues.hpp"
 #include "commands/find.hpp"
 #include "properties/number_text.hpp"
 #include "table/section_table.hpp"
@@ -50,11 +51,14 @@ void elevenConversions(benchmark::State& state) {
 }
 BENCHMARK(elevenConversions);
 
-// The engine over the whole catalogue; "per_size" is the time per catalogue size.
+// The engine over whole catalogues; "per_size" is the time per catalogue size.
 void table(benchmark::State& state, const TableRequest& request) {
     std::size_t sizes = 0;
-    for (const SectionFamily family : allFamilies) {
-        sizes += entriesOf(family).size();
+    for (const Catalogue catalogue :
+         request.catalogues.empty() ? std::vector{Catalogue::IS} : request.catalogues) {
+        for (const SectionFamily family : allFamilies) {
+            sizes += entriesOf(catalogue, family).size();
+        }
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(sectionTable(request));
@@ -66,6 +70,16 @@ void table(benchmark::State& state, const TableRequest& request) {
 BENCHMARK_CAPTURE(table, all_columns_json,
                   {.columns = {columnNames.begin(), columnNames.end()},
                    .format = TableFormat::Json});
+BENCHMARK_CAPTURE(table, all_columns_json_EN10210,
+                  {.columns = {"all"},
+                   .format = TableFormat::Json,
+                   .catalogues = {Catalogue::EN10210}});
+BENCHMARK_CAPTURE(table, all_columns_json_EN10219,
+                  {.columns = {"all"},
+                   .format = TableFormat::Json,
+                   .catalogues = {Catalogue::EN10219}});
+BENCHMARK_CAPTURE(table, all_columns_json_IS,
+                  {.columns = {"all"}, .format = TableFormat::Json, .catalogues = {Catalogue::IS}});
 BENCHMARK_CAPTURE(table, lightest_rhs,
                   {.families = {SectionFamily::RHS},
                    .conditions = {{"Zxx", Comparison::AtLeast, 50},

@@ -11,12 +11,13 @@ area, unit weight, second moments of area, elastic moduli, radii of gyration,
 torsional constants and outer surface area per metre, and appends them to a
 plain-text report. kavrel-table writes section tables of the catalogue or of
 sizes of the user's own, with the plastic moduli, selected and sorted, as
-CSV, JSON or text.")
+CSV, JSON or text. Kavrel Sections shows the same tables in a window, filtered,
+sorted, drawn to scale, copied, exported and printed.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # Stripped as Debian strips its own packages: the compiler's version string goes as well.
 install(CODE "
-    foreach(program kavrel kavrel-table)
+    foreach(program kavrel kavrel-table kavrel-sections)
         set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
         if(EXISTS \${file})
             execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment \${file}

@@ -18,7 +18,7 @@ endif()
 
 execute_process(COMMAND ${DPKG} -f ${debs} Depends Recommends Section OUTPUT_VARIABLE fields)
 foreach(relation "Depends:.*libqt6widgets6" "Depends:.*libqt6gui6" "Depends:.*libqt6core6"
-        "Depends:.*fonts-liberation2" "Recommends: qt6-wayland\n")
+        "Depends:.*fonts-liberation2" "Depends:.*libqt6printsupport6" "Recommends: qt6-wayland\n")
     if(NOT fields MATCHES "${relation}")
         message(FATAL_ERROR "the package lacks ${relation}:\n${fields}")
     endif()
@@ -37,37 +37,45 @@ endif()
 set(root ${scratch}/root/usr)
 foreach(installed bin/kavrel share/applications/org.kavrel.Kavrel.desktop
         share/metainfo/org.kavrel.Kavrel.metainfo.xml share/man/man1/kavrel.1.gz
-        share/man/man1/kavrel-table.1.gz
+        share/man/man1/kavrel-table.1.gz bin/kavrel-sections
+        share/applications/org.kavrel.Kavrel.Sections.desktop
+        share/metainfo/org.kavrel.Kavrel.Sections.metainfo.xml
+        share/man/man1/kavrel-sections.1.gz
         share/doc/kavrel/changelog.gz)
     if(NOT EXISTS ${root}/${installed})
         message(FATAL_ERROR "the package lacks /usr/${installed}")
     endif()
 endforeach()
 set(icons ${root}/share/icons/hicolor)
-foreach(icon 32x32 48x48 128x128 256x256 scalable)
-    if(icon STREQUAL "scalable")
-        set(file ${icons}/scalable/apps/org.kavrel.Kavrel.svg)
-        set(expected "^SVG Scalable Vector Graphics image")
-    else()
-        set(file ${icons}/${icon}/apps/org.kavrel.Kavrel.png)
-        string(REPLACE "x" " x " expected "^PNG image data, ${icon},")
-    endif()
-    execute_process(COMMAND ${FILE_COMMAND} -b ${file} OUTPUT_VARIABLE kind)
-    if(NOT kind MATCHES "${expected}")
-        message(FATAL_ERROR "${file} is not what ${expected} says: ${kind}")
-    endif()
+foreach(app_id org.kavrel.Kavrel org.kavrel.Kavrel.Sections)
+    foreach(icon 32x32 48x48 128x128 256x256 scalable)
+        if(icon STREQUAL "scalable")
+            set(file ${icons}/scalable/apps/${app_id}.svg)
+            set(expected "^SVG Scalable Vector Graphics image")
+        else()
+            set(file ${icons}/${icon}/apps/${app_id}.png)
+            string(REPLACE "x" " x " expected "^PNG image data, ${icon},")
+        endif()
+        execute_process(COMMAND ${FILE_COMMAND} -b ${file} OUTPUT_VARIABLE kind)
+        if(NOT kind MATCHES "${expected}")
+            message(FATAL_ERROR "${file} is not what ${expected} says: ${kind}")
+        endif()
+    endforeach()
 endforeach()
 
-set(expected_version "^kavrel ${VERSION}\n$")
-set(expected_help "^Usage: kavrel ")
-foreach(option version help)
-    execute_process(COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
-            ${root}/bin/kavrel --${option}
-        RESULT_VARIABLE result OUTPUT_VARIABLE answer ERROR_VARIABLE errors)
-    if(NOT result EQUAL 0 OR NOT errors STREQUAL "" OR NOT answer MATCHES "${expected_${option}}")
-        message(FATAL_ERROR "kavrel --${option} without a desktop gave ${result}, "
-            "\"${answer}\", \"${errors}\"")
-    endif()
+foreach(program kavrel kavrel-sections)
+    set(expected_version "^${program} ${VERSION}\n$")
+    set(expected_help "^Usage: ${program} ")
+    foreach(option version help)
+        execute_process(COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+                ${root}/bin/${program} --${option}
+            RESULT_VARIABLE result OUTPUT_VARIABLE answer ERROR_VARIABLE errors)
+        if(NOT result EQUAL 0 OR NOT errors STREQUAL ""
+                OR NOT answer MATCHES "${expected_${option}}")
+            message(FATAL_ERROR "${program} --${option} without a desktop gave ${result}, "
+                "\"${answer}\", \"${errors}\"")
+        endif()
+    endforeach()
 endforeach()
 
 execute_process(COMMAND ${root}/bin/kavrel-table

@@ -11,11 +11,19 @@
 
 namespace {
 
-// Without any of these Qt cannot open a window and aborts with several lines of its own.
-bool haveDesktop() {
+// Without any of these, nor a -platform argument, Qt cannot open a window and aborts with
+// several lines of its own.
+bool haveDesktop(int argc, char** argv) {
     for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* value = std::getenv(variable);
         if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        // Qt takes -platform NAME, and --platform NAME alike.
+        if ((argument == "-platform" || argument == "--platform") && i + 1 < argc) {
             return true;
         }
     }
@@ -48,7 +56,7 @@ int main(int argc, char** argv) {
         // A full disk or a closed pipe must not pass for an answer.
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
-    if (!haveDesktop()) {
+    if (!haveDesktop(argc, argv)) {
         std::fputs("kavrel: a desktop is needed to open the window (no DISPLAY or "
                    "WAYLAND_DISPLAY is set).\n",
                    stderr);

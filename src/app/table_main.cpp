@@ -16,13 +16,24 @@ namespace {
 using namespace kavrel;
 
 constexpr std::string_view usage = R"usage(Usage: kavrel-table [OPTION]... [SIZE]...
-Section properties of steel hollow sections as a table: the whole catalogue, or the sizes given.
+Section properties of steel hollow sections as a table: whole catalogues, or the sizes given.
 
-A SIZE is a catalogue designation exactly as the lists show it ("100x100x5.0", "15NBx2.0(L)"),
-or a size of one's own in millimetres: RHS:DxBxt, SHS:DxBxt or CHS:Dxt (D the depth or outside
-diameter, B the width, t the wall thickness), such as RHS:250x150x8 or CHS:60.3x3.2.
+Catalogues, chosen with --catalogue (IS when none is chosen):
+  IS        the window's 191 Indian-standard sizes and formulas: corners of radii 2t and t,
+            pi as --pi says, later results worked from the shown texts of earlier ones
+  EN10210   387 EN 10210-2 hot-finished sizes: exact rounded corners of radii 1.5t outside
+            and t inside, exact tubes, the true pi
+  EN10219   339 EN 10219-2 cold-formed sizes: exact rounded corners of radii 2t and t up to
+            t = 6 mm, 2.5t and 1.5t up to 10 mm, 3t and 2t above, exact tubes, the true pi
+
+A SIZE is a designation of a chosen catalogue exactly as its list writes it ("100x100x5.0",
+"15NBx2.0(L)", "42.4x3.2"), or a size of one's own in millimetres: RHS:DxBxt, SHS:DxBxt or
+CHS:Dxt (D the depth or outside diameter, B the width, t the wall thickness), such as
+RHS:250x150x8 or CHS:60.3x3.2, computed with the geometry of the one catalogue chosen.
 
 Options:
+  --catalogue NAME  the sizes and formulas of catalogue NAME: IS, EN10210 or EN10219; may be
+                    repeated, the rows of each in that order
   --family F        only sizes of family F: RHS, SHS or CHS; may be repeated
   --where 'C OP N'  only rows whose column C compares so with the number N; OP is one of
                     >=, <=, >, <, =; may be repeated, and every condition must hold
@@ -31,10 +42,14 @@ Options:
   --columns LIST    the columns to write, comma-separated, or "all"
   --format F        csv (the default), json or text; with --explain: text (the default),
                     html or json
-  --pi P            22/7 (the default, as in the window) or exact
+  --significant N   every result rounded to N significant figures (1 to 15) instead of its
+                    fixed decimals, as published section tables print them with 3
+  --pi P            22/7 (the default, as in the window) or exact, for IS; the other
+                    catalogues always use the true pi, and refuse 22/7
   --explain         instead of the table, the calculation sheet of each size: every step of
                     the formulas with its numbers, the texts shown and the texts read back;
-                    --family applies, --where, --sort, --limit and --columns do not
+                    --catalogue, --family, --significant and --pi apply, --where, --sort,
+                    --limit and --columns do not
   --help            show this help and exit
   --version         show the version and exit
 
@@ -43,10 +58,14 @@ The lightest RHS with Zxx of at least 50 cm^3 and ryy of at least 2 cm:
   kavrel-table --family RHS --where 'Zxx>=50' --where 'ryy>=2' --sort W --limit 1
 A size of one's own beside a catalogue size, with the plastic moduli and the true pi:
   kavrel-table --columns designation,A,Zxx,Zpx --pi exact --format text RHS:250x150x8 200x100x8.0
+The lightest hot-finished SHS with a plastic modulus of at least 100 cm^3:
+  kavrel-table --catalogue EN10210 --family SHS --where 'Zpx>=100' --sort W --limit 1
+Cold-formed sizes with three significant figures, as the published tables print them:
+  kavrel-table --catalogue EN10219 --significant 3 --format text 50x25x2.0 CHS:48.3x3.2
 The working of a size as a page to print from a browser:
   kavrel-table --explain --format html 50x25x2.0 > sheet.html
 
-Columns (all but Zpx and Zpy are written when --columns is not given):
+Columns (all but Zpx, Zpy and catalogue are written when --columns is not given):
   family, designation
   depth, width, thickness  mm
 )usage";
@@ -63,6 +82,8 @@ std::string helpText() {
     for (const PlasticDescription& result : plasticResults) {
         describe(result);
     }
+    text += "  catalogue  IS, EN10210 or EN10219; --columns all writes it first when --catalogue"
+            " is given\n";
     return text;
 }
 
@@ -81,7 +102,7 @@ template <typename Value, typename Store>
 std::optional<int> apply(std::string_view option, std::string_view text,
                          std::variant<Value, TableError> parsed, Store store) {
     if (const auto* error = std::get_if<TableError>(&parsed)) {
-        return usageError(std::string(option) + " " + std::string(text) + ": " + error->message);
+        return usageError(std::string(option) + " " + quoted(text) + ": " + error->message);
     }
     store(std::get<Value>(std::move(parsed)));
     return std::nullopt;
@@ -106,12 +127,19 @@ std::optional<int> option(TableRequest& request, std::string_view name, std::str
         return apply(name, text, parseColumns(text),
                      [&](std::vector<std::string> c) { request.columns = std::move(c); });
     }
+    if (name == "--catalogue") {
+        return apply(name, text, parseCatalogue(text),
+                     [&](Catalogue c) { request.catalogues.push_back(c); });
+    }
+    if (name == "--significant") {
+        return apply(name, text, parseSignificant(text), [&](int n) { request.significant = n; });
+    }
     return apply(name, text, parsePi(text), [&](double pi) { request.pi = pi; });
 }
 
 bool takesValue(std::string_view name) {
-    for (const std::string_view known :
-         {"--family", "--where", "--sort", "--limit", "--columns", "--format", "--pi"}) {
+    for (const std::string_view known : {"--catalogue", "--family", "--where", "--sort", "--limit",
+                                         "--columns", "--format", "--significant", "--pi"}) {
         if (name == known) {
             return true;
         }
@@ -126,7 +154,7 @@ int explain(const TableRequest& request, std::string_view formatText) {
     if (!formatText.empty()) {
         const auto parsed = parseSheetFormat(formatText);
         if (const auto* error = std::get_if<TableError>(&parsed)) {
-            return usageError("--format " + std::string(formatText) + ": " + error->message);
+            return usageError("--format " + quoted(formatText) + ": " + error->message);
         }
         format = std::get<SheetFormat>(parsed);
     }
@@ -172,7 +200,7 @@ int main(int argc, char** argv) {
         const auto equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
         if (!takesValue(name)) {
-            return usageError("unknown option " + std::string(name) + " (see --help)");
+            return usageError("unknown option " + quoted(name) + " (see --help)");
         }
         std::string_view text;
         if (equals != std::string_view::npos) {
@@ -209,7 +237,8 @@ int main(int argc, char** argv) {
         return explain(request, formatText);
     }
     if (formatText == "html") {
-        return usageError("--format html: only a calculation sheet (--explain) is written as HTML");
+        return usageError("--format \"html\": only a calculation sheet (--explain) is written as "
+                          "HTML");
     }
 
     const TableOutcome outcome = sectionTable(request);

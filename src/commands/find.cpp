@@ -1,7 +1,6 @@
 #include "commands/find.hpp"
 
 #include "catalogue/catalogue.hpp"
-#include "properties/formulas.hpp"
 
 namespace kavrel {
 
@@ -29,23 +28,7 @@ FindOutcome find(const FindInputs& inputs, std::string_view separator) {
     const SectionFamily family = inputs.rhsSelected   ? SectionFamily::RHS
                                  : inputs.shsSelected ? SectionFamily::SHS
                                                       : SectionFamily::CHS;
-    return propertiesOf(family, dimensions, findPi, separator);
-}
-
-FindOutcome propertiesOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
-                         std::string_view separator) {
-    if (family == SectionFamily::CHS) {
-        return circularProperties(dimensions, pi, separator);
-    }
-    return rectangularProperties(dimensions, pi, separator);
-}
-
-PlasticOutcome plasticModuliOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
-                               std::string_view separator) {
-    if (family == SectionFamily::CHS) {
-        return circularPlasticModuli(dimensions, separator);
-    }
-    return rectangularPlasticModuli(dimensions, pi, separator);
+    return propertiesOf(Catalogue::IS, family, dimensions, findPi, separator);
 }
 
 } // namespace kavrel

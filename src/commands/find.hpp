@@ -10,6 +10,7 @@
 
 #include "catalogue/section_dimensions.hpp"
 #include "catalogue/section_family.hpp"
+#include "properties/formula_sets.hpp"
 #include "properties/section_properties.hpp"
 
 #include <string>
@@ -31,19 +32,11 @@ struct FindInputs {
 FindInputs findInputsFor(SectionFamily family, std::string_view designation);
 
 // The value of pi the window's results use, never the true one.
-inline constexpr double findPi = 22.0 / 7.0;
+inline constexpr double findPi = fractionPi;
 
-// Looks the texts up and runs the rectangular formulas when the RHS or SHS option is
-// selected, otherwise the circular ones, with findPi. Result texts use the given separator.
+// Looks the texts up and runs the IS formula set of the selected family (propertiesOf():
+// the rectangular one when the RHS or SHS option is selected, otherwise the circular one),
+// with findPi. Result texts use the given separator.
 FindOutcome find(const FindInputs& inputs, std::string_view separator = ".");
-
-// The formula set of the family (RHS and SHS share the rectangular one) on these dimensions:
-// the step of Find after the lookup, for callers that have dimensions of their own.
-FindOutcome propertiesOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
-                         std::string_view separator = ".");
-
-// The plastic moduli of a section of the family.
-PlasticOutcome plasticModuliOf(SectionFamily family, const SectionDimensions& dimensions, double pi,
-                               std::string_view separator = ".");
 
 } // namespace kavrel

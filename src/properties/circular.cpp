@@ -9,9 +9,14 @@ namespace {
 // elastic modulus about y needs it, so an unusable width fails no earlier step.
 template <typename Number>
 FindOutcome circular(const SectionDimensions& dimensions, double piValue,
-                     std::string_view separator, StepLog* log) {
+                     std::string_view separator, std::optional<int> significant, StepLog* log) {
     constexpr Shape shape = Shape::Circular;
-    Steps<Number> s(separator, log);
+    constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
+    constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
+    constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
+    constexpr ResultStep zxxStep = resultStep(&SectionProperties::zxx, shape);
+    static_assert(ixxStep.pattern == iyyStep.pattern);
+    Steps<Number> s(separator, significant, log);
     s.assume("A tube of outside diameter D and wall thickness t; the width B enters only Zyy.");
     SectionProperties p;
 
@@ -19,18 +24,18 @@ FindOutcome circular(const SectionDimensions& dimensions, double piValue,
     const Number D = s.read(dimensions.depth, "D");
     const Number t = s.read(dimensions.thickness, "t");
 
-    p.a = s.text((((D - t) * pi) * t) * 0.01, resultStep(&SectionProperties::a, shape));
-    const Number areaShown = s.readBack(p.a);
+    const Number area = s.result((((D - t) * pi) * t) * 0.01, aStep, p.a);
+    const Number areaShown = s.readBack(area, aStep.pattern);
     p.wt = s.text(areaShown * 0.785, resultStep(&SectionProperties::wt, shape));
 
     const Number secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
-    p.ixx = s.text(secondMoment, resultStep(&SectionProperties::ixx, shape));
-    const Number ixxShown = s.readBack(p.ixx);
-    p.iyy = s.text(secondMoment, resultStep(&SectionProperties::iyy, shape));
-    const Number iyyShown = s.readBack(p.iyy);
+    const Number ixx = s.result(secondMoment, ixxStep, p.ixx);
+    const Number ixxShown = s.readBack(ixx, ixxStep.pattern);
+    const Number iyy = s.result(secondMoment, iyyStep, p.iyy);
+    const Number iyyShown = s.readBack(iyy, iyyStep.pattern);
 
-    p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), resultStep(&SectionProperties::zxx, shape));
-    const Number zxxShown = s.readBack(p.zxx);
+    const Number zxx = s.result(s.divide(ixxShown * 2, 0.1 * D), zxxStep, p.zxx);
+    const Number zxxShown = s.readBack(zxx, zxxStep.pattern);
     const Number B = s.read(dimensions.width, "B");
     p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
     p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)),
@@ -48,9 +53,10 @@ FindOutcome circular(const SectionDimensions& dimensions, double piValue,
 } // namespace
 
 FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
-                               std::string_view separator, StepLog* log) {
-    return log ? circular<Term>(dimensions, pi, separator, log)
-               : circular<Plain>(dimensions, pi, separator, log);
+                               std::string_view separator, std::optional<int> significant,
+                               StepLog* log) {
+    return log ? circular<Term>(dimensions, pi, separator, significant, log)
+               : circular<Plain>(dimensions, pi, separator, significant, log);
 }
 
 } // namespace kavrel

@@ -1,5 +1,6 @@
 #include "properties/number_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -26,6 +27,29 @@ void incrementDigits(std::string& digits) {
     digits.insert(digits.begin(), '1');
 }
 
+// The value's 15 significant decimal digits, without sign, and the power of ten of the first.
+struct Decimal15 {
+    std::string digits;
+    int exponent = 0;
+};
+
+Decimal15 decimal15(double value) {
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, significantDigits - 1);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    const std::size_t exponentAt = scientific.find('e');
+    Decimal15 decimal;
+    decimal.digits += scientific[0];
+    decimal.digits.append(scientific.substr(2, exponentAt - 2));
+    const char* exponentBegin = scientific.data() + exponentAt + 1;
+    if (*exponentBegin == '+') {
+        ++exponentBegin; // from_chars takes a "-" but no "+"
+    }
+    std::from_chars(exponentBegin, scientific.data() + scientific.size(), decimal.exponent);
+    return decimal;
+}
+
 } // namespace
 
 std::string formatResult(double value, Pattern pattern, std::string_view separator) {
@@ -35,20 +59,7 @@ std::string formatResult(double value, Pattern pattern, std::string_view separat
     const int decimals = decimalsOf(pattern);
 
     // The 15 significant digits decide the rounding, not the binary value: 2.675 is "2.68".
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, significantDigits - 1);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
-    const std::size_t exponentAt = scientific.find('e');
-    std::string digits;
-    digits += scientific[0];
-    digits.append(scientific.substr(2, exponentAt - 2));
-    const char* exponentBegin = scientific.data() + exponentAt + 1;
-    if (*exponentBegin == '+') {
-        ++exponentBegin; // from_chars takes a "-" but no "+"
-    }
-    int exponent = 0;
-    std::from_chars(exponentBegin, scientific.data() + scientific.size(), exponent);
+    const auto [digits, exponent] = decimal15(value);
 
     // Digit i has the weight 10^(exponent - i); keep those down to 10^-decimals.
     const long kept = static_cast<long>(exponent) + decimals + 1;
@@ -84,6 +95,51 @@ std::string formatResult(double value, Pattern pattern, std::string_view separat
     text += separator;
     text += units.substr(integerLength);
     return text;
+}
+
+std::string formatSignificant(double value, int figures, std::string_view separator) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
+    auto [digits, exponent] = decimal15(value);
+    const auto kept = static_cast<std::size_t>(std::clamp(figures, 1, significantDigits));
+    const bool roundUp = kept < digits.size() && digits[kept] >= '5';
+    digits.resize(kept);
+    if (roundUp) {
+        incrementDigits(digits);
+        if (digits.size() > kept) { // 9.99 to 10.0: one more power of ten, the same figures
+            digits.pop_back();
+            ++exponent;
+        }
+    }
+
+    // Digit i has the weight 10^(exponent - i): figures beyond the units are decimals.
+    const long decimals = static_cast<long>(kept) - 1 - exponent;
+    std::string integerPart;
+    std::string fraction;
+    if (decimals <= 0) {
+        integerPart = digits + std::string(static_cast<std::size_t>(-decimals), '0');
+    } else if (exponent >= 0) {
+        integerPart = digits.substr(0, static_cast<std::size_t>(exponent) + 1);
+        fraction = digits.substr(static_cast<std::size_t>(exponent) + 1);
+    } else {
+        fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    const bool isZero = digits.find_first_not_of('0') == std::string::npos;
+    if (isZero) {
+        integerPart.clear(); // zero shows as its decimals only, like ".00"
+    }
+
+    std::string text;
+    if (value < 0 && !isZero) {
+        text += '-';
+    }
+    text += integerPart;
+    if (!fraction.empty()) {
+        text += separator;
+        text += fraction;
+    }
+    return text.empty() ? std::string(1, '0') : text;
 }
 
 std::optional<double> readNumber(std::string_view text, std::string_view separator) {

@@ -28,6 +28,13 @@ int decimalsOf(Pattern pattern);
 std::string formatResult(double value, Pattern pattern,
                          std::string_view separator = defaultSeparator);
 
+// The display text of a result rounded to `figures` significant figures (1 to 15) instead of
+// fixed decimals: the same 15-significant-digit decimal form rounded half away from zero, the
+// significant trailing zeros kept, no digit before the point below 1, no exponent: "7.30",
+// "2440", ".924". A value that is not finite gives the empty text.
+std::string formatSignificant(double value, int figures,
+                              std::string_view separator = defaultSeparator);
+
 // Reads an optional "-", digits, optionally the separator (or ".") and digits, with at least
 // one digit: "25.0", ".95", "-1.23", "2,74" under ",". Anything else gives no value: blanks,
 // "+", exponents, "inf", a lone "-" or separator, and numbers beyond the range of a double.

@@ -11,9 +11,11 @@ namespace {
 // terms. Each expression keeps the grouping of the published formula.
 template <typename Number>
 PlasticOutcome rectangularPlastic(const SectionDimensions& dimensions, double piValue,
-                                  std::string_view separator, StepLog* log) {
+                                  std::string_view separator, std::optional<int> significant,
+                                  StepLog* log) {
     constexpr Shape shape = Shape::Rectangular;
-    Steps<Number> s(separator, log);
+    Steps<Number> s(separator, significant, log);
+    s.part("The plastic moduli, computed on their own from the dimensions");
     s.assume("Zpx and Zpy: the walls and corners of A, Ixx and Iyy.");
     PlasticModuli p;
 
@@ -35,9 +37,10 @@ PlasticOutcome rectangularPlastic(const SectionDimensions& dimensions, double pi
 
 template <typename Number>
 PlasticOutcome circularPlastic(const SectionDimensions& dimensions, std::string_view separator,
-                               StepLog* log) {
+                               std::optional<int> significant, StepLog* log) {
     constexpr Shape shape = Shape::Circular;
-    Steps<Number> s(separator, log);
+    Steps<Number> s(separator, significant, log);
+    s.part("The plastic moduli, computed on their own from the dimensions");
     PlasticModuli p;
 
     const Number D = s.read(dimensions.depth, "D");
@@ -51,15 +54,17 @@ PlasticOutcome circularPlastic(const SectionDimensions& dimensions, std::string_
 } // namespace
 
 PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double pi,
-                                        std::string_view separator, StepLog* log) {
-    return log ? rectangularPlastic<Term>(dimensions, pi, separator, log)
-               : rectangularPlastic<Plain>(dimensions, pi, separator, log);
+                                        std::string_view separator, std::optional<int> significant,
+                                        StepLog* log) {
+    return log ? rectangularPlastic<Term>(dimensions, pi, separator, significant, log)
+               : rectangularPlastic<Plain>(dimensions, pi, separator, significant, log);
 }
 
 PlasticOutcome circularPlasticModuli(const SectionDimensions& dimensions,
-                                     std::string_view separator, StepLog* log) {
-    return log ? circularPlastic<Term>(dimensions, separator, log)
-               : circularPlastic<Plain>(dimensions, separator, log);
+                                     std::string_view separator, std::optional<int> significant,
+                                     StepLog* log) {
+    return log ? circularPlastic<Term>(dimensions, separator, significant, log)
+               : circularPlastic<Plain>(dimensions, separator, significant, log);
 }
 
 } // namespace kavrel

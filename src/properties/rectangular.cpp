@@ -9,12 +9,17 @@ namespace {
 // Straight walls of thickness t joined by quarter-ring corners of radii 2t and t for the area
 // and second moments; the torsion terms take a mid-line corner radius of 3t, the surface an
 // outer radius of 3t. Each expression keeps the grouping of the published formula.
+// Later steps read the shown values back through readBack(value, pattern).
 template <typename Number>
 FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
-                        std::string_view separator, StepLog* log) {
+                        std::string_view separator, std::optional<int> significant, StepLog* log) {
     using namespace stepNames;
     constexpr Shape shape = Shape::Rectangular;
-    Steps<Number> s(separator, log);
+    constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
+    constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
+    constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
+    constexpr ResultStep jStep = resultStep(&SectionProperties::j, shape);
+    Steps<Number> s(separator, significant, log);
     s.assume("A, Ixx and Iyy: four straight walls of thickness t (two of length b1 = B - 4t, two "
              "of length d1 = D - 4t) joined by four quarter-ring corners of outer radius 2t and "
              "inner radius t.");
@@ -32,9 +37,8 @@ FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
     const Number Ah = s.step(stepNames::Ah, (B - t) * (D - t) - square(3 * t) * (4 - pi));
     const Number K = s.step(stepNames::K, s.divide((2 * Ah) * t, h));
 
-    p.a = s.text(0.01 * ((2 * t) * ((b1 + d1) + (1.5 * pi) * t)),
-                 resultStep(&SectionProperties::a, shape));
-    const Number areaShown = s.readBack(p.a);
+    const Number area = s.result(0.01 * ((2 * t) * ((b1 + d1) + (1.5 * pi) * t)), aStep, p.a);
+    const Number areaShown = s.readBack(area, aStep.pattern);
     p.wt = s.text(areaShown * 0.785, resultStep(&SectionProperties::wt, shape));
 
     const Number cornersOwn =
@@ -43,17 +47,15 @@ FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
     const Number p2 = s.step(P2, 0.5 * ((b1 * cube(t)) / 3 + (b1 * square(D - t)) * t));
     const Number p4 =
         s.step(P4, ((3 * pi) * square(t)) * square(s.divide((9 * pi) * d1 + 56 * t, 18 * pi)));
-    p.ixx = s.text(0.0001 * (((p1 + p2) + cornersOwn) + p4),
-                   resultStep(&SectionProperties::ixx, shape));
-    const Number ixxShown = s.readBack(p.ixx);
+    const Number ixx = s.result(0.0001 * (((p1 + p2) + cornersOwn) + p4), ixxStep, p.ixx);
+    const Number ixxShown = s.readBack(ixx, ixxStep.pattern);
 
     const Number q1 = s.step(Q1, t * (cube(b1) / 6));
     const Number q2 = s.step(Q2, 0.5 * ((d1 * cube(t)) / 3 + (d1 * square(B - t)) * t));
     const Number q4 =
         s.step(Q4, ((3 * pi) * square(t)) * square(s.divide((9 * pi) * b1 + 56 * t, 18 * pi)));
-    p.iyy = s.text(0.0001 * (((q1 + q2) + cornersOwn) + q4),
-                   resultStep(&SectionProperties::iyy, shape));
-    const Number iyyShown = s.readBack(p.iyy);
+    const Number iyy = s.result(0.0001 * (((q1 + q2) + cornersOwn) + q4), iyyStep, p.iyy);
+    const Number iyyShown = s.readBack(iyy, iyyStep.pattern);
 
     p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), resultStep(&SectionProperties::zxx, shape));
     p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
@@ -62,9 +64,8 @@ FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
     p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)),
                    resultStep(&SectionProperties::ryy, shape));
 
-    p.j = s.text(0.0001 * ((cube(t) * h) / 3 + (K + K) * Ah),
-                 resultStep(&SectionProperties::j, shape));
-    const Number jShown = s.readBack(p.j);
+    const Number j = s.result(0.0001 * ((cube(t) * h) / 3 + (K + K) * Ah), jStep, p.j);
+    const Number jShown = s.readBack(j, jStep.pattern);
     p.c = s.text(0.001 * s.divide(jShown * 10000, t + s.divide(K, t)),
                  resultStep(&SectionProperties::c, shape));
 
@@ -76,9 +77,10 @@ FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
 } // namespace
 
 FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi,
-                                  std::string_view separator, StepLog* log) {
-    return log ? rectangular<Term>(dimensions, pi, separator, log)
-               : rectangular<Plain>(dimensions, pi, separator, log);
+                                  std::string_view separator, std::optional<int> significant,
+                                  StepLog* log) {
+    return log ? rectangular<Term>(dimensions, pi, separator, significant, log)
+               : rectangular<Plain>(dimensions, pi, separator, significant, log);
 }
 
 } // namespace kavrel

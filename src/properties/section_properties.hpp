@@ -48,4 +48,14 @@ struct ArithmeticFailure {
 using FindOutcome = std::variant<SectionProperties, UnreadableNumber, ArithmeticFailure>;
 using PlasticOutcome = std::variant<PlasticModuli, UnreadableNumber, ArithmeticFailure>;
 
+// Every result the section table shows: the eleven of Find and the plastic moduli.
+struct SectionResults {
+    SectionProperties properties;
+    PlasticModuli plastic;
+
+    bool operator==(const SectionResults&) const = default;
+};
+
+using ResultsOutcome = std::variant<SectionResults, UnreadableNumber, ArithmeticFailure>;
+
 } // namespace kavrel

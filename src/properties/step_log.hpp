@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <optional>
 #include <string>
@@ -40,15 +41,30 @@ struct StepName {
     std::string_view unit;
 };
 
+// How a result's text is rounded: to decimals, or to significant figures.
+struct Rounding {
+    int digits;
+    bool significant;
+};
+
 // One step as evaluated: an intermediate value, or a result with its text.
 struct RecordedStep {
     StepName name;
     const FormulaNode* formula = nullptr; // none for an unreadable dimension
     double value = 0;
-    std::optional<int> decimals = {}; // a result: the decimals its text is rounded to
+    std::optional<Rounding> rounding = {}; // a result
     std::string text = {};
-    std::optional<double> readBack = {}; // a result whose shown text later steps use
+    // A result whose text later steps use: the number they read back, and the fixed-decimal
+    // text it is read from (the shown text unless significant figures are shown).
+    std::optional<double> readBack = {};
+    std::string readBackText = {};
     std::optional<StepFailure> failure = {};
+};
+
+// A titled part of a sheet: the steps from `from` on, up to the next part.
+struct StepPart {
+    std::size_t from;
+    std::string_view title;
 };
 
 // What the formula code records while it computes, when a calculation sheet is asked for: the
@@ -64,6 +80,7 @@ class StepLog {
 
     std::vector<std::string_view> geometry; // sentences, in the order the formula sets said them
     std::vector<RecordedStep> steps;
+    std::vector<StepPart> parts;
     std::optional<StepFailure> pendingFailure; // failed inside the step being evaluated
     bool ended = false;                        // a step failed: nothing more is recorded
 

@@ -41,7 +41,10 @@ void Steps<Number>::unreadable(const StepName& name, const std::string& text) {
 template <typename Number>
 Number Steps<Number>::read(const std::optional<std::string>& field, std::string_view symbol) {
     double number = 0;
-    if (field && !failed()) {
+    if (failed()) {
+        return 0.0;
+    }
+    if (field) {
         const std::optional<double> read = readNumber(*field, separator_);
         if (!read) {
             unreadable({symbol, "a dimension", "mm"}, *field);
@@ -148,29 +151,42 @@ template <typename Number> std::string Steps<Number>::text(Number x, const Resul
     if (failed()) {
         return {};
     }
-    std::string shown = formatResult(x.value, result.pattern, separator_);
+    std::string shown = significant_ ? formatSignificant(x.value, *significant_, separator_)
+                                     : formatResult(x.value, result.pattern, separator_);
     if (recording()) {
-        log_->steps.back().decimals = decimalsOf(result.pattern);
-        log_->steps.back().text = shown;
+        RecordedStep& step = log_->steps.back();
+        step.rounding = significant_ ? Rounding{*significant_, true}
+                                     : Rounding{decimalsOf(result.pattern), false};
+        step.text = shown;
     }
     return shown;
 }
 
-template <typename Number> Number Steps<Number>::readBack(const std::string& text) {
+template <typename Number>
+Number Steps<Number>::result(Number x, const ResultStep& result, std::string& shown) {
+    shown = text(x, result);
+    return failed() ? Number{0.0} : named(result.name.name, x.value, false);
+}
+
+template <typename Number> Number Steps<Number>::readBack(Number x, Pattern pattern) {
     if (failed()) {
         return 0.0;
     }
+    const std::string text = formatResult(x.value, pattern, separator_);
     const std::optional<double> number = readNumber(text, separator_);
     if (!number) {
         unreadable({"text", "a result's text read back", ""}, text);
         return 0.0;
     }
-    if (recording()) {
-        // The result whose text this is: the latest one shown, as each is read back right after.
-        for (auto step = log_->steps.rbegin(); step != log_->steps.rend(); ++step) {
-            if (step->decimals && step->text == text) {
-                step->readBack = *number;
-                return named(step->name.name, *number, true);
+    if constexpr (records) {
+        if (recording() && x.node) {
+            // The result of this name shown last: the step that x names.
+            for (auto step = log_->steps.rbegin(); step != log_->steps.rend(); ++step) {
+                if (step->rounding && step->name.name == x.node->symbol) {
+                    step->readBack = *number;
+                    step->readBackText = text;
+                    return named(step->name.name, *number, true);
+                }
             }
         }
     }

@@ -101,8 +101,10 @@ template <typename Number> class Steps {
   public:
     static constexpr bool records = std::is_same_v<Number, Term>;
 
-    explicit Steps(std::string_view separator, StepLog* log = nullptr)
-        : separator_(separator), log_(log) {}
+    // Results are shown with their pattern's decimals, or with `significant` figures if given.
+    explicit Steps(std::string_view separator, std::optional<int> significant = std::nullopt,
+                   StepLog* log = nullptr)
+        : separator_(separator), significant_(significant), log_(log) {}
 
     // A dimension field as a number, named by its symbol; no value is 0.
     Number read(const std::optional<std::string>& field, std::string_view symbol);
@@ -114,14 +116,23 @@ template <typename Number> class Steps {
             log_->geometry.push_back(sentence);
         }
     }
+    // The steps from here on form a part of the sheet with this title.
+    void part(std::string_view title) {
+        if (recording()) {
+            log_->parts.push_back({log_->steps.size(), title});
+        }
+    }
     // An intermediate value; it must be finite (an overflow is an arithmetic failure).
     Number step(const StepName& name, Number x);
     Number divide(Number numerator, Number divisor);
     Number squareRoot(Number x);
     // The display text of a result.
     std::string text(Number x, const ResultStep& result);
-    // A result's display text read back as the rounded number it shows.
-    Number readBack(const std::string& text);
+    // The same, kept in `shown`; the result by its name for later steps, unrounded.
+    Number result(Number x, const ResultStep& result, std::string& shown);
+    // The number a result's fixed-decimal text shows, as a later step reads it back (the same
+    // with significant figures, which change only what is shown). `x` is the result by name.
+    Number readBack(Number x, Pattern pattern);
 
     // The texts, or the failure of the first step that failed.
     template <typename Texts>
@@ -154,6 +165,7 @@ template <typename Number> class Steps {
     void unreadable(const StepName& name, const std::string& text);
 
     std::string_view separator_;
+    std::optional<int> significant_;
     std::variant<std::monostate, UnreadableNumber, ArithmeticFailure> failure_;
     StepLog* log_;
 };

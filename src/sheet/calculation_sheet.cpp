@@ -1,32 +1,28 @@
 #include "sheet/calculation_sheet.hpp"
 
-#include "properties/formulas.hpp"
+#include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
+
+#include <numbers>
 
 namespace kavrel {
 
-CalculationSheet calculationSheet(const TableSize& size, double pi, bool givenSize) {
-    CalculationSheet sheet{"IS", size, pi, std::make_unique<StepLog>(), 0, std::nullopt};
-    StepLog* log = sheet.log.get();
-    const bool circular = size.family == SectionFamily::CHS;
-    // The same formula sets, in the same order, as a table row: the eleven, then the moduli.
-    const FindOutcome found =
-        circular ? circularProperties(size.dimensions, pi, defaultSeparator, log)
-                 : rectangularProperties(size.dimensions, pi, defaultSeparator, log);
-    bool computed = std::holds_alternative<SectionProperties>(found);
-    sheet.plasticFrom = log->steps.size();
-    if (computed) {
-        const PlasticOutcome plastic =
-            circular ? circularPlasticModuli(size.dimensions, defaultSeparator, log)
-                     : rectangularPlasticModuli(size.dimensions, pi, defaultSeparator, log);
-        computed = std::holds_alternative<PlasticModuli>(plastic);
-    }
-    if (!computed) {
-        sheet.error = TableError{givenSize ? TableError::Kind::BadRequest
-                                           : TableError::Kind::CatalogueFailure,
-                                 size.designation + ": no properties can be computed for it"};
+CalculationSheet calculationSheet(const TableSize& size, const Computation& computation,
+                                  bool givenSize) {
+    CalculationSheet sheet{size, computation, std::make_unique<StepLog>(), std::nullopt};
+    // The table's own call, with a log.
+    const ResultsOutcome outcome =
+        resultsOf(size.catalogue, size.family, size.dimensions, computation.pi, defaultSeparator,
+                  computation.significant, sheet.log.get());
+    if (!std::holds_alternative<SectionResults>(outcome)) {
+        sheet.error = notComputed(size, givenSize);
     }
     return sheet;
+}
+
+double piUsed(const CalculationSheet& sheet) {
+    return takesPi(formulaSetOf(sheet.size.catalogue, sheet.size.family)) ? sheet.computation.pi
+                                                                          : std::numbers::pi;
 }
 
 ReadDimensions readDimensions(const TableSize& size) {

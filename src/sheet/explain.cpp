@@ -20,23 +20,30 @@ std::variant<SheetFormat, TableError> parseSheetFormat(std::string_view text) {
 }
 
 ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
+    // The same rules as the table: the catalogues, pi and significant figures, the sizes.
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    auto computed = computationOf(request, catalogues);
+    if (auto* error = std::get_if<TableError>(&computed)) {
+        return {{}, std::move(*error)};
+    }
+    const Computation& computation = std::get<Computation>(computed);
     const bool given = !request.sizes.empty();
     std::vector<TableSize> sizes;
     if (given) {
         for (const std::string& argument : request.sizes) {
-            auto size = sizeOf(argument);
+            auto size = sizeOf(argument, catalogues);
             if (auto* error = std::get_if<TableError>(&size)) {
                 return {{}, std::move(*error)};
             }
             sizes.push_back(std::get<TableSize>(std::move(size)));
         }
     } else {
-        sizes = catalogueSizes();
+        sizes = catalogueSizes(catalogues);
     }
     std::vector<CalculationSheet> sheets;
     std::optional<TableError> firstError;
     for (const TableSize& size : sizes) {
-        CalculationSheet sheet = calculationSheet(size, request.pi, given);
+        CalculationSheet sheet = calculationSheet(size, computation, given);
         if (sheet.error && !firstError) {
             firstError = sheet.error;
         }

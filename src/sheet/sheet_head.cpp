@@ -1,5 +1,5 @@
-#include "commands/find.hpp"
 #include "kavrel_version.hpp"
+#include "properties/formula_sets.hpp"
 #include "sheet/formula_text.hpp"
 #include "sheet/sheet_writers.hpp"
 
@@ -29,23 +29,47 @@ std::vector<std::pair<std::string_view, std::string>> sheetHead(const Calculatio
             geometry += sentence;
         }
     }
+    const double pi = piUsed(sheet);
+    const CatalogueDescription& catalogue = describe(size.catalogue);
+    const std::optional<int> significant = sheet.computation.significant;
     return {
         {"Program", "Kavrel " + std::string(version)},
-        {"Catalogue", std::string(sheet.catalogue)},
+        {"Catalogue", std::string(catalogue.name) + ", " + std::string(catalogue.title)},
         {"Family",
          std::string(familyCode(size.family)) + ", " + std::string(familyName(size.family))},
         {"Designation", size.designation},
         {"Dimensions", dimensions},
-        {"pi", (sheet.pi == findPi ? "22/7 = " : "the true value, ") + roundTripText(sheet.pi)},
+        {"pi", (pi == fractionPi ? "22/7 = " : "the true value, ") + roundTripText(pi)},
         {"Geometry", geometry},
         {"Units", "lengths in mm; each step gives the unit of its value"},
         {"Rounding", "a result's text is its value written to 15 significant digits, then rounded "
-                     "half away from zero"},
+                     "half away from zero to " +
+                         (significant ? std::to_string(*significant) + " significant figures"
+                                      : std::string("the decimals its step states"))},
     };
 }
 
 std::string roundingOf(const RecordedStep& step) {
-    return std::to_string(step.decimals.value_or(0)) + " decimals";
+    const Rounding rounding = step.rounding.value_or(Rounding{0, false});
+    return std::to_string(rounding.digits) +
+           (rounding.significant ? " significant figures" : " decimals");
+}
+
+std::string readBackOf(const RecordedStep& step, std::string_view name) {
+    std::string out = "read back";
+    if (step.readBackText != step.text) {
+        out += " from its fixed-decimal text \"" + step.readBackText + "\"";
+    }
+    return out + " as " + std::string(name) + " = " + roundTripText(*step.readBack);
+}
+
+std::optional<std::string_view> partAt(const StepLog& log, std::size_t step) {
+    for (const StepPart& part : log.parts) {
+        if (part.from == step) {
+            return part.title;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string failureText(const StepFailure& failure) {

@@ -48,13 +48,19 @@ void appendStep(std::string& out, const RecordedStep& step) {
     if (step.failure) {
         out += "<p class=\"failed\">Failed: " + htmlEscaped(failureText(*step.failure)) + "</p>\n";
     } else {
-        out += "<p>= " + htmlEscaped(roundTripText(step.value)) + "</p>\n";
-        if (step.decimals) {
+        const std::string value = roundTripText(step.value);
+        if (!step.formula || asciiFormula(*step.formula, Notation::Numbers) != value) {
+            out += "<p>= " + htmlEscaped(value) + "</p>\n";
+        }
+        if (step.rounding) {
             out += "<p>rounded to " + roundingOf(step) + ": &ldquo;" + htmlEscaped(step.text) +
                    "&rdquo;";
             if (step.readBack) {
-                out += ", read back as " + htmlSymbol(step.name.name, true) + " = " +
-                       roundTripText(*step.readBack);
+                // The name is typeset, the rest of the words escaped around it.
+                const std::string words = readBackOf(step, "\x01");
+                const std::size_t at = words.find('\x01');
+                out += ", " + htmlEscaped(words.substr(0, at)) + htmlSymbol(step.name.name, true) +
+                       htmlEscaped(words.substr(at + 1));
             }
             out += "</p>\n";
         }
@@ -76,8 +82,8 @@ std::string htmlSheets(std::span<const CalculationSheet> sheets) {
         out += "</table>\n";
         const auto& steps = sheet.log->steps;
         for (std::size_t i = 0; i < steps.size(); ++i) {
-            if (i == sheet.plasticFrom) {
-                out += "<h2>The plastic moduli, computed on their own from the dimensions</h2>\n";
+            if (const auto title = partAt(*sheet.log, i)) {
+                out += "<h2>" + htmlEscaped(*title) + "</h2>\n";
             }
             appendStep(out, steps[i]);
         }

@@ -47,7 +47,7 @@ void appendStep(std::string& out, const RecordedStep& step) {
     out += ',';
     appendKey(out, "unit");
     appendString(out, step.name.unit);
-    if (step.decimals && !step.failure) {
+    if (step.rounding && !step.failure) {
         out += ',';
         appendKey(out, "text");
         appendString(out, step.text);
@@ -75,7 +75,7 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
         }
         out += "\n{";
         appendKey(out, "catalogue");
-        appendString(out, sheet.catalogue);
+        appendString(out, describe(sheet.size.catalogue).name);
         out += ',';
         appendKey(out, "family");
         appendString(out, familyCode(sheet.size.family));
@@ -85,7 +85,7 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
         const ReadDimensions read = readDimensions(sheet.size);
         out += ",\"dimensions\":{\"D\":" + roundTripText(read.depth) +
                ",\"B\":" + roundTripText(read.width) + ",\"t\":" + roundTripText(read.thickness) +
-               "},\"pi\":" + roundTripText(sheet.pi) + ",\"steps\":[";
+               "},\"pi\":" + roundTripText(piUsed(sheet)) + ",\"steps\":[";
         const auto& steps = sheet.log->steps;
         for (std::size_t i = 0; i < steps.size(); ++i) {
             out += i == 0 ? "\n" : ",\n";

@@ -39,20 +39,27 @@ void appendStep(std::string& out, const RecordedStep& step) {
     appendWrapped(out, "", title);
     const std::string lead = "    " + std::string(step.name.name) + " = ";
     const std::string equals = std::string(lead.size() - 2, ' ') + "= ";
+    const std::string value = roundTripText(step.value);
+    std::string substituted;
     if (step.formula) {
         appendWrapped(out, lead, asciiFormula(*step.formula, Notation::Symbols));
-        appendWrapped(out, equals, asciiFormula(*step.formula, Notation::Numbers));
+        substituted = asciiFormula(*step.formula, Notation::Numbers);
+        appendWrapped(out, equals, substituted);
     }
     if (step.failure) {
         appendWrapped(out, "    failed: ", failureText(*step.failure));
         return;
     }
-    appendWrapped(out, equals, roundTripText(step.value));
-    if (step.decimals) {
+    if (substituted != value) { // a step that only names a number needs no second line
+        appendWrapped(out, equals, value);
+    }
+    if (step.rounding) {
         std::string shown = "rounded to " + roundingOf(step) + ": \"" + step.text + "\"";
         if (step.readBack) {
-            shown += ", read back as " + std::string(step.name.name) +
-                     "' = " + roundTripText(*step.readBack);
+            std::string primed(step.name.name);
+            primed += '\'';
+            shown += ", ";
+            shown += readBackOf(step, primed);
         }
         appendWrapped(out, "    ", shown);
     }
@@ -74,8 +81,10 @@ std::string textSheets(std::span<const CalculationSheet> sheets) {
         }
         const auto& steps = sheet.log->steps;
         for (std::size_t i = 0; i < steps.size(); ++i) {
-            if (i == sheet.plasticFrom) {
-                out += "\nThe plastic moduli, computed on their own from the dimensions:\n";
+            if (const auto title = partAt(*sheet.log, i)) {
+                out += '\n';
+                out += *title;
+                out += ":\n";
             }
             out += "\n";
             appendStep(out, steps[i]);

@@ -9,10 +9,13 @@
 
 namespace kavrel {
 
-// The section table's columns, in the order "all" gives them: the family, the designation,
-// the three dimensions, the eleven results in Find's writing order, the plastic moduli.
+// The section table's columns: the family, the designation, the three dimensions, the eleven
+// results in Find's writing order, the plastic moduli, and last the catalogue, which "all"
+// writes first, and only when catalogues are chosen.
 inline constexpr std::size_t leadingColumns = 5;
-inline constexpr std::size_t columnCount = leadingColumns + results.size() + plasticResults.size();
+inline constexpr std::size_t catalogueColumn =
+    leadingColumns + results.size() + plasticResults.size();
+inline constexpr std::size_t columnCount = catalogueColumn + 1;
 
 // The columns a table has when none are chosen: all but the plastic moduli.
 inline constexpr std::size_t defaultColumnCount = leadingColumns + results.size();
@@ -27,6 +30,7 @@ consteval std::array<std::string_view, columnCount> makeColumnNames() {
     for (const PlasticDescription& result : plasticResults) {
         names[at++] = result.column;
     }
+    names[at] = "catalogue";
     return names;
 }
 
@@ -35,9 +39,9 @@ inline constexpr std::array<std::string_view, columnCount> columnNames = makeCol
 // The position of the column of this name (names are case sensitive).
 std::optional<std::size_t> columnIndex(std::string_view name);
 
-// Every column but the family and the designation holds numbers.
+// Every column but the family, the designation and the catalogue holds numbers.
 inline bool isNumericColumn(std::size_t index) {
-    return index >= 2;
+    return index >= 2 && index != catalogueColumn;
 }
 
 } // namespace kavrel

@@ -25,7 +25,26 @@ std::string_view trimmed(std::string_view text) {
 
 std::string quoted(std::string_view text) {
     std::string out(1, '"');
-    out += text;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            constexpr char hex[] = "0123456789abcdef";
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xf];
+        } else {
+            out += c;
+        }
+    }
     out += '"';
     return out;
 }
@@ -90,8 +109,8 @@ std::variant<std::size_t, TableError> parseLimit(std::string_view text) {
 }
 
 std::variant<std::vector<std::string>, TableError> parseColumns(std::string_view text) {
-    if (text == "all") {
-        return std::vector<std::string>(columnNames.begin(), columnNames.end());
+    if (text == allColumns) {
+        return std::vector<std::string>{std::string(allColumns)};
     }
     std::vector<std::string> columns;
     for (std::size_t start = 0;;) {
@@ -125,9 +144,30 @@ std::variant<double, TableError> parsePi(std::string_view text) {
         return std::numbers::pi;
     }
     if (text == "22/7") {
-        return findPi;
+        return fractionPi;
     }
     return bad("unknown value of pi " + quoted(text) + " (exact or 22/7)");
+}
+
+std::variant<Catalogue, TableError> parseCatalogue(std::string_view text) {
+    if (const std::optional<Catalogue> catalogue = catalogueNamed(text)) {
+        return *catalogue;
+    }
+    std::string names;
+    for (const CatalogueDescription& description : allCatalogues()) {
+        names += (names.empty() ? "" : ", ") + std::string(description.name);
+    }
+    return bad("unknown catalogue " + quoted(text) + " (" + names + ")");
+}
+
+std::variant<int, TableError> parseSignificant(std::string_view text) {
+    int figures = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), figures);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || figures < 1 ||
+        figures > 15) {
+        return bad(quoted(text) + " is not a number of significant figures (1 to 15)");
+    }
+    return figures;
 }
 
 } // namespace kavrel

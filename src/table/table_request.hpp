@@ -1,7 +1,8 @@
 #pragma once
 
+#include "catalogue/catalogues.hpp"
 #include "catalogue/section_family.hpp"
-#include "commands/find.hpp"
+#include "properties/formula_sets.hpp"
 
 #include <cstddef>
 #include <optional>
@@ -28,17 +29,28 @@ struct SortKey {
     bool descending = false;
 };
 
-// What a section table holds and how it is written. Rows are the catalogue (or the given sizes),
-// then those of the families, then those meeting every condition, sorted, then limited.
+// The one entry of TableRequest::columns that asks for every column.
+inline constexpr std::string_view allColumns = "all";
+
+// What a section table holds and how it is written. Rows are the catalogues' sizes (or the
+// given sizes), then those of the families, then those meeting every condition, sorted, then
+// limited.
 struct TableRequest {
-    std::vector<std::string> sizes = {};      // designations or own sizes; none: the catalogue
+    std::vector<std::string> sizes = {};      // designations or own sizes; none: the catalogues
     std::vector<SectionFamily> families = {}; // none: every family
     std::vector<Condition> conditions = {};
     std::optional<SortKey> sort = {}; // ties keep their order
     std::optional<std::size_t> limit = {};
-    std::vector<std::string> columns = {}; // none: the default columns
+    // None: the default columns; {allColumns}: every column, the catalogue first when
+    // catalogues are chosen.
+    std::vector<std::string> columns = {};
     TableFormat format = TableFormat::Csv;
-    double pi = findPi;
+    // Pi for the IS formulas; none: 22/7. The other catalogues take only the true pi.
+    std::optional<double> pi = {};
+    // The catalogues, in the order of their rows; none: IS alone, as the window.
+    std::vector<Catalogue> catalogues = {};
+    // Results rounded to this many significant figures (1 to 15); none: fixed decimals.
+    std::optional<int> significant = {};
 };
 
 // Why a request gives no table; the message is one line, naming what is wrong.
@@ -51,7 +63,8 @@ struct TableError {
     std::string message;
 };
 
-// The text in double quotes, for messages.
+// The text in double quotes, for messages: a quote or backslash gets a backslash before it and
+// a control byte is written as an escape ("\n", "\t", "\x1b"), so a message is one line.
 std::string quoted(std::string_view text);
 
 // The texts of the request's options, as a user writes them. Each fails with a message
@@ -61,7 +74,9 @@ std::variant<Condition, TableError> parseCondition(std::string_view text);  // "
 std::variant<SortKey, TableError> parseSortKey(std::string_view text);      // "W", "-W"
 std::variant<std::size_t, TableError> parseLimit(std::string_view text);    // "10"
 std::variant<std::vector<std::string>, TableError> parseColumns(std::string_view text); // "A,W"
-std::variant<TableFormat, TableError> parseFormat(std::string_view text); // csv, json, text
-std::variant<double, TableError> parsePi(std::string_view text);          // exact, 22/7
+std::variant<TableFormat, TableError> parseFormat(std::string_view text);  // csv, json, text
+std::variant<double, TableError> parsePi(std::string_view text);           // exact, 22/7
+std::variant<Catalogue, TableError> parseCatalogue(std::string_view text); // IS, EN10210, ...
+std::variant<int, TableError> parseSignificant(std::string_view text);     // 1 to 15
 
 } // namespace kavrel

@@ -1,6 +1,7 @@
 #include "table/table_sizes.hpp"
 
 #include "catalogue/catalogue.hpp"
+#include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace kavrel {
 namespace {
 
 TableError bad(std::string_view argument, std::string_view what) {
-    return {TableError::Kind::BadRequest, std::string(argument) + ": " + std::string(what)};
+    return {TableError::Kind::BadRequest, quoted(argument) + ": " + std::string(what)};
 }
 
 // The shortest text that reads back as the number, in the catalogue's style: "100.0", "3.25".
@@ -40,7 +41,28 @@ constexpr OwnSizeForm ownSizeForms[] = {{"RHS:", SectionFamily::RHS, 3},
                                         {"SHS:", SectionFamily::SHS, 3},
                                         {"CHS:", SectionFamily::CHS, 2}};
 
-std::variant<TableSize, TableError> ownSize(std::string_view argument, const OwnSizeForm& form) {
+// Whether the corners of the catalogue's geometry fit the walls of a rectangular size.
+std::optional<std::string> cornersMisfit(Catalogue catalogue, SectionFamily family, double D,
+                                         double B, double t) {
+    const std::optional<CornerRadii> radii = cornerRadiiOf(formulaSetOf(catalogue, family), t);
+    if (!radii) { // the IS formulas' corners: radii 2t and t
+        if (4 * t > B || 4 * t > D) {
+            return "no room for the corners: 4t is more than the width or depth";
+        }
+        return std::nullopt;
+    }
+    const CornerRadii corners = *radii;
+    if (2 * corners.outer > B || 2 * corners.outer > D || 2 * corners.inner > B - 2 * t ||
+        2 * corners.inner > D - 2 * t) {
+        return "no room for the corners: radii " + dimensionText(corners.outer) +
+               " mm outside and " + dimensionText(corners.inner) +
+               " mm inside do not fit the width or depth";
+    }
+    return std::nullopt;
+}
+
+std::variant<TableSize, TableError> ownSize(std::string_view argument, const OwnSizeForm& form,
+                                            Catalogue catalogue) {
     std::vector<double> numbers;
     for (std::string_view rest = argument.substr(form.prefix.size());;) {
         const auto end = std::min(rest.find('x'), rest.size());
@@ -75,39 +97,78 @@ std::variant<TableSize, TableError> ownSize(std::string_view argument, const Own
     if (form.family == SectionFamily::CHS && 2 * t >= D) {
         return bad(argument, "the wall must be thinner than half the diameter");
     }
-    if (form.family != SectionFamily::CHS && (4 * t > B || 4 * t > D)) {
-        return bad(argument, "no room for the corners: 4t is more than the width or depth");
+    if (form.family != SectionFamily::CHS) {
+        if (const auto misfit = cornersMisfit(catalogue, form.family, D, B, t)) {
+            return bad(argument, *misfit);
+        }
     }
-    return TableSize{
-        form.family, std::string(argument), {dimensionText(D), dimensionText(B), dimensionText(t)}};
+    return TableSize{form.family,
+                     std::string(argument),
+                     {dimensionText(D), dimensionText(B), dimensionText(t)},
+                     catalogue};
+}
+
+// "IS", "EN10210 or EN10219", "IS, EN10210 or EN10219" (or "and").
+std::string namesOf(std::span<const Catalogue> catalogues, std::string_view conjunction) {
+    std::string names;
+    for (std::size_t i = 0; i < catalogues.size(); ++i) {
+        names += i == 0 ? "" : i + 1 == catalogues.size() ? conjunction : ", ";
+        names += describe(catalogues[i]).name;
+    }
+    return names;
 }
 
 } // namespace
 
-std::vector<TableSize> catalogueSizes() {
+std::vector<TableSize> catalogueSizes(std::span<const Catalogue> catalogues) {
     std::vector<TableSize> sizes;
-    for (const SectionFamily family : allFamilies) {
-        for (const CatalogueEntry& entry : entriesOf(family)) {
-            sizes.push_back({family, std::string(entry.designation), entry.dimensions()});
+    for (const Catalogue catalogue : catalogues) {
+        for (const SectionFamily family : allFamilies) {
+            for (const CatalogueEntry& entry : entriesOf(catalogue, family)) {
+                sizes.push_back(
+                    {family, std::string(entry.designation), entry.dimensions(), catalogue});
+            }
         }
     }
     return sizes;
 }
 
-std::variant<TableSize, TableError> sizeOf(std::string_view argument) {
+std::variant<TableSize, TableError> sizeOf(std::string_view argument,
+                                           std::span<const Catalogue> catalogues) {
     for (const OwnSizeForm& form : ownSizeForms) {
         if (argument.starts_with(form.prefix)) {
-            return ownSize(argument, form);
+            if (catalogues.size() != 1) {
+                return bad(argument, "a size of one's own takes the geometry of one catalogue, "
+                                     "not of " +
+                                         namesOf(catalogues, " and "));
+            }
+            return ownSize(argument, form, catalogues.front());
         }
     }
-    for (const SectionFamily family : allFamilies) {
-        for (const CatalogueEntry& entry : entriesOf(family)) {
-            if (entry.designation == argument) {
-                return TableSize{family, std::string(argument), entry.dimensions()};
+    std::optional<TableSize> found;
+    for (const Catalogue catalogue : catalogues) {
+        for (const SectionFamily family : allFamilies) {
+            for (const CatalogueEntry& entry : entriesOf(catalogue, family)) {
+                if (entry.designation != argument) {
+                    continue;
+                }
+                if (found && found->catalogue != catalogue) {
+                    return bad(argument, "a size of both " +
+                                             std::string(describe(found->catalogue).name) +
+                                             " and " + std::string(describe(catalogue).name) +
+                                             ": choose one catalogue");
+                }
+                if (!found) {
+                    found = TableSize{family, std::string(argument), entry.dimensions(), catalogue};
+                }
             }
         }
     }
-    return bad(argument, "not a catalogue size, nor RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
+    if (!found) {
+        return bad(argument, "not a size of " + namesOf(catalogues, " or ") +
+                                 ", nor RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
+    }
+    return std::move(*found);
 }
 
 } // namespace kavrel

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "catalogue/catalogues.hpp"
 #include "catalogue/section_dimensions.hpp"
 #include "catalogue/section_family.hpp"
 #include "table/table_request.hpp"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -11,21 +13,27 @@
 
 namespace kavrel {
 
-// One row's section: its family, the designation the table shows and its dimension texts.
+// One row's section: its family, the designation the table shows, its dimension texts and the
+// catalogue whose formulas compute it.
 struct TableSize {
     SectionFamily family;
     std::string designation;
     SectionDimensions dimensions;
+    Catalogue catalogue = Catalogue::IS;
 };
 
-// Every catalogue size, RHS then SHS then CHS, each in display order.
-std::vector<TableSize> catalogueSizes();
+// Every size of the catalogues in their order; in each, RHS then SHS then CHS in table order.
+std::vector<TableSize> catalogueSizes(std::span<const Catalogue> catalogues);
 
-// A size argument: a catalogue designation exactly as the lists show it, or a size of one's
-// own, RHS:DxBxt, SHS:DxBxt or CHS:Dxt in millimetres, kept as its designation. Its dimension
-// texts are the shortest that read back to the same numbers, with ".0" when they have no point.
-// Fails on a malformed size, a number that is not positive, an SHS that is not square, walls
-// too thick for the corners (4t > B or 4t > D) and a tube with 2t >= D.
-std::variant<TableSize, TableError> sizeOf(std::string_view argument);
+// A size argument: a designation of exactly one of the catalogues, exactly as its list writes
+// it, or a size of one's own, RHS:DxBxt, SHS:DxBxt or CHS:Dxt in millimetres, kept as its
+// designation and computed with the geometry of the one catalogue given. Its dimension texts
+// are the shortest that read back to the same numbers, with ".0" when they have no point.
+// Fails on a designation in none or several of the catalogues, an own size with several
+// catalogues, a malformed size, a number that is not positive, an SHS that is not square,
+// walls too thick for the catalogue's corners (IS: 4t > B or 4t > D; others: the outer or the
+// inner corners wider than their side) and a tube with 2t >= D.
+std::variant<TableSize, TableError> sizeOf(std::string_view argument,
+                                           std::span<const Catalogue> catalogues);
 
 } // namespace kavrel

@@ -3,7 +3,7 @@
 #include "commands/report_path.hpp"
 #include "commands/report_record.hpp"
 
-#include "commands/append_record.hpp"
+#include "durable/append_record.hpp"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "commands/append_record.hpp"
+#include "durable/append_record.hpp"
 #include "commands/report_record.hpp"
 #include "scratch_folder.hpp"
 

@@ -24,28 +24,40 @@ const RecordedStep* lastStep(const CalculationSheet& sheet, std::string_view nam
     return nullptr;
 }
 
-// Every result text of every sheet is the table's, and every text sheet fits 100 columns.
+constexpr Catalogue everyCatalogue[] = {Catalogue::IS, Catalogue::EN10210, Catalogue::EN10219};
+
+// Every result text of every sheet is the table's, for every size of every catalogue, with
+// both pi for IS and with significant figures; and every text sheet fits 100 columns.
 TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
-    for (const double pi : {findPi, std::numbers::pi}) {
-        const auto table =
-            sectionTable({.columns = {columnNames.begin(), columnNames.end()}, .pi = pi});
+    const TableRequest requests[] = {
+        {.columns = {"all"}, .catalogues = {everyCatalogue, std::end(everyCatalogue)}},
+        {.columns = {"all"}, .pi = std::numbers::pi, .catalogues = {Catalogue::IS}},
+        {.columns = {"all"},
+         .catalogues = {everyCatalogue, std::end(everyCatalogue)},
+         .significant = 3},
+    };
+    for (const TableRequest& request : requests) {
+        const auto table = sectionTable(request);
         std::istringstream lines(std::get<std::string>(table));
         std::string line;
-        std::getline(lines, line); // the header
-        for (const TableSize& size : catalogueSizes()) {
+        std::getline(lines, line); // the header: the catalogue, then columnNames but the last
+        const Computation computation =
+            std::get<Computation>(computationOf(request, chosenCatalogues(request)));
+        for (const TableSize& size : catalogueSizes(request.catalogues)) {
             ASSERT_TRUE(std::getline(lines, line));
-            const CalculationSheet sheet = calculationSheet(size, pi, false);
+            const CalculationSheet sheet = calculationSheet(size, computation, false);
             ASSERT_FALSE(sheet.error) << size.designation;
             std::vector<std::string> cells;
             std::istringstream row(line);
             for (std::string cell; std::getline(row, cell, ',');) {
                 cells.push_back(cell);
             }
-            ASSERT_EQ(cells[*columnIndex("designation")], size.designation);
+            ASSERT_EQ(cells[1 + *columnIndex("designation")], size.designation);
             const auto compare = [&](std::string_view column) {
                 const RecordedStep* step = lastStep(sheet, column);
-                ASSERT_TRUE(step && step->decimals) << size.designation << " " << column;
-                EXPECT_EQ(step->text, cells[*columnIndex(column)]) << size.designation << column;
+                ASSERT_TRUE(step && step->rounding) << size.designation << " " << column;
+                EXPECT_EQ(step->text, cells[1 + *columnIndex(column)])
+                    << size.designation << " " << column;
             };
             for (const ResultDescription& result : results) {
                 compare(result.column);
@@ -53,9 +65,11 @@ TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
             for (const PlasticDescription& result : plasticResults) {
                 compare(result.column);
             }
-            std::istringstream text(textSheets({&sheet, 1}));
-            while (std::getline(text, line)) {
-                EXPECT_LE(line.size(), 100u) << line;
+            if (&request == requests) {
+                std::istringstream text(textSheets({&sheet, 1}));
+                while (std::getline(text, line)) {
+                    EXPECT_LE(line.size(), 100u) << line;
+                }
             }
         }
     }
@@ -139,11 +153,20 @@ struct Evaluator {
 };
 
 TEST(CalculationSheet, SubstitutedNumbersGiveEachStepsValue) {
-    for (const char* designation : {"50x25x2.0", "240x120x6.0", "25x25x2.6", "132x132x5.4",
-                                    "15NBx2.0(L)", "350NBx12", "RHS:250x150x8", "CHS:60.3x3.2"}) {
-        for (const double pi : {findPi, std::numbers::pi}) {
-            const TableSize size = std::get<TableSize>(sizeOf(designation));
-            const CalculationSheet sheet = calculationSheet(size, pi, true);
+    const std::pair<Catalogue, const char*> sizes[] = {
+        {Catalogue::IS, "50x25x2.0"},         {Catalogue::IS, "240x120x6.0"},
+        {Catalogue::IS, "25x25x2.6"},         {Catalogue::IS, "15NBx2.0(L)"},
+        {Catalogue::IS, "RHS:250x150x8"},     {Catalogue::IS, "CHS:60.3x3.2"},
+        {Catalogue::EN10210, "50x30x3.2"},    {Catalogue::EN10210, "40x40x3.2"},
+        {Catalogue::EN10210, "42.4x3.2"},     {Catalogue::EN10219, "50x25x3.0"},
+        {Catalogue::EN10219, "120x120x5.0"},  {Catalogue::EN10219, "219.1x12.5"},
+        {Catalogue::EN10219, "250x150x12.0"}, {Catalogue::EN10219, "RHS:100x60x8"},
+    };
+    for (const auto& [catalogue, designation] : sizes) {
+        for (const double pi : {fractionPi, std::numbers::pi}) {
+            const Catalogue one[] = {catalogue};
+            const TableSize size = std::get<TableSize>(sizeOf(designation, one));
+            const CalculationSheet sheet = calculationSheet(size, {pi, std::nullopt}, true);
             ASSERT_GT(sheet.log->steps.size(), 10u);
             for (const RecordedStep& step : sheet.log->steps) {
                 const std::string substituted = asciiFormula(*step.formula, Notation::Numbers);
@@ -161,8 +184,9 @@ TEST(CalculationSheet, SubstitutedNumbersGiveEachStepsValue) {
 }
 
 TEST(CalculationSheet, WorkedExampleOfRhs50x25x2) {
+    const Catalogue is[] = {Catalogue::IS};
     const CalculationSheet sheet =
-        calculationSheet(std::get<TableSize>(sizeOf("50x25x2.0")), findPi, false);
+        calculationSheet(std::get<TableSize>(sizeOf("50x25x2.0", is)), {}, false);
     const struct {
         std::string_view name;
         double value;
@@ -213,6 +237,32 @@ TEST(CalculationSheet, FailingOwnSizeEndsAtItsFailingStepWithTheTablesStatus) {
     const std::string json = sheetOf({}, "RHS:0.1x0.1x0.01", SheetFormat::Json).bytes;
     EXPECT_NE(json.find("\"value\":null,\"unit\":\"cm\",\"failure\":\"division by zero"),
               std::string::npos);
+}
+
+// The request's catalogue, pi and significant figures reach the sheet as they reach the table.
+TEST(CalculationSheet, CatalogueAndRoundingFollowTheRequest) {
+    const struct {
+        TableRequest request;
+        const char* size;
+        std::vector<std::string_view> lines;
+    } cases[] = {
+        {{.catalogues = {Catalogue::EN10219}, .significant = 3},
+         "250x150x12.0",
+         {"    ro = 3 * t\n       = 3 * 12\n", "pi           the true value, 3.141592653589793\n",
+          "rounded to 3 significant figures: \"", "Catalogue    EN10219, "}},
+        {{.significant = 3}, "240x120x6.0", {"read back from its fixed-decimal text \""}},
+    };
+    for (const auto& c : cases) {
+        const ExplainOutcome sheet = sheetOf(c.request, c.size, SheetFormat::Text);
+        EXPECT_FALSE(sheet.error);
+        for (const std::string_view line : c.lines) {
+            EXPECT_NE(sheet.bytes.find(line), std::string::npos) << line << sheet.bytes;
+        }
+    }
+    const TableRequest refused{.pi = fractionPi, .catalogues = {Catalogue::EN10210}};
+    const ExplainOutcome none = sheetOf(refused, "50x30x3.2", SheetFormat::Json);
+    EXPECT_EQ(none.bytes, "");
+    EXPECT_EQ(none.error->message, std::get<TableError>(sectionTable(refused)).message);
 }
 
 } // namespace

@@ -26,9 +26,18 @@ def check(ok, what):
         failures.append(what)
 
 
-default = run()
-check(default.returncode == 0 and hashlib.sha256(default.stdout).hexdigest() == DEFAULT_SHA256,
-      "the output without arguments changed")
+# sha256 of outputs of option combinations as they were before catalogues could be chosen.
+UNCHANGED = {
+    (): DEFAULT_SHA256,
+    ("--columns", "all", "--format", "json"):
+        "0b53c57f8459d24ef146e2f7ace6355619b862407403cb2d22e7e3346e354fa8",
+    ("--columns", "all", "--pi", "exact", "--format", "text", "--family", "SHS", "--family", "CHS",
+     "--sort", "-Zpy"): "35947d1551a5091362af4987d511a68cdebffae784ae0bc6ddda01a14a7cd4e5",
+}
+for args, digest in UNCHANGED.items():
+    output = run(*args)
+    check(output.returncode == 0 and hashlib.sha256(output.stdout).hexdigest() == digest,
+          f"the output of {args} changed")
 
 # Each kind of bad input: status 2, nothing on stdout, one line on stderr naming the argument.
 for args, named in [
@@ -53,6 +62,17 @@ for args, named in [
     (["--pi", "3.14"], "3.14"),
     (["--colour"], "--colour"),
     (["--sort"], "--sort"),
+    (["RHS:100x50x3\n"], '"RHS:100x50x3\\n"'),    # a control byte is escaped, never written
+    (["--catalogue", "EN"], "EN"),
+    (["--significant", "16"], "16"),
+    (["--significant", "3x"], "3x"),
+    (["--catalogue", "EN10210", "--pi", "22/7"], "22/7"),
+    (["--catalogue", "EN10210", "--catalogue", "EN10219", "100x50x4.0"], "both"),
+    (["--catalogue", "EN10210", "100x50x2.0"], "100x50x2.0"),  # not a size of that catalogue
+    (["--catalogue", "IS", "--catalogue", "EN10219", "RHS:100x50x4"], "one catalogue"),
+    (["--catalogue", "EN10210", "RHS:100x35x12"], "corners"),  # 2ro = 36 > 35
+    (["--catalogue", "EN10219", "SHS:60x60x12.5"], "corners"),  # 2ro = 75 > 60
+    (["--catalogue", "EN10219", "CHS:20x10"], "CHS:20x10"),
     (["--format", "html"], "html"),                # only sheets are HTML
     (["--explain", "--format", "csv"], "csv"),
     (["--explain", "--sort", "W"], "--sort"),
@@ -64,15 +84,16 @@ for args, named in [
           f"{args}: status {result.returncode}, stdout {result.stdout[:40]!r}, stderr {lines}")
 
 # JSON read back exactly: every number is the Decimal of the CSV text, every string the text.
-for selection in ([], ["--family", "CHS", "--sort", "-Zpx"], ["RHS:100x50.5x.5", "CHS:48.3x4"]):
+for selection in ([], ["--family", "CHS", "--sort", "-Zpx"], ["RHS:100x50.5x.5", "CHS:48.3x4"],
+                  ["--catalogue", "EN10219", "--catalogue", "IS", "--significant", "4"]):
     rows = list(csv.DictReader(io.StringIO(run("--columns", "all", *selection).stdout.decode())))
     objects = json.loads(run("--columns", "all", "--format", "json", *selection).stdout,
-                         parse_float=decimal.Decimal)
+                         parse_float=decimal.Decimal, parse_int=decimal.Decimal)
     check(len(rows) == len(objects) > 0, f"{selection}: {len(rows)} CSV rows, {len(objects)} objects")
     for row, item in zip(rows, objects):
         check(list(row) == list(item), f"{selection}: keys {list(item)}")
         for key, text in row.items():
-            want = text if key in ("family", "designation") else decimal.Decimal(text)
+            want = text if key in ("catalogue", "family", "designation") else decimal.Decimal(text)
             check(type(item[key]) is type(want) and item[key] == want, f"{key}: {item[key]} {text}")
 
 # Sheets: JSON with the documented keys, HTML with nothing to run or fetch, and a size whose

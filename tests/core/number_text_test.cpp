@@ -120,5 +120,29 @@ TEST(ReadNumber, AFieldWithNoValueIsZeroButAnEmptyTextIsNoNumber) {
     EXPECT_EQ(readNumber(std::optional<std::string>("")), std::nullopt);
 }
 
+TEST(FormatSignificant, RoundsThe15DigitDecimalToTheFigures) {
+    const struct {
+        double value;
+        int figures;
+        const char* text;
+    } cases[] = {
+        {7.3, 3, "7.30"},
+        {2436.7, 3, "2440"},
+        {0.92449, 3, ".924"},
+        {0.0914159, 3, ".0914"},
+        {9.996, 3, "10.0"},
+        {99950, 3, "100000"},
+        {2.675, 3, "2.68"},
+        {-1.25, 2, "-1.3"},
+        {-0.004, 1, "-.004"},
+        {0, 3, ".00"},
+        {123.456, 15, "123.456000000000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatSignificant(c.value, c.figures), c.text) << c.value;
+    }
+    EXPECT_EQ(formatSignificant(0.92449, 3, ","), ",924");
+}
+
 } // namespace
 } // namespace kavrel

@@ -44,8 +44,11 @@ std::string texts(const PlasticOutcome& outcome) {
 TEST(PlasticModuli, AgreeWithHandWorkedValues) {
     for (const PlasticCase& c : cases) {
         const std::string size = *c.dimensions.depth + "x" + *c.dimensions.thickness;
-        EXPECT_EQ(texts(plasticModuliOf(c.family, c.dimensions, findPi)), c.withFraction) << size;
-        EXPECT_EQ(texts(plasticModuliOf(c.family, c.dimensions, std::numbers::pi)), c.withPi)
+        EXPECT_EQ(texts(plasticModuliOf(Catalogue::IS, c.family, c.dimensions, findPi)),
+                  c.withFraction)
+            << size;
+        EXPECT_EQ(texts(plasticModuliOf(Catalogue::IS, c.family, c.dimensions, std::numbers::pi)),
+                  c.withPi)
             << size;
     }
 }
@@ -53,9 +56,9 @@ TEST(PlasticModuli, AgreeWithHandWorkedValues) {
 TEST(PlasticModuli, FailuresAreValues) {
     const std::string huge(120, '9'); // its cube overflows a double
     EXPECT_TRUE(std::holds_alternative<ArithmeticFailure>(
-        plasticModuliOf(SectionFamily::CHS, {huge, huge, "1"}, findPi)));
+        plasticModuliOf(Catalogue::IS, SectionFamily::CHS, {huge, huge, "1"}, findPi)));
     EXPECT_TRUE(std::holds_alternative<UnreadableNumber>(
-        plasticModuliOf(SectionFamily::RHS, {"50.0", "25.0", "2,0"}, findPi)));
+        plasticModuliOf(Catalogue::IS, SectionFamily::RHS, {"50.0", "25.0", "2,0"}, findPi)));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // Print through a file system that records its calls, fails one of them or ends the process
 // at one of them as a crash would; a report locked by another program; and a crash test of
 // printing copies killed at random.
-#include "commands/append_record.hpp"
 #include "commands/report_record.hpp"
+#include "durable/append_record.hpp"
 #include "scratch_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -201,24 +201,6 @@ INSTANTIATE_TEST_SUITE_P(
                               "close report"},
                              "ftruncate report",
                              true},
-                    SyncCase{"FailedDataSync",
-                             true,
-                             "fdatasync report",
-                             EIO,
-                             std::strerror(EIO),
-                             {"write report", "fdatasync report", "ftruncate report",
-                              "fdatasync report", "unlink note", "close report"},
-                             "",
-                             false},
-                    SyncCase{"FailedNoteSync",
-                             true,
-                             "fsync note",
-                             EIO,
-                             "its rollback note could not be written to <state>: " +
-                                 std::string(std::strerror(EIO)),
-                             {"write note", "fsync note", "unlink note", "close report"},
-                             "write report",
-                             false},
                     // An append-only file refuses any cut, even of nothing: none is tried.
                     SyncCase{"FullDiskOnAppendOnlyFile",
                              true,
@@ -227,15 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                              std::strerror(ENOSPC),
                              {"write report", "unlink note", "close report"},
                              "ftruncate report",
-                             false},
-                    SyncCase{"FailedCloseAfterSync",
-                             true,
-                             "close report",
-                             EIO,
-                             std::strerror(EIO),
-                             {"write report", "fdatasync report", "unlink note", "close report"},
-                             "ftruncate report",
-                             true}),
+                             false}),
     [](const testing::TestParamInfo<SyncCase>& info) { return info.param.name; });
 
 // Ends a Print at `crashing` in a child process, as a kill or a power cut would.
@@ -282,12 +256,7 @@ const std::string half = record.substr(0, record.size() / 2);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PrintAfterCrash,
-    testing::Values(CrashCase{"WhileWritingTheNote", "fsync note", "", false, earlier},
-                    CrashCase{"TornRecord", "write report", "", false, earlier},
-                    CrashCase{"WholeRecordNotYetSynced", "fdatasync report", "", false,
-                              earlier + record},
-                    CrashCase{"WhileRemovingTheNote", "unlink note", "", false, earlier + record},
-                    CrashCase{"TornRecordAppendedToSince", "write report", "more", false,
+    testing::Values(CrashCase{"TornRecordAppendedToSince", "write report", "more", false,
                               earlier + half + "more"},
                     CrashCase{"TornRecordReplacedSince", "write report", "", true, "replaced"}),
     [](const testing::TestParamInfo<CrashCase>& info) { return info.param.name; });

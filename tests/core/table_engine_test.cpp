@@ -1,3 +1,4 @@
+#include "commands/find.hpp"
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
 
@@ -16,21 +17,33 @@ std::string tableOf(TableRequest request) {
 }
 
 // The CSV line of one size with every column.
-std::string rowOf(const std::string& size, double pi) {
-    const std::string table =
-        tableOf({.sizes = {size}, .columns = {columnNames.begin(), columnNames.end()}, .pi = pi});
+std::string rowOf(const std::string& size, double pi, Catalogue catalogue = Catalogue::IS) {
+    const std::string table = tableOf({.sizes = {size},
+                                       .columns = {columnNames.begin(), columnNames.end()},
+                                       .pi = pi,
+                                       .catalogues = {catalogue}});
     return table.substr(table.find('\n') + 1);
 }
 
 TEST(TableEngine, OwnSizeEqualToACatalogueSizeGivesItsRow) {
-    const std::pair<std::string, std::string> pairs[] = {{"SHS:100x100x5", "100x100x5.0"},
-                                                         {"RHS:50.00x25x2", "50x25x2.0"},
-                                                         {"CHS:21.3x2.0", "15NBx2.0(L)"}};
-    for (const auto& [own, catalogue] : pairs) {
+    const struct {
+        std::string own, catalogueSize;
+        Catalogue catalogue;
+    } pairs[] = {{"SHS:100x100x5", "100x100x5.0", Catalogue::IS},
+                 {"RHS:50.00x25x2", "50x25x2.0", Catalogue::IS},
+                 {"CHS:21.3x2.0", "15NBx2.0(L)", Catalogue::IS},
+                 {"RHS:100x50x4", "100x50x4.0", Catalogue::EN10210},
+                 {"CHS:273x14.2", "273.0x14.2", Catalogue::EN10210},
+                 {"SHS:160x160x10", "160x160x10.0", Catalogue::EN10219},
+                 {"CHS:406.4x6.3", "406.4x6.3", Catalogue::EN10219}};
+    for (const auto& [own, catalogueSize, catalogue] : pairs) {
         for (const double pi : {findPi, std::numbers::pi}) {
-            std::string expected = rowOf(catalogue, pi);
-            expected.replace(4, catalogue.size(), own);
-            EXPECT_EQ(rowOf(own, pi), expected);
+            if (catalogue != Catalogue::IS && pi == findPi) {
+                continue;
+            }
+            std::string expected = rowOf(catalogueSize, pi, catalogue);
+            expected.replace(4, catalogueSize.size(), own);
+            EXPECT_EQ(rowOf(own, pi, catalogue), expected);
         }
     }
 }
@@ -82,6 +95,28 @@ TEST(TableEngine, SelectsSortsAndLimits) {
           .pi = std::numbers::pi},
          "[\n{\"Zpy\":64.59}\n]\n"},
         {{.columns = {"Zpq"}}, "error: unknown column \"Zpq\""},
+        // --significant shows the IS results from the values their fixed texts come from: W
+        // and C are worked from the shown A = 2.74 and J = 7.03, not from 2.737143 and 7.029874.
+        {{.sizes = {"50x25x2.0"}, .columns = {"A", "W", "J", "C"}, .significant = 7},
+         "A,W,J,C\n2.737143,2.150900,7.029874,3.842578\n"},
+        // "all" writes the catalogue first once catalogues are chosen; rows in their order.
+        {{.sizes = {"42.4x3.2", "50x25x2.0"},
+          .columns = {"all"},
+          .format = TableFormat::Json,
+          .catalogues = {Catalogue::EN10210, Catalogue::IS},
+          .significant = 3},
+         "[\n{\"catalogue\":\"EN10210\",\"family\":\"CHS\",\"designation\":\"42.4x3.2\","
+         "\"depth\":42.4,\"width\":42.4,\"thickness\":3.2,\"A\":3.94,\"W\":3.09,\"Ixx\":7.62,"
+         "\"Iyy\":7.62,\"Zxx\":3.59,\"Zyy\":3.59,\"rxx\":1.39,\"ryy\":1.39,\"S\":0.133,"
+         "\"J\":15.2,\"C\":7.19,\"Zpx\":4.93,\"Zpy\":4.93},\n"
+         "{\"catalogue\":\"IS\",\"family\":\"RHS\",\"designation\":\"50x25x2.0\","
+         "\"depth\":50.0,\"width\":25.0,\"thickness\":2.0,\"A\":2.74,\"W\":2.15,\"Ixx\":8.38,"
+         "\"Iyy\":2.81,\"Zxx\":3.35,\"Zyy\":2.25,\"rxx\":1.75,\"ryy\":1.01,\"S\":0.140,"
+         "\"J\":7.03,\"C\":3.84,\"Zpx\":4.26,\"Zpy\":2.62}\n]\n"},
+        {{.catalogues = {Catalogue::IS, Catalogue::EN10219}, .significant = 16},
+         "error: the number of significant figures must be 1 to 15"},
+        {{.pi = findPi, .catalogues = {Catalogue::IS, Catalogue::EN10219}},
+         "error: EN10219 is computed with the true pi only, not 22/7"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(tableOf(c.request), c.expected);

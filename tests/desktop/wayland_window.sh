@@ -1,10 +1,12 @@
 #!/bin/sh
 # Starts a headless Weston with a private runtime folder and kavrel on it as a native Wayland
 # client, and checks from the client's protocol log that the window maps with the title
-# "Kavrel" and the given app id. Arguments: the kavrel program, the app id.
+# and the given app id. Arguments: the program, the app id, the title (Kavrel when not
+# given).
 set -eu
 kavrel=$1
 app_id=$2
+title=${3:-Kavrel}
 runtime=$(mktemp -d)
 chmod 0700 "$runtime"
 weston_pid=
@@ -60,7 +62,7 @@ if ! await mapped; then
     exit 1
 fi
 status=0
-for request in "set_title(\"Kavrel\")" "set_app_id(\"$app_id\")"; do
+for request in "set_title(\"$title\")" "set_app_id(\"$app_id\")"; do
     if ! grep -qF -- "$request" "$runtime/client.log"; then
         echo "kavrel never sent $request"
         status=1

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Starts kavrel on the X server xvfb-run gave it and checks that the class of the window's
 # WM_CLASS is the desktop file's StartupWMClass: how a dock tells which menu entry and icon
-# belong to the window. Arguments: the kavrel program, the desktop file.
+# belong to the window. Arguments: the program, the desktop file, the window title (Kavrel
+# when not given).
 set -eu
 kavrel=$1
+title=${3:-Kavrel}
 expected=$(sed -n 's/^StartupWMClass=//p' "$2")
 if [ -z "$expected" ]; then
     echo "$2 has no StartupWMClass"
@@ -20,7 +22,7 @@ line=
 tries=0
 while [ -z "$line" ] && [ "$tries" -lt 200 ]; do
     kill -0 "$pid" || { echo "kavrel ended before its window appeared"; exit 1; }
-    line=$(xprop -name Kavrel WM_CLASS 2>/dev/null | grep '^WM_CLASS' || true)
+    line=$(xprop -name "$title" WM_CLASS 2>/dev/null | grep '^WM_CLASS' || true)
     tries=$((tries + 1))
     sleep 0.1
 done

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commands/file_system.hpp"
 #include "commands/report_path.hpp"
+#include "durable/file_system.hpp"
 
 #include <chrono>
 #include <optional>

@@ -1,0 +1,117 @@
+// Start-up time and peak memory of Kavrel Sections next to its floor, each a fresh process of
+// this program in child mode:
+//
+//   sections  the program's start-up path: names, the window over the engine, shown;
+//   plain     a QMainWindow of the same size holding a QTableView over a QStandardItemModel
+//             with the same rows and columns (the engine's texts), nothing else.
+//
+// Timed from just before the child is spawned to its first frame on the display; peak memory
+// is the child's ru_maxrss. Runs rotate the order of the modes.
+//
+//   kavrel_sections_startup_bench [runs]     runs per mode, 40 unless given
+//
+// Run on a desktop or under xvfb-run.
+#include "child_timing.hpp"
+#include "sections/sections_window.hpp"
+#include "ui/startup.hpp"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+using namespace kavrel::bench;
+
+void reportFirstFrame() {
+    std::printf("%lld\n", nowNanoseconds());
+    std::fflush(stdout);
+    QCoreApplication::quit();
+}
+
+int runChild(int argc, char** argv, const std::string& mode) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel Sections"));
+    // A fresh settings file: both windows show the default request.
+    const QTemporaryDir scratch;
+    if (mode == "sections") {
+        kavrel::SectionsWindow window(scratch.filePath(QStringLiteral("settings.ini")));
+        window.resize(1240, 720);
+        kavrel::afterFirstFrame(window, reportFirstFrame);
+        window.show();
+        window.activateWindow();
+        return QApplication::exec();
+    }
+    QMainWindow window;
+    auto* view = new QTableView;
+    auto* model = new QStandardItemModel(view);
+    const auto rows = std::get<kavrel::TableRows>(kavrel::tableRows({}));
+    model->setColumnCount(static_cast<int>(rows.columns.size()));
+    for (const kavrel::ShownRow& row : rows.rows) {
+        QList<QStandardItem*> items;
+        for (const std::size_t column : rows.columns) {
+            items << new QStandardItem(QString::fromStdString(row.texts[column]));
+        }
+        model->appendRow(items);
+    }
+    view->setModel(model);
+    window.setCentralWidget(view);
+    window.resize(1240, 720);
+    kavrel::afterFirstFrame(window, reportFirstFrame);
+    window.show();
+    window.activateWindow();
+    return QApplication::exec();
+}
+
+struct Mode {
+    const char* name;
+    std::vector<double> milliseconds;
+    std::vector<double> peakMegabytes;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--child") == 0) {
+        return runChild(argc, argv, argv[2]);
+    }
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 40;
+    std::vector<char> path(4096);
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0) {
+        return 1;
+    }
+    path[static_cast<std::size_t>(length)] = '\0';
+    const RuntimeFolder runtimeFolder;
+    std::array<Mode, 2> modes = {Mode{"sections", {}, {}}, Mode{"plain", {}, {}}};
+    for (const Mode& mode : modes) {
+        timeOneStart(path.data(), mode.name);
+    }
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t k = 0; k < modes.size(); ++k) {
+            Mode& mode = modes[(static_cast<std::size_t>(run) + k) % modes.size()];
+            const Start start = timeOneStart(path.data(), mode.name);
+            if (start.milliseconds < 0) {
+                std::fprintf(stderr, "a window did not show (no display?)\n");
+                return 1;
+            }
+            mode.milliseconds.push_back(start.milliseconds);
+            mode.peakMegabytes.push_back(static_cast<double>(start.peakKilobytes) / 1024.0);
+        }
+    }
+    std::printf("Process start to first frame, %d runs each, rotating order:\n", runs);
+    for (const Mode& mode : modes) {
+        std::printf(
+            "  %-9s median %6.1f ms, quartiles %6.1f to %6.1f ms, peak RSS median %.2f MB\n",
+            mode.name, quantile(mode.milliseconds, 0.5), quantile(mode.milliseconds, 0.25),
+            quantile(mode.milliseconds, 0.75), quantile(mode.peakMegabytes, 0.5));
+    }
+    std::printf("ratio sections/plain (medians) %.2f\n",
+                quantile(modes[0].milliseconds, 0.5) / quantile(modes[1].milliseconds, 0.5));
+    return 0;
+}

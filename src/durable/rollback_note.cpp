@@ -1,0 +1,177 @@
+#include "durable/rollback_note.hpp"
+
+#include "commands/report_path.hpp"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+
+namespace kavrel {
+namespace {
+
+constexpr std::string_view heading = "kavrel rollback note\n";
+// The line after the heading: whether Print reported the record as failed.
+constexpr char written = 'w';
+constexpr char failed = 'f';
+
+template <typename Number> void putNumber(std::string& out, Number value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+    out += '\n';
+}
+
+template <typename Number> bool takeNumber(std::string_view& in, Number& value) {
+    const auto [end, error] = std::from_chars(in.data(), in.data() + in.size(), value);
+    if (error != std::errc() || end == in.data() + in.size() || *end != '\n') {
+        return false;
+    }
+    in.remove_prefix(static_cast<std::size_t>(end - in.data()) + 1);
+    return true;
+}
+
+} // namespace
+
+std::string encodeNote(const RollbackNote& note) {
+    std::string out(heading);
+    out += note.failed ? failed : written;
+    out += '\n';
+    putNumber(out, note.report.size());
+    putNumber(out, note.record.size());
+    putNumber(out, note.device);
+    putNumber(out, note.inode);
+    putNumber(out, note.length);
+    return out + note.report + note.record;
+}
+
+std::optional<RollbackNote> decodeNote(std::string_view bytes) {
+    if (bytes.substr(0, heading.size()) != heading || bytes.size() < heading.size() + 2 ||
+        (bytes[heading.size()] != written && bytes[heading.size()] != failed) ||
+        bytes[heading.size() + 1] != '\n') {
+        return std::nullopt;
+    }
+    RollbackNote note;
+    note.failed = bytes[heading.size()] == failed;
+    bytes.remove_prefix(heading.size() + 2);
+    std::size_t reportSize = 0;
+    std::size_t recordSize = 0;
+    if (!takeNumber(bytes, reportSize) || !takeNumber(bytes, recordSize) ||
+        !takeNumber(bytes, note.device) || !takeNumber(bytes, note.inode) ||
+        !takeNumber(bytes, note.length) || note.length < 0 || reportSize > bytes.size() ||
+        bytes.size() - reportSize != recordSize) {
+        return std::nullopt;
+    }
+    note.report = bytes.substr(0, reportSize);
+    note.record = bytes.substr(reportSize);
+    return note;
+}
+
+std::string noteFile(const std::string& stateFolder, dev_t device, ino_t inode) {
+    std::string name = stateFolder + "/report-";
+    putNumber(name, device);
+    name.back() = '-';
+    putNumber(name, inode);
+    name.back() = '.';
+    return name + "note";
+}
+
+std::string userStateFolder() {
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && state[0] == '/') {
+        return std::string(state) + "/kavrel";
+    }
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + "/.local/state/kavrel";
+}
+
+FoundNote findNote(SystemCalls& calls, const std::string& file, bool skipBusy) {
+    FoundNote found;
+    Descriptor fd(calls);
+    if (const int error =
+            calls.open(file, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0, *fd.out())) {
+        found.kind = error == ENOENT  ? FoundNote::Missing
+                     : error == ELOOP ? FoundNote::Foreign
+                                      : FoundNote::Unreadable;
+        found.error = error;
+        return found;
+    }
+    struct stat info {};
+    if (const int error = calls.fstat(fd.get(), info)) {
+        found.kind = FoundNote::Unreadable;
+        found.error = error;
+        return found;
+    }
+    if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid() ||
+        static_cast<std::size_t>(info.st_size) > maxNoteBytes) {
+        found.kind = FoundNote::Foreign;
+        return found;
+    }
+    if (skipBusy) {
+        if (const int error = calls.flock(fd.get(), LOCK_SH | LOCK_NB)) {
+            found.kind = error == EWOULDBLOCK ? FoundNote::Busy : FoundNote::Unreadable;
+            found.error = error;
+            return found;
+        }
+    }
+    std::string bytes;
+    if (const int error =
+            calls.readAt(fd.get(), 0, static_cast<std::size_t>(info.st_size), bytes)) {
+        found.kind = FoundNote::Unreadable;
+        found.error = error;
+        return found;
+    }
+    found.kind = FoundNote::Read;
+    found.note = decodeNote(bytes);
+    return found;
+}
+
+int setAside(SystemCalls& calls, const std::string& file) {
+    return calls.rename(file, file + ".aside");
+}
+
+int NoteInProgress::write(const std::string& folder, const std::string& file,
+                          const RollbackNote& note, std::chrono::milliseconds lockWait) {
+    folder_ = folder;
+    file_ = file;
+    // O_EXCL: a note's name that is a link to some other file must not let us write into it.
+    int error =
+        calls_.open(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY, 0600, *fd_.out());
+    if (error != 0) {
+        return error;
+    }
+    // Another Print may look at the empty note for a moment before we hold it.
+    error = calls_.lockWithin(fd_.get(), lockWait);
+    if (error == 0) {
+        error = calls_.writeAll(fd_.get(), encodeNote(note));
+    }
+    if (error == 0) {
+        error = calls_.fsync(fd_.get());
+    }
+    if (error == 0) {
+        error = calls_.syncFolder(folder);
+    }
+    if (error != 0) {
+        calls_.unlink(file);
+        fd_.reset();
+    }
+    return error;
+}
+
+int NoteInProgress::markFailed() {
+    const char mark[] = {failed};
+    const int error =
+        calls_.writeAt(fd_.get(), std::string_view(mark, 1), static_cast<off_t>(heading.size()));
+    return error != 0 ? error : calls_.fsync(fd_.get());
+}
+
+void NoteInProgress::remove() {
+    if (calls_.unlink(file_) == 0) {
+        calls_.syncFolder(folder_);
+    }
+    fd_.reset();
+}
+
+} // namespace kavrel

@@ -1,0 +1,149 @@
+#include "durable/system_calls.hpp"
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <cerrno>
+
+namespace kavrel {
+namespace {
+
+// Runs call until it ends other than by a signal: 0, or the errno of its failure.
+template <typename Call> int retried(Call call) {
+    while (call() < 0) {
+        if (errno != EINTR) {
+            return errno;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int SystemCalls::open(const std::string& file, int flags, mode_t mode, int& fd) {
+    return retried([&] { return fd = files_.open(file.c_str(), flags | O_CLOEXEC, mode); });
+}
+
+int SystemCalls::readAt(int fd, off_t at, std::size_t count, std::string& bytes) {
+    bytes.assign(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        ssize_t n = 0;
+        if (const int error = retried([&] {
+                return n = files_.pread(fd, bytes.data() + got, count - got,
+                                        at + static_cast<off_t>(got));
+            })) {
+            return error;
+        }
+        if (n == 0) {
+            return EIO;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+int SystemCalls::writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = 0;
+        if (const int error =
+                retried([&] { return n = files_.write(fd, bytes.data(), bytes.size()); })) {
+            return error;
+        }
+        if (n == 0) {
+            return EIO;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+int SystemCalls::writeAt(int fd, std::string_view bytes, off_t at) {
+    while (!bytes.empty()) {
+        ssize_t n = 0;
+        if (const int error =
+                retried([&] { return n = files_.pwrite(fd, bytes.data(), bytes.size(), at); })) {
+            return error;
+        }
+        if (n == 0) {
+            return EIO;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+        at += n;
+    }
+    return 0;
+}
+
+int SystemCalls::fstat(int fd, struct stat& info) {
+    return retried([&] { return files_.fstat(fd, &info); });
+}
+
+int SystemCalls::flock(int fd, int operation) {
+    return retried([&] { return files_.flock(fd, operation); });
+}
+
+int SystemCalls::fdatasync(int fd) {
+    return retried([&] { return files_.fdatasync(fd); });
+}
+
+int SystemCalls::fsync(int fd) {
+    return retried([&] { return files_.fsync(fd); });
+}
+
+int SystemCalls::ftruncate(int fd, off_t length) {
+    return retried([&] { return files_.ftruncate(fd, length); });
+}
+
+int SystemCalls::mkdir(const std::string& folder, mode_t mode) {
+    return retried([&] { return files_.mkdir(folder.c_str(), mode); });
+}
+
+int SystemCalls::unlink(const std::string& file) {
+    return retried([&] { return files_.unlink(file.c_str()); });
+}
+
+int SystemCalls::rename(const std::string& from, const std::string& to) {
+    return retried([&] { return files_.rename(from.c_str(), to.c_str()); });
+}
+
+int SystemCalls::readFolder(int fd, std::vector<std::string>& names) {
+    return retried([&] {
+        names.clear();
+        return files_.readFolder(fd, names);
+    });
+}
+
+int SystemCalls::syncFolder(const std::string& folder) {
+    Descriptor fd(*this);
+    if (const int error = open(folder, O_RDONLY | O_DIRECTORY, 0, *fd.out())) {
+        return error;
+    }
+    return fsync(fd.get());
+}
+
+int SystemCalls::lockWithin(int fd, std::chrono::milliseconds limit) {
+    // Almost always the lock is free or held for the milliseconds of another Print. Polling
+    // keeps the bound whatever happens: no timer or signal handler that could fail to arm.
+    constexpr std::chrono::milliseconds pause{10};
+    const auto deadline = files_.now() + limit;
+    for (;;) {
+        const int error = flock(fd, LOCK_EX | LOCK_NB);
+        if (error != EWOULDBLOCK) {
+            return error;
+        }
+        if (files_.now() >= deadline) {
+            return EWOULDBLOCK;
+        }
+        files_.sleepFor(pause);
+    }
+}
+
+std::string parentOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace kavrel

@@ -1,0 +1,119 @@
+#include "properties/formula_sets.hpp"
+
+namespace kavrel {
+namespace {
+
+// The failure of one outcome as another kind of outcome.
+template <typename To, typename From> To failureOf(const From& outcome) {
+    if (std::holds_alternative<UnreadableNumber>(outcome)) {
+        return UnreadableNumber{};
+    }
+    return ArithmeticFailure{};
+}
+
+} // namespace
+
+FormulaSet formulaSetOf(Catalogue catalogue, SectionFamily family) {
+    const bool circular = family == SectionFamily::CHS;
+    switch (catalogue) {
+    case Catalogue::EN10210:
+        return circular ? FormulaSet::Annulus : FormulaSet::HotFinishedRectangular;
+    case Catalogue::EN10219:
+        return circular ? FormulaSet::Annulus : FormulaSet::ColdFormedRectangular;
+    case Catalogue::IS:
+        break;
+    }
+    return circular ? FormulaSet::IsCircular : FormulaSet::IsRectangular;
+}
+
+bool takesPi(FormulaSet set) {
+    return set == FormulaSet::IsRectangular || set == FormulaSet::IsCircular;
+}
+
+std::optional<CornerRadii> cornerRadiiOf(FormulaSet set, double t) {
+    switch (set) {
+    case FormulaSet::HotFinishedRectangular:
+        return hotFinishedCorners(t);
+    case FormulaSet::ColdFormedRectangular:
+        return coldFormedCorners(t);
+    case FormulaSet::IsRectangular:
+    case FormulaSet::IsCircular:
+    case FormulaSet::Annulus:
+        break;
+    }
+    return std::nullopt;
+}
+
+ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
+                         const SectionDimensions& dimensions, double pi, std::string_view separator,
+                         std::optional<int> significant, StepLog* log) {
+    const FormulaSet set = formulaSetOf(catalogue, family);
+    switch (set) {
+    case FormulaSet::HotFinishedRectangular:
+        return hotFinishedRectangularResults(dimensions, separator, significant, log);
+    case FormulaSet::ColdFormedRectangular:
+        return coldFormedRectangularResults(dimensions, separator, significant, log);
+    case FormulaSet::Annulus:
+        return annulusResults(dimensions, separator, significant, log);
+    case FormulaSet::IsRectangular:
+    case FormulaSet::IsCircular:
+        break;
+    }
+    // The window's two steps, the eleven results and then the plastic moduli.
+    const bool circular = set == FormulaSet::IsCircular;
+    FindOutcome found = circular
+                            ? circularProperties(dimensions, pi, separator, significant, log)
+                            : rectangularProperties(dimensions, pi, separator, significant, log);
+    if (auto* properties = std::get_if<SectionProperties>(&found)) {
+        PlasticOutcome plastic =
+            circular ? circularPlasticModuli(dimensions, separator, significant, log)
+                     : rectangularPlasticModuli(dimensions, pi, separator, significant, log);
+        if (auto* moduli = std::get_if<PlasticModuli>(&plastic)) {
+            return SectionResults{std::move(*properties), std::move(*moduli)};
+        }
+        return failureOf<ResultsOutcome>(plastic);
+    }
+    return failureOf<ResultsOutcome>(found);
+}
+
+FindOutcome propertiesOf(Catalogue catalogue, SectionFamily family,
+                         const SectionDimensions& dimensions, double pi, std::string_view separator,
+                         std::optional<int> significant) {
+    switch (formulaSetOf(catalogue, family)) {
+    case FormulaSet::IsRectangular:
+        return rectangularProperties(dimensions, pi, separator, significant);
+    case FormulaSet::IsCircular:
+        return circularProperties(dimensions, pi, separator, significant);
+    case FormulaSet::HotFinishedRectangular:
+    case FormulaSet::ColdFormedRectangular:
+    case FormulaSet::Annulus:
+        break;
+    }
+    ResultsOutcome all = resultsOf(catalogue, family, dimensions, pi, separator, significant);
+    if (auto* results = std::get_if<SectionResults>(&all)) {
+        return std::move(results->properties);
+    }
+    return failureOf<FindOutcome>(all);
+}
+
+PlasticOutcome plasticModuliOf(Catalogue catalogue, SectionFamily family,
+                               const SectionDimensions& dimensions, double pi,
+                               std::string_view separator, std::optional<int> significant) {
+    switch (formulaSetOf(catalogue, family)) {
+    case FormulaSet::IsRectangular:
+        return rectangularPlasticModuli(dimensions, pi, separator, significant);
+    case FormulaSet::IsCircular:
+        return circularPlasticModuli(dimensions, separator, significant);
+    case FormulaSet::HotFinishedRectangular:
+    case FormulaSet::ColdFormedRectangular:
+    case FormulaSet::Annulus:
+        break;
+    }
+    ResultsOutcome all = resultsOf(catalogue, family, dimensions, pi, separator, significant);
+    if (auto* results = std::get_if<SectionResults>(&all)) {
+        return std::move(results->plastic);
+    }
+    return failureOf<PlasticOutcome>(all);
+}
+
+} // namespace kavrel

@@ -1,0 +1,60 @@
+#include "sections/column_labels.hpp"
+
+#include "table/table_columns.hpp"
+
+#include <array>
+
+namespace kavrel {
+namespace {
+
+struct Label {
+    std::string_view unit;
+    std::string_view meaning;
+};
+
+// The descriptions of the results give the units and meanings beyond the five leading columns.
+Label labelOf(std::size_t column) {
+    constexpr std::array<Label, leadingColumns> leading = {{{"", "family"},
+                                                            {"", "designation"},
+                                                            {"mm", "depth D"},
+                                                            {"mm", "width B"},
+                                                            {"mm", "wall thickness t"}}};
+    if (column < leadingColumns) {
+        return leading[column];
+    }
+    column -= leadingColumns;
+    if (column < results.size()) {
+        return {results[column].unit, results[column].meaning};
+    }
+    const PlasticDescription& plastic = plasticResults[column - results.size()];
+    return {plastic.unit, plastic.meaning};
+}
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QString columnName(std::size_t column) {
+    return fromView(columnNames[column]);
+}
+
+QString columnUnit(std::size_t column) {
+    QString unit = fromView(labelOf(column).unit);
+    unit.replace(QLatin1String("^2"), QStringLiteral("²"));
+    unit.replace(QLatin1String("^3"), QStringLiteral("³"));
+    unit.replace(QLatin1String("^4"), QStringLiteral("⁴"));
+    return unit;
+}
+
+QString columnMeaning(std::size_t column) {
+    return fromView(labelOf(column).meaning);
+}
+
+QString columnHeader(std::size_t column) {
+    const QString unit = columnUnit(column);
+    return unit.isEmpty() ? columnName(column) : columnName(column) + QLatin1Char('\n') + unit;
+}
+
+} // namespace kavrel

@@ -1,0 +1,103 @@
+#include "sections/requirement_row.hpp"
+
+#include "sections/column_labels.hpp"
+#include "table/table_columns.hpp"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <array>
+#include <utility>
+
+namespace kavrel {
+namespace {
+
+// The comparisons as the window shows them, with the engine's text for each.
+constexpr std::array<std::pair<const char*, const char*>, 5> comparisons = {{
+    {"\u2265", ">="},
+    {"\u2264", "<="},
+    {">", ">"},
+    {"<", "<"},
+    {"=", "="},
+}};
+
+QString quotedText(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+RequirementRow::RequirementRow(const RequirementText& text, QWidget* parent)
+    : QWidget(parent), column(new QComboBox), comparison(new QComboBox), number(new QLineEdit),
+      remove(new QPushButton(tr("Remove"))), reason(new QLabel) {
+    column->setObjectName(QStringLiteral("cmbreqcolumn"));
+    comparison->setObjectName(QStringLiteral("cmbreqcomparison"));
+    number->setObjectName(QStringLiteral("txtreqnumber"));
+    remove->setObjectName(QStringLiteral("cmdremoverequirement"));
+    reason->setObjectName(QStringLiteral("lblreqreason"));
+    for (std::size_t i = 0; i < columnCount; ++i) {
+        if (isNumericColumn(i)) {
+            column->addItem(columnName(i) + QStringLiteral(" (") + columnMeaning(i) +
+                                QLatin1Char(')'),
+                            columnName(i));
+        }
+    }
+    for (const auto& [shown, engine] : comparisons) {
+        comparison->addItem(QString::fromUtf8(shown), QString::fromLatin1(engine));
+    }
+    column->setCurrentIndex(std::max(0, column->findData(text.column)));
+    comparison->setCurrentIndex(std::max(0, comparison->findData(text.comparison)));
+    number->setText(text.number);
+    column->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    column->setMinimumContentsLength(10);
+    column->setAccessibleName(tr("Requirement column"));
+    comparison->setAccessibleName(tr("Requirement comparison"));
+    number->setAccessibleName(tr("Requirement number"));
+    remove->setAccessibleName(tr("Remove requirement"));
+    reason->setWordWrap(true);
+    reason->setVisible(false);
+
+    auto* line = new QHBoxLayout;
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(column, 3);
+    line->addWidget(comparison, 1);
+    line->addWidget(number, 2);
+    line->addWidget(remove);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(line);
+    layout->addWidget(reason);
+
+    connect(column, &QComboBox::currentIndexChanged, this, &RequirementRow::changed);
+    connect(comparison, &QComboBox::currentIndexChanged, this, &RequirementRow::changed);
+    connect(number, &QLineEdit::textChanged, this, &RequirementRow::changed);
+}
+
+RequirementText RequirementRow::text() const {
+    return {column->currentData().toString(), comparison->currentData().toString(), number->text()};
+}
+
+std::variant<Condition, QString> RequirementRow::condition(const QString& separator) {
+    const RequirementText typed = text();
+    const QString shown = typed.number.trimmed();
+    QString why;
+    if (const auto engine = engineNumber(shown, separator)) {
+        const std::string condition =
+            typed.column.toStdString() + " " + typed.comparison.toStdString() + " " + *engine;
+        auto parsed = parseCondition(condition);
+        if (auto* found = std::get_if<Condition>(&parsed)) {
+            markRefused(*number, *reason, {});
+            return std::move(*found);
+        }
+        // The engine quotes the number as it reads it; the user sees it as typed.
+        why = QString::fromStdString(std::get<TableError>(parsed).message);
+        why.replace(QString::fromStdString(quoted(*engine)), quotedText(shown));
+    } else {
+        why = quotedText(shown) + tr(" is not a number");
+    }
+    markRefused(*number, *reason, why);
+    return why;
+}
+
+} // namespace kavrel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "catalogue/section_family.hpp"
+
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+namespace kavrel {
+
+// A size as the drawing takes it: its family and dimensions in mm.
+struct DrawnSection {
+    SectionFamily family;
+    QString designation;
+    double depth;
+    double width;
+    double thickness;
+};
+
+// The selected size to scale: the outline with the corner radii the formulas assume (for RHS
+// and SHS an outer radius of 2t and an inner radius of t), the wall, the dimensions D, B and t
+// on dimension lines, and the axes x-x (parallel to the width, the axis of Ixx) and y-y.
+// Drawn in the palette's colours.
+class SectionDrawing : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SectionDrawing(QString separator, QWidget* parent = nullptr);
+
+    void setSection(std::optional<DrawnSection> section);
+    const std::optional<DrawnSection>& section() const { return section_; }
+
+    QSize sizeHint() const override { return {280, 320}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString number(double value) const;
+
+    QString separator_;
+    std::optional<DrawnSection> section_;
+};
+
+} // namespace kavrel

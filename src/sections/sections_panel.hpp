@@ -1,0 +1,119 @@
+#pragma once
+
+#include "table/table_request.hpp"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kavrel {
+
+// A requirement as the user wrote it: the column, the engine's comparison text (">=") and the
+// number as typed, with the user's decimal separator.
+struct RequirementText {
+    QString column;
+    QString comparison;
+    QString number;
+    bool operator==(const RequirementText&) const = default;
+};
+
+// Everything the request panel holds, in the texts the settings keep.
+struct PanelState {
+    QString catalogue = QStringLiteral("IS");
+    QStringList families = {QStringLiteral("RHS"), QStringLiteral("SHS"), QStringLiteral("CHS")};
+    std::vector<RequirementText> requirements;
+    bool truePi = false;
+    QStringList columns;  // the chosen columns in the engine's order; empty: the default ones
+    QString sort;         // "", "W" or "-W", as kavrel-table's --sort takes it
+    QStringList ownSizes; // RHS:DxBxt, SHS:DxBxt, CHS:Dxt
+    bool operator==(const PanelState&) const = default;
+};
+
+// The request to run, as the engine takes it.
+struct PanelRequest {
+    TableRequest request;
+    std::vector<std::string> ownSizes;
+};
+
+class RequirementRow;
+
+// The request beside the table: catalogue, families, requirements, pi, sort order, columns and
+// sizes of one's own. Every change is announced at once; a field that does not read is marked
+// with the engine's reason beside it and keeps its text.
+class SectionsPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SectionsPanel(QString separator, QWidget* parent = nullptr);
+
+    PanelState state() const;
+    void setState(const PanelState& state);
+
+    // The engine's request, or nothing when a requirement is refused (it is marked, and
+    // refusal() says why).
+    std::optional<PanelRequest> request() const;
+    QString refusal() const;
+
+    // The sort order from a click on a column header: a numeric column sorts, ascending first,
+    // then descending; another column returns to the catalogue's order.
+    void sortBy(const QString& column);
+
+    QWidget* firstControl() const { return catalogue_; }
+
+  signals:
+    void changed();
+
+  private:
+    QWidget* buildCatalogue();
+    QWidget* buildRequirements();
+    QWidget* buildSort();
+    QWidget* buildColumns();
+    QWidget* buildOwnSizes();
+    RequirementRow* addRequirement(const RequirementText& text);
+    void removeRequirement(RequirementRow* row);
+    void addOwnSize();
+    void updateOwnFields();
+    void chainFocus();
+
+    QString separator_;
+    QComboBox* catalogue_ = nullptr;
+    std::vector<QCheckBox*> families_;
+    QVBoxLayout* requirementRows_ = nullptr;
+    std::vector<RequirementRow*> requirements_;
+    QPushButton* addRequirement_ = nullptr;
+    QRadioButton* pi227_ = nullptr;
+    QRadioButton* piExact_ = nullptr;
+    QComboBox* sort_ = nullptr;
+    QCheckBox* descending_ = nullptr;
+    std::vector<QCheckBox*> columns_;
+    QComboBox* ownFamily_ = nullptr;
+    QLineEdit* ownDepth_ = nullptr;
+    QLineEdit* ownWidth_ = nullptr;
+    QLineEdit* ownThickness_ = nullptr;
+    QPushButton* addOwn_ = nullptr;
+    QLabel* ownRefusal_ = nullptr;
+    QListWidget* ownSizes_ = nullptr;
+    QPushButton* removeOwn_ = nullptr;
+    bool quiet_ = false; // while setState fills the controls
+};
+
+// A typed number in the engine's writing ("." as the decimal point), or nothing when it holds a
+// "." that is not the user's separator.
+std::optional<std::string> engineNumber(const QString& typed, const QString& separator);
+
+// Marks a field as refused with the reason beside it, or clears the mark.
+void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason);
+
+} // namespace kavrel

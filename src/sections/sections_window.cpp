@@ -1,0 +1,337 @@
+#include "sections/sections_window.hpp"
+
+#include "properties/formula_sets.hpp"
+#include "properties/number_text.hpp"
+#include "sections/catalogue_choices.hpp"
+#include "sections/column_labels.hpp"
+#include "sections/copied_text.hpp"
+#include "sections/sections_settings.hpp"
+#include "sections/whole_file.hpp"
+#include "table/table_columns.hpp"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <charconv>
+
+namespace kavrel {
+namespace {
+
+struct ExportFormat {
+    TableFormat format;
+    const char* filter;
+    const char* suffix;
+};
+
+constexpr ExportFormat exportFormats[] = {
+    {TableFormat::Csv, "CSV (*.csv)", "csv"},
+    {TableFormat::Json, "JSON (*.json)", "json"},
+    {TableFormat::Text, "Text (*.txt)", "txt"},
+};
+
+QString comparisonShown(Comparison comparison) {
+    switch (comparison) {
+    case Comparison::AtLeast:
+        return QStringLiteral("\u2265");
+    case Comparison::AtMost:
+        return QStringLiteral("\u2264");
+    case Comparison::Above:
+        return QStringLiteral(">");
+    case Comparison::Below:
+        return QStringLiteral("<");
+    case Comparison::Equal:
+        break;
+    }
+    return QStringLiteral("=");
+}
+
+} // namespace
+
+QString userDecimalSeparator() {
+    return QLocale::system().decimalPoint();
+}
+
+SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget* parent)
+    : QMainWindow(parent), separator_(std::move(separator)), settingsFile_(std::move(settingsFile)),
+      panel_(new SectionsPanel(separator_)), model_(new SectionsModel(separator_, this)),
+      table_(new QTableView), countLine_(new QLabel), note_(new QLabel),
+      drawing_(new SectionDrawing(separator_)) {
+    setObjectName(QStringLiteral("kavrelsections"));
+    setWindowTitle(tr("Kavrel Sections"));
+    setAccessibleName(tr("Kavrel Sections"));
+
+    table_->setObjectName(QStringLiteral("tblsections"));
+    table_->setAccessibleName(tr("Sections"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->verticalHeader()->setVisible(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setObjectName(QStringLiteral("hdrsections"));
+    table_->horizontalHeader()->setAccessibleName(tr("Columns of the sections"));
+    table_->horizontalHeader()->setSectionsClickable(true);
+    table_->horizontalHeader()->setSortIndicatorShown(false);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    countLine_->setObjectName(QStringLiteral("lblcount"));
+    countLine_->setWordWrap(true);
+    note_->setObjectName(QStringLiteral("lblnote"));
+    note_->setVisible(false);
+
+    auto* tableLabel = new QLabel(tr("Sectio&ns:"));
+    tableLabel->setBuddy(table_);
+    auto* middle = new QWidget;
+    auto* middleLayout = new QVBoxLayout(middle);
+    middleLayout->setContentsMargins(0, 0, 0, 0);
+    middleLayout->addWidget(tableLabel);
+    middleLayout->addWidget(table_, 1);
+    middleLayout->addWidget(countLine_);
+    middleLayout->addWidget(note_);
+
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(panel_);
+    scroll->setAccessibleName(tr("Request"));
+    panel_->setAccessibleName(tr("Request"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setMinimumWidth(panel_->sizeHint().width() + 20);
+    auto* splitter = new QSplitter;
+    splitter->addWidget(scroll);
+    splitter->addWidget(middle);
+    splitter->addWidget(drawing_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    splitter->setSizes({scroll->minimumWidth(), 700, 280});
+    setCentralWidget(splitter);
+    QWidget::setTabOrder(panel_->findChild<QPushButton*>(QStringLiteral("cmdremoveown")), table_);
+    buildMenus();
+
+    connect(panel_, &SectionsPanel::changed, this, &SectionsWindow::refresh);
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        const std::size_t engine = model_->engineColumn(column);
+        panel_->sortBy(isNumericColumn(engine) ? columnName(engine) : QString());
+    });
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &SectionsWindow::showSelected);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SectionsWindow::showSelected);
+
+    SavedSettings saved;
+    if (!settingsFile_.isEmpty()) {
+        saved = loadSettings(settingsFile_);
+    }
+    panel_->setState(saved.state);
+    if (saved.geometry.isEmpty() || !restoreGeometry(saved.geometry)) {
+        resize(1240, 720);
+    }
+    note_->setText(saved.note);
+    note_->setVisible(!saved.note.isEmpty());
+    refresh();
+}
+
+void SectionsWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* exportAction = file->addAction(tr("&Export\u2026"), this, &SectionsWindow::onExport);
+    exportAction->setShortcut(Qt::CTRL | Qt::Key_E);
+    exportAction->setObjectName(QStringLiteral("actexport"));
+    QAction* print = file->addAction(tr("&Print\u2026"), this, &SectionsWindow::onPrint);
+    print->setShortcut(QKeySequence::Print);
+    print->setObjectName(QStringLiteral("actprint"));
+    file->addSeparator();
+    QAction* quit = file->addAction(tr("&Quit"), this, &QWidget::close);
+    quit->setShortcut(QKeySequence::Quit);
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* copy = edit->addAction(tr("&Copy"), this,
+                                    [this] { QApplication::clipboard()->setText(copiedRows()); });
+    copy->setObjectName(QStringLiteral("actcopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    // The line edits keep Ctrl+C for their own text; the table's is the window's Copy.
+    copy->setShortcutContext(Qt::WindowShortcut);
+}
+
+void SectionsWindow::refresh() {
+    const std::optional<PanelRequest> request = panel_->request();
+    const QString shown =
+        tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount);
+    if (!request) {
+        countLine_->setText(shown + tr("; not applied: ") + panel_->refusal());
+        return;
+    }
+    auto rows = tableRows(request->request, request->ownSizes);
+    if (const auto* error = std::get_if<TableError>(&rows)) {
+        countLine_->setText(shown + tr("; not applied: ") + QString::fromStdString(error->message));
+        return;
+    }
+    // The selected size stays selected when it is still shown.
+    QString selected;
+    if (const QModelIndex current = table_->currentIndex(); current.isValid()) {
+        selected = QString::fromStdString(
+            model_->rows().rows[static_cast<std::size_t>(current.row())].texts[1]);
+    }
+    shownRequest_ = request->request;
+    // Measuring every cell costs most of a refresh: widths follow a change of columns only.
+    const bool newColumns = std::get<TableRows>(rows).columns != model_->rows().columns;
+    model_->setRows(std::get<TableRows>(std::move(rows)));
+    countLine_->setText(
+        tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount));
+    showSortIndicator();
+    if (newColumns) {
+        table_->resizeColumnsToContents();
+    }
+    const auto& shownRows = model_->rows().rows;
+    const auto found = std::ranges::find_if(shownRows, [&](const ShownRow& row) {
+        return QString::fromStdString(row.texts[1]) == selected;
+    });
+    if (!selected.isEmpty() && found != shownRows.end()) {
+        table_->selectRow(static_cast<int>(found - shownRows.begin()));
+    }
+    showSelected();
+}
+
+void SectionsWindow::showSortIndicator() {
+    QHeaderView* header = table_->horizontalHeader();
+    const auto& sort = shownRequest_.sort;
+    const auto column = sort ? std::ranges::find(model_->rows().columns, *columnIndex(sort->column))
+                             : model_->rows().columns.end();
+    header->setSortIndicatorShown(column != model_->rows().columns.end());
+    if (column != model_->rows().columns.end()) {
+        header->setSortIndicator(static_cast<int>(column - model_->rows().columns.begin()),
+                                 sort->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    }
+}
+
+void SectionsWindow::showSelected() {
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid() || !table_->selectionModel()->isRowSelected(current.row())) {
+        drawing_->setSection(std::nullopt);
+        return;
+    }
+    const TableRow& row = model_->rows().rows[static_cast<std::size_t>(current.row())].texts;
+    const auto family = parseFamily(row[0]);
+    const auto number = [&row](std::size_t column) { return readNumber(row[column]).value_or(0); };
+    drawing_->setSection(DrawnSection{std::get<SectionFamily>(family),
+                                      QString::fromStdString(row[1]), number(2), number(3),
+                                      number(4)});
+}
+
+QString SectionsWindow::copiedRows() const {
+    std::vector<int> positions;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        positions.push_back(index.row());
+    }
+    std::ranges::sort(positions);
+    return copiedText(model_->rows(), positions, separator_);
+}
+
+std::optional<QString> SectionsWindow::exportTo(const QString& file, TableFormat format) const {
+    const std::string bytes = writeRows(format, model_->rows());
+    if (const auto failure = writeWholeFile(QFile::encodeName(file).toStdString(), bytes)) {
+        return QString::fromLocal8Bit(failure->c_str());
+    }
+    return std::nullopt;
+}
+
+void SectionsWindow::onExport() {
+    QStringList filters;
+    for (const ExportFormat& format : exportFormats) {
+        filters << QString::fromLatin1(format.filter);
+    }
+    QString chosenFilter = filters.front();
+    QString file = QFileDialog::getSaveFileName(this, tr("Export the table"), QString(),
+                                                filters.join(QStringLiteral(";;")), &chosenFilter);
+    if (file.isEmpty()) {
+        return;
+    }
+    const ExportFormat& format =
+        exportFormats[std::max<qsizetype>(0, filters.indexOf(chosenFilter))];
+    if (QFileInfo(file).suffix().isEmpty()) {
+        file += QLatin1Char('.') + QString::fromLatin1(format.suffix);
+    }
+    if (const auto failure = exportTo(file, format.format)) {
+        QMessageBox::warning(
+            this, tr("Export"),
+            tr("The table was not exported: %1. Any earlier file is as it was.").arg(*failure));
+    }
+}
+
+QString SectionsWindow::title() const {
+    QStringList parts;
+    const PanelState state = panel_->state();
+    for (const CatalogueChoice& choice : catalogueChoices) {
+        if (state.catalogue.toStdString() == choice.key) {
+            parts << QString::fromUtf8(choice.name.data(),
+                                       static_cast<qsizetype>(choice.name.size()));
+        }
+    }
+    parts << state.families.join(QStringLiteral(", "));
+    for (const Condition& condition : shownRequest_.conditions) {
+        char number[32];
+        const auto end = std::to_chars(number, number + sizeof number, condition.number).ptr;
+        parts
+            << QString::fromStdString(condition.column) + QLatin1Char(' ') +
+                   comparisonShown(condition.comparison) + QLatin1Char(' ') +
+                   QString::fromLatin1(number, end - number).replace(QLatin1Char('.'), separator_);
+    }
+    parts << (shownRequest_.pi.value_or(fractionPi) == fractionPi ? tr("\u03c0 = 22/7")
+                                                                  : tr("true \u03c0"));
+    if (shownRequest_.sort) {
+        parts << tr("sorted by %1%2")
+                     .arg(QString::fromStdString(shownRequest_.sort->column),
+                          shownRequest_.sort->descending ? tr(", descending") : QString());
+    }
+    return parts.join(QStringLiteral(" \u2013 "));
+}
+
+PrintedTable SectionsWindow::printedTable() const {
+    PrintedTable printed{title(), {}, {}, {}};
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const std::size_t engine = model_->engineColumn(c);
+        const QString unit = columnUnit(engine);
+        printed.headers << (unit.isEmpty() ? columnName(engine)
+                                           : columnName(engine) + QLatin1Char(' ') + unit);
+        printed.rightAligned.push_back(isNumericColumn(engine));
+    }
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model_->columnCount(); ++c) {
+            cells << model_->shownText(r, c);
+        }
+        printed.rows.push_back(cells);
+    }
+    return printed;
+}
+
+void SectionsWindow::onPrint() {
+    QPrinter printer;
+    printer.setDocName(tr("Kavrel Sections"));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (!printTable(printer, printedTable())) {
+        QMessageBox::warning(this, tr("Print"), tr("The printer could not be started."));
+    }
+}
+
+bool SectionsWindow::saveSettingsNow() const {
+    return settingsFile_.isEmpty() || saveSettings(settingsFile_, panel_->state(), saveGeometry());
+}
+
+void SectionsWindow::closeEvent(QCloseEvent* event) {
+    saveSettingsNow();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace kavrel

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "sections/section_drawing.hpp"
+#include "sections/sections_model.hpp"
+#include "sections/sections_panel.hpp"
+#include "sections/table_printer.hpp"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTableView>
+
+#include <optional>
+#include <string>
+
+namespace kavrel {
+
+// The decimal separator of the user's number settings.
+QString userDecimalSeparator();
+
+// Kavrel Sections: the request panel, the table the engine fills, the count line and the
+// drawing of the selected size; Copy, Export and Print of the shown table.
+class SectionsWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // `settingsFile` is read now and written when the window closes.
+    explicit SectionsWindow(QString settingsFile = {}, QString separator = userDecimalSeparator(),
+                            QWidget* parent = nullptr);
+
+    SectionsPanel& panel() const { return *panel_; }
+    SectionsModel& model() const { return *model_; }
+    QTableView& table() const { return *table_; }
+    SectionDrawing& drawing() const { return *drawing_; }
+
+    // The request the shown rows came from (without the sizes of one's own).
+    const TableRequest& shownRequest() const { return shownRequest_; }
+
+    // Runs the request again; the table keeps what it showed when the request is refused.
+    void refresh();
+
+    // What Copy puts on the clipboard.
+    QString copiedRows() const;
+
+    // Writes the shown table in the format to the file; the reason when it failed.
+    std::optional<QString> exportTo(const QString& file, TableFormat format) const;
+
+    // The shown table as Print lays it out.
+    PrintedTable printedTable() const;
+
+    bool saveSettingsNow() const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    void onExport();
+    void onPrint();
+    void showSelected();
+    void showSortIndicator();
+    QString title() const;
+
+    QString separator_;
+    QString settingsFile_;
+    SectionsPanel* panel_;
+    SectionsModel* model_;
+    QTableView* table_;
+    QLabel* countLine_;
+    QLabel* note_;
+    SectionDrawing* drawing_;
+    TableRequest shownRequest_;
+};
+
+} // namespace kavrel

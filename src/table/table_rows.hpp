@@ -1,0 +1,57 @@
+#pragma once
+
+#include "table/table_formats.hpp"
+#include "table/table_request.hpp"
+#include "table/table_sizes.hpp"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kavrel {
+
+// One row a table shows: every column's text, and whether it is a size of one's own.
+struct ShownRow {
+    TableRow texts;
+    bool own = false;
+};
+
+// What a request selects, before it is written: the chosen columns (positions in columnNames),
+// the rows in the order they are written, and how many sizes there were before the families
+// and conditions picked from them.
+struct TableRows {
+    std::vector<std::size_t> columns;
+    std::vector<ShownRow> rows;
+    std::size_t sizeCount = 0;
+};
+
+using TableRowsOutcome = std::variant<TableRows, TableError>;
+
+// The rows of the request: its sizes (or the catalogue), then `ownSizes` (RHS:DxBxt, SHS:DxBxt,
+// CHS:Dxt) after them, in the families, meeting every condition, sorted, limited. An own size
+// that cannot be computed is a bad request, whatever the families.
+TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes = {});
+
+// The request's catalogues, each once in the order first given; none gives IS.
+std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
+
+// How the rows are computed: pi for the IS formulas and the rounding of the results.
+struct Computation {
+    double pi = fractionPi;
+    std::optional<int> significant;
+};
+
+// A pi other than the true one is refused for a catalogue whose formulas take only that.
+std::variant<Computation, TableError> computationOf(const TableRequest& request,
+                                                    std::span<const Catalogue> catalogues);
+
+// The error of a size whose formulas fail: bad input when the user named it, else a fault.
+TableError notComputed(const TableSize& size, bool given);
+
+// The rows as the request's format writes them.
+std::string writeRows(TableFormat format, const TableRows& rows);
+
+} // namespace kavrel

@@ -1,0 +1,257 @@
+// Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
+// the names a screen reader reads.
+#include "sections/sections_window.hpp"
+#include "sections/table_printer.hpp"
+#include "table/section_table.hpp"
+#include "table/table_sizes.hpp"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <numbers>
+
+namespace kavrel {
+namespace {
+
+// Families RHS and CHS, Zxx >= 50 (typed with the window's separator), the true pi, sorted by
+// descending W: the same request as kavrel-table --family RHS --family CHS --where 'Zxx>=50'
+// --pi exact --sort -W.
+PanelState sampleState(const QString& separator) {
+    PanelState state;
+    state.families = {QStringLiteral("RHS"), QStringLiteral("CHS")};
+    state.requirements = {{QStringLiteral("Zxx"), QStringLiteral(">="), QStringLiteral("50")},
+                          {QStringLiteral("A"), QStringLiteral(">"),
+                           QStringLiteral("10") + separator + QStringLiteral("5")}};
+    state.truePi = true;
+    state.sort = QStringLiteral("-W");
+    return state;
+}
+
+const TableRequest sampleRequest{
+    .families = {SectionFamily::RHS, SectionFamily::CHS},
+    .conditions = {{"Zxx", Comparison::AtLeast, 50}, {"A", Comparison::Above, 10.5}},
+    .sort = SortKey{"W", true},
+    .pi = std::numbers::pi};
+
+QString written(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll())
+                                        : QStringLiteral("<none>");
+}
+
+} // namespace
+
+class SectionsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch_;
+    QString settings() const { return scratch_.filePath(QStringLiteral("settings.ini")); }
+
+  private slots:
+    void init() { QFile::remove(settings()); }
+
+    void showsTheEnginesRowsAndExportsItsBytes() {
+        for (const QString& separator : {QStringLiteral("."), QStringLiteral(",")}) {
+            SectionsWindow window(settings(), separator);
+            window.panel().setState(sampleState(separator));
+            window.refresh();
+            const auto expected = std::get<TableRows>(tableRows(sampleRequest));
+            const TableRows& shown = window.model().rows();
+            QCOMPARE(shown.columns, expected.columns);
+            QCOMPARE(shown.rows.size(), expected.rows.size());
+            QVERIFY(shown.rows.size() > 10);
+            for (std::size_t i = 0; i < shown.rows.size(); ++i) {
+                QCOMPARE(shown.rows[i].texts, expected.rows[i].texts);
+            }
+            QCOMPARE(window.model().data(window.model().index(0, 5), Qt::DisplayRole).toString(),
+                     QString::fromStdString(expected.rows[0].texts[5]).replace('.', separator));
+            QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblcount"))->text(),
+                     QStringLiteral("%1 of 191 sizes").arg(expected.rows.size()));
+
+            for (const TableFormat format :
+                 {TableFormat::Csv, TableFormat::Json, TableFormat::Text}) {
+                const QString file = scratch_.filePath(QStringLiteral("table"));
+                QCOMPARE(window.exportTo(file, format), std::nullopt);
+                TableRequest request = sampleRequest;
+                request.format = format;
+                QCOMPARE(written(file),
+                         QString::fromStdString(std::get<std::string>(sectionTable(request))));
+            }
+        }
+    }
+
+    // A click on a header sorts ascending, the next descending, as --sort does; a click on the
+    // designation returns to the catalogue's order.
+    void headerClicksSortAsTheEngineDoes() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        QHeaderView* header = window.table().horizontalHeader();
+        const auto click = [&](int column) { emit header->sectionClicked(column); };
+        const auto engine = [](std::optional<SortKey> sort) {
+            return QString::fromStdString(std::get<std::string>(sectionTable({.sort = sort})));
+        };
+        const QString file = scratch_.filePath(QStringLiteral("sorted.csv"));
+        const int ixx = 7;
+        for (const auto& [column, sort] : {std::pair{ixx, std::optional<SortKey>{{"Ixx", false}}},
+                                           std::pair{ixx, std::optional<SortKey>{{"Ixx", true}}},
+                                           std::pair{1, std::optional<SortKey>{}}}) {
+            click(column);
+            QCOMPARE(window.exportTo(file, TableFormat::Csv), std::nullopt);
+            QCOMPARE(written(file), engine(sort));
+            QCOMPARE(header->isSortIndicatorShown(), sort.has_value());
+        }
+    }
+
+    void copiesTheSelectedRowsWithTheUsersSeparator() {
+        for (const auto& [separator, expected] :
+             {std::pair{QStringLiteral("."),
+                        QStringLiteral("designation\tA\tS\n50x25x2.0\t2.74\t.140\n"
+                                       "50x25x3.2\t4.13\t.134\n")},
+              std::pair{QStringLiteral(","),
+                        QStringLiteral("designation\tA\tS\n50x25x2.0\t2,74\t,140\n"
+                                       "50x25x3.2\t4,13\t,134\n")}}) {
+            SectionsWindow window(settings(), separator);
+            PanelState state;
+            state.columns = {QStringLiteral("designation"), QStringLiteral("A"),
+                             QStringLiteral("S")};
+            window.panel().setState(state);
+            window.refresh();
+            window.table().selectionModel()->select(window.model().index(2, 0),
+                                                    QItemSelectionModel::Select |
+                                                        QItemSelectionModel::Rows);
+            window.table().selectionModel()->select(window.model().index(0, 0),
+                                                    QItemSelectionModel::Select |
+                                                        QItemSelectionModel::Rows);
+            QCOMPARE(window.copiedRows(), expected);
+        }
+    }
+
+    void damagedSettingsGiveTheDefaultsAndANote() {
+        const QByteArray damages[] = {
+            "[General]\nfamilies=RHS, XHS\n",
+            "[General]\nrequirements=Zxx\\t>>\\t5\n",
+            "[General]\ncolumns=A, W, Q\nsort=-designation\n",
+            "[General]\nown_sizes=RHS:50x50x20\n",
+            QByteArray("\xff\xfe[Gen\0eral\n=\n\n[[", 17),
+        };
+        for (const QByteArray& damage : damages) {
+            QFile file(settings());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(damage);
+            file.close();
+            SectionsWindow window(settings(), QStringLiteral("."));
+            QCOMPARE(window.panel().state(), SectionsWindow().panel().state());
+            auto* note = window.findChild<QLabel*>(QStringLiteral("lblnote"));
+            QVERIFY2(
+                note->text().startsWith(QStringLiteral("The saved settings could not be read")),
+                damage.constData());
+            QCOMPARE(window.model().rows().rows.size(), std::size_t{191});
+        }
+        // What a window saves, the next one shows, without a note.
+        PanelState saved;
+        {
+            SectionsWindow window(settings(), QStringLiteral(","));
+            window.panel().setState(sampleState(QStringLiteral(",")));
+            saved = window.panel().state();
+            QVERIFY(window.saveSettingsNow());
+        }
+        SectionsWindow again(settings(), QStringLiteral(","));
+        QCOMPARE(again.panel().state(), saved);
+        QCOMPARE(saved.requirements, sampleState(QStringLiteral(",")).requirements);
+        QVERIFY(again.findChild<QLabel*>(QStringLiteral("lblnote"))->text().isEmpty());
+    }
+
+    // Refused input is marked with the engine's reason beside it; the table keeps its rows.
+    void refusesBadInputAndKeepsTheTable() {
+        SectionsWindow window(settings(), QStringLiteral(","));
+        const auto field = [&](const char* name) {
+            return window.findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
+        const auto rowsBefore = window.model().rows().rows.size();
+        QTest::keyClicks(field("txtownd"), QStringLiteral("50"));
+        QTest::keyClicks(field("txtownb"), QStringLiteral("50"));
+        QTest::keyClicks(field("txtownt"), QStringLiteral("20"));
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
+                          Qt::LeftButton);
+        const auto engine =
+            std::get<TableError>(sizeOf("RHS:50x50x20", std::array{Catalogue::IS})).message;
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
+                 QString::fromStdString(engine));
+        QVERIFY(field("txtownt")->property("refused").toBool());
+        QCOMPARE(field("txtownt")->text(), QStringLiteral("20"));
+        QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("lstown"))->count(), 0);
+        QCOMPARE(window.model().rows().rows.size(), rowsBefore);
+
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
+                          Qt::LeftButton);
+        field("txtreqnumber")->setText(QStringLiteral("5.5"));
+        QVERIFY(field("txtreqnumber")->property("refused").toBool());
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblreqreason"))->text(),
+                 QStringLiteral("\"5.5\" is not a number"));
+        QCOMPARE(window.model().rows().rows.size(), rowsBefore);
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("5.5"));
+    }
+
+    // Export never leaves a part: a target that cannot be replaced stays as it was.
+    void exportFailureLeavesTheTargetAlone() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        const QTemporaryDir folder;
+        QDir(folder.path()).mkpath(QStringLiteral("target/inside"));
+        const QString target = folder.filePath(QStringLiteral("target"));
+        QVERIFY(window.exportTo(target, TableFormat::Csv).has_value());
+        QVERIFY(QFileInfo(target).isDir());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
+
+    void everyControlHasAnAccessibleName() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
+                          Qt::LeftButton);
+        int checked = 0;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&window) ||
+                qobject_cast<QLabel*>(widget) ||
+                widget->objectName().startsWith(QStringLiteral("qt_"))) {
+                continue;
+            }
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY(accessible);
+            QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(widget->metaObject()->className() + QStringLiteral(" ") +
+                                widget->objectName()));
+            ++checked;
+        }
+        QVERIFY(checked > 30);
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&window.table());
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Sections"));
+        QAccessibleInterface* header =
+            QAccessible::queryAccessibleInterface(window.table().horizontalHeader());
+        QCOMPARE(header->text(QAccessible::Name), QStringLiteral("Columns of the sections"));
+        QAccessibleInterface* firstHeader = table->child(1);
+        QVERIFY(firstHeader);
+        QCOMPARE(firstHeader->role(), QAccessible::ColumnHeader);
+        QCOMPARE(firstHeader->text(QAccessible::Name), QStringLiteral("family"));
+    }
+};
+
+} // namespace kavrel
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    kavrel::SectionsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "sections_test.moc"
