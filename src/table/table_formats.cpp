@@ -28,24 +28,6 @@ std::string csv(std::span<const std::size_t> columns, std::span<const TableRow* 
     return out;
 }
 
-void appendJsonString(std::string& out, std::string_view text) {
-    out += '"';
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr char hex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[(c >> 4) & 0xf];
-            out += hex[c & 0xf];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
 // A number text as JSON wants it: ".140" becomes 0.140 and "-.50" becomes -0.50.
 void appendJsonNumber(std::string& out, std::string_view text) {
     const std::size_t sign = text.starts_with('-') ? 1 : 0;
@@ -107,6 +89,24 @@ std::string text(std::span<const std::size_t> columns, std::span<const TableRow*
 }
 
 } // namespace
+
+void appendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xf];
+            out += hex[c & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
 
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
                        std::span<const TableRow* const> rows) {

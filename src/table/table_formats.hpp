@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kavrel {
@@ -19,5 +20,8 @@ using TableRow = std::array<std::string, columnCount>;
 // text as aligned columns for a terminal.
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
                        std::span<const TableRow* const> rows);
+
+// Appends the text as a JSON string: quotes, backslashes and control bytes escaped.
+void appendJsonString(std::string& out, std::string_view text);
 
 } // namespace kavrel

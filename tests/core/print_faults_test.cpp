@@ -33,8 +33,7 @@ using test::ScratchFolder;
 using test::writeBytes;
 
 std::string recordOf(const std::string& designation) {
-    const std::string v = "3.5";
-    return reportRecord({SectionFamily::SHS, designation, {v, v, v, v, v, v, v, v, v, v, v}});
+    return test::recordWith(SectionFamily::SHS, designation, "3.5");
 }
 
 const std::string earlier = recordOf("40x40x2.5") + "by hand";

@@ -38,8 +38,7 @@ using test::ScratchFolder;
 using test::writeBytes;
 
 std::string recordOf(const std::string& designation) {
-    const std::string v = "1.25";
-    return reportRecord({SectionFamily::RHS, designation, {v, v, v, v, v, v, v, v, v, v, v}});
+    return test::recordWith(SectionFamily::RHS, designation, "1.25");
 }
 
 const std::string earlier = recordOf("50x25x2.0") + "notes by hand";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/report_record.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -43,6 +45,12 @@ inline std::string readBytes(const std::filesystem::path& file) {
 inline void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+// A report record of the designation with every box showing the same text.
+inline std::string recordWith(SectionFamily family, const std::string& designation,
+                              const std::string& v) {
+    return reportRecord({family, designation, {v, v, v, v, v, v, v, v, v, v, v}});
 }
 
 } // namespace kavrel::test
