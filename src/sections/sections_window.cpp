@@ -2,7 +2,6 @@
 
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
-#include "sections/catalogue_choices.hpp"
 #include "sections/column_labels.hpp"
 #include "sections/copied_text.hpp"
 #include "sections/sections_settings.hpp"
@@ -54,6 +53,13 @@ QString comparisonShown(Comparison comparison) {
         break;
     }
     return QStringLiteral("=");
+}
+
+// The words for the request's catalogue, as the engine describes it.
+QString catalogueTitle(const TableRequest& request) {
+    const std::string_view title =
+        describe(request.catalogues.empty() ? Catalogue::IS : request.catalogues.front()).title;
+    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
 }
 
 } // namespace
@@ -221,9 +227,12 @@ void SectionsWindow::showSelected() {
     const TableRow& row = model_->rows().rows[static_cast<std::size_t>(current.row())].texts;
     const auto family = parseFamily(row[0]);
     const auto number = [&row](std::size_t column) { return readNumber(row[column]).value_or(0); };
-    drawing_->setSection(DrawnSection{std::get<SectionFamily>(family),
-                                      QString::fromStdString(row[1]), number(2), number(3),
-                                      number(4)});
+    const SectionFamily drawn = std::get<SectionFamily>(family);
+    // The corners of the geometry the row was computed with; none: the IS corners 2t and t.
+    const Catalogue catalogue = catalogueNamed(row[catalogueColumn]).value_or(Catalogue::IS);
+    drawing_->setSection(DrawnSection{drawn, QString::fromStdString(row[1]), number(2), number(3),
+                                      number(4),
+                                      cornerRadiiOf(formulaSetOf(catalogue, drawn), number(4))});
 }
 
 QString SectionsWindow::copiedRows() const {
@@ -249,8 +258,9 @@ void SectionsWindow::onExport() {
         filters << QString::fromLatin1(format.filter);
     }
     QString chosenFilter = filters.front();
-    QString file = QFileDialog::getSaveFileName(this, tr("Export the table"), QString(),
-                                                filters.join(QStringLiteral(";;")), &chosenFilter);
+    QString file = QFileDialog::getSaveFileName(
+        this, tr("Export the table of %1").arg(catalogueTitle(shownRequest_)), QString(),
+        filters.join(QStringLiteral(";;")), &chosenFilter);
     if (file.isEmpty()) {
         return;
     }
@@ -269,12 +279,7 @@ void SectionsWindow::onExport() {
 QString SectionsWindow::title() const {
     QStringList parts;
     const PanelState state = panel_->state();
-    for (const CatalogueChoice& choice : catalogueChoices) {
-        if (state.catalogue.toStdString() == choice.key) {
-            parts << QString::fromUtf8(choice.name.data(),
-                                       static_cast<qsizetype>(choice.name.size()));
-        }
-    }
+    parts << catalogueTitle(shownRequest_);
     parts << state.families.join(QStringLiteral(", "));
     for (const Condition& condition : shownRequest_.conditions) {
         char number[32];
@@ -284,7 +289,7 @@ QString SectionsWindow::title() const {
                    comparisonShown(condition.comparison) + QLatin1Char(' ') +
                    QString::fromLatin1(number, end - number).replace(QLatin1Char('.'), separator_);
     }
-    parts << (shownRequest_.pi.value_or(fractionPi) == fractionPi ? tr("\u03c0 = 22/7")
+    parts << (shownRequest_.pi && *shownRequest_.pi == fractionPi ? tr("\u03c0 = 22/7")
                                                                   : tr("true \u03c0"));
     if (shownRequest_.sort) {
         parts << tr("sorted by %1%2")

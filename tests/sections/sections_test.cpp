@@ -1,5 +1,6 @@
 // Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
 // the names a screen reader reads.
+#include "properties/number_text.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/table_printer.hpp"
 #include "table/section_table.hpp"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -89,6 +91,49 @@ class SectionsTest : public QObject {
         }
     }
 
+    // A European catalogue: its rows, count and bytes as the engine's for the same request,
+    // no choice of pi, and the drawing with the corners of its geometry.
+    void showsAEuropeanCatalogueAsTheEngine() {
+        for (const Catalogue catalogue : {Catalogue::EN10210, Catalogue::EN10219}) {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            PanelState state = sampleState(QStringLiteral("."));
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            window.panel().setState(state);
+            window.refresh();
+            TableRequest request = sampleRequest;
+            request.pi.reset();
+            request.catalogues = {catalogue};
+            const auto expected = std::get<TableRows>(tableRows(request));
+            QVERIFY(expected.rows.size() > 10);
+            QCOMPARE(window.model().rows().rows.size(), expected.rows.size());
+            QCOMPARE(window.model().rows().rows.back().texts, expected.rows.back().texts);
+            QCOMPARE(
+                window.findChild<QLabel*>(QStringLiteral("lblcount"))->text(),
+                QStringLiteral("%1 of %2 sizes").arg(expected.rows.size()).arg(expected.sizeCount));
+            QVERIFY(!window.findChild<QRadioButton*>(QStringLiteral("optpi227"))->isEnabled());
+            for (const TableFormat format :
+                 {TableFormat::Csv, TableFormat::Json, TableFormat::Text}) {
+                const QString file = scratch_.filePath(QStringLiteral("table"));
+                QCOMPARE(window.exportTo(file, format), std::nullopt);
+                request.format = format;
+                QCOMPARE(written(file),
+                         QString::fromStdString(std::get<std::string>(sectionTable(request))));
+            }
+            QVERIFY(window.printedTable().title.startsWith(
+                QString::fromLatin1(describe(catalogue).title.data())));
+            const auto rhs = std::ranges::find_if(
+                expected.rows, [](const ShownRow& row) { return row.texts[0] == "RHS"; });
+            QVERIFY(rhs != expected.rows.end());
+            window.table().selectRow(static_cast<int>(rhs - expected.rows.begin()));
+            const auto corners = window.drawing().section()->corners;
+            const auto engine = cornerRadiiOf(formulaSetOf(catalogue, SectionFamily::RHS),
+                                              *readNumber(rhs->texts[4]));
+            QVERIFY(corners && engine);
+            QCOMPARE(corners->outer, engine->outer);
+            QCOMPARE(corners->inner, engine->inner);
+        }
+    }
+
     // A click on a header sorts ascending, the next descending, as --sort does; a click on the
     // designation returns to the catalogue's order.
     void headerClicksSortAsTheEngineDoes() {
@@ -136,6 +181,7 @@ class SectionsTest : public QObject {
 
     void damagedSettingsGiveTheDefaultsAndANote() {
         const QByteArray damages[] = {
+            "[General]\ncatalogue=EN10220\n",
             "[General]\nfamilies=RHS, XHS\n",
             "[General]\nrequirements=Zxx\\t>>\\t5\n",
             "[General]\ncolumns=A, W, Q\nsort=-designation\n",
@@ -170,25 +216,40 @@ class SectionsTest : public QObject {
     }
 
     // Refused input is marked with the engine's reason beside it; the table keeps its rows.
+    // An own size is checked with the chosen catalogue's geometry: 12 mm walls fit the IS
+    // corners of a 50 mm square but not the cold-formed ones.
     void refusesBadInputAndKeepsTheTable() {
         SectionsWindow window(settings(), QStringLiteral(","));
         const auto field = [&](const char* name) {
             return window.findChild<QLineEdit*>(QString::fromLatin1(name));
         };
+        for (const auto& [catalogue, thickness] :
+             {std::pair{Catalogue::IS, "20"}, std::pair{Catalogue::EN10219, "12"}}) {
+            PanelState state;
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            window.panel().setState(state);
+            window.refresh();
+            const auto rowsBefore = window.model().rows().rows.size();
+            for (const auto& [name, text] :
+                 {std::pair{"txtownd", "50"}, {"txtownb", "50"}, {"txtownt", thickness}}) {
+                field(name)->clear();
+                QTest::keyClicks(field(name), QString::fromLatin1(text));
+            }
+            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
+                              Qt::LeftButton);
+            const auto engine = std::get<TableError>(sizeOf("RHS:50x50x" + std::string(thickness),
+                                                            std::array{catalogue}))
+                                    .message;
+            QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
+                     QString::fromStdString(engine));
+            QVERIFY(field("txtownt")->property("refused").toBool());
+            QCOMPARE(field("txtownt")->text(), QString::fromLatin1(thickness));
+            QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("lstown"))->count(), 0);
+            QCOMPARE(window.model().rows().rows.size(), rowsBefore);
+        }
+        QVERIFY(
+            std::holds_alternative<TableSize>(sizeOf("RHS:50x50x12", std::array{Catalogue::IS})));
         const auto rowsBefore = window.model().rows().rows.size();
-        QTest::keyClicks(field("txtownd"), QStringLiteral("50"));
-        QTest::keyClicks(field("txtownb"), QStringLiteral("50"));
-        QTest::keyClicks(field("txtownt"), QStringLiteral("20"));
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
-                          Qt::LeftButton);
-        const auto engine =
-            std::get<TableError>(sizeOf("RHS:50x50x20", std::array{Catalogue::IS})).message;
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
-                 QString::fromStdString(engine));
-        QVERIFY(field("txtownt")->property("refused").toBool());
-        QCOMPARE(field("txtownt")->text(), QStringLiteral("20"));
-        QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("lstown"))->count(), 0);
-        QCOMPARE(window.model().rows().rows.size(), rowsBefore);
 
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
                           Qt::LeftButton);
