@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -270,6 +272,44 @@ class SectionsTest : public QObject {
         QVERIFY(window.exportTo(target, TableFormat::Csv).has_value());
         QVERIFY(QFileInfo(target).isDir());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
+
+    // Printed to a PDF file and read back: every page has the title line and the column
+    // headers, and every row is printed once, in order.
+    void printsTheTitleAndHeadersOnEveryPage() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        const PrintedTable table = window.printedTable();
+        const QString pdf = scratch_.filePath(QStringLiteral("table.pdf"));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(printTable(printer, table));
+        QProcess reader;
+        reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
+        QVERIFY2(reader.waitForFinished(10000), "pdftotext (poppler-utils) did not run");
+        QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f');
+        pages.removeAll(QString());
+        QVERIFY(pages.size() >= 3);
+        QStringList printed;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            const QString page = pages[p].simplified();
+            QVERIFY(page.startsWith(
+                table.title + QStringLiteral(" (page %1 of %2)").arg(p + 1).arg(pages.size())));
+            for (const QString& header : table.headers) {
+                QVERIFY2(page.contains(header.section(' ', 0, 0) + ' '), qPrintable(header));
+            }
+            for (const QString& line : pages[p].split('\n')) {
+                if (const QString first = line.section(' ', 0, 0, QString::SectionSkipEmpty);
+                    first == "RHS" || first == "SHS" || first == "CHS") {
+                    printed << line.section(' ', 1, 1, QString::SectionSkipEmpty);
+                }
+            }
+        }
+        QStringList shown;
+        for (const QStringList& row : table.rows) {
+            shown << row[1];
+        }
+        QCOMPARE(printed, shown);
     }
 
     void everyControlHasAnAccessibleName() {
