@@ -3,6 +3,7 @@
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/column_labels.hpp"
+#include "sections/column_widths.hpp"
 #include "sections/copied_text.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/whole_file.hpp"
@@ -194,7 +195,7 @@ void SectionsWindow::refresh() {
         tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount));
     showSortIndicator();
     if (newColumns) {
-        table_->resizeColumnsToContents();
+        fitColumnsToContents(*table_, *model_);
     }
     const auto& shownRows = model_->rows().rows;
     const auto found = std::ranges::find_if(shownRows, [&](const ShownRow& row) {

@@ -4,6 +4,7 @@
 #include "sections/sections_window.hpp"
 #include "sections/table_printer.hpp"
 #include "table/section_table.hpp"
+#include "table/table_columns.hpp"
 #include "table/table_sizes.hpp"
 
 #include <QAccessible>
@@ -133,6 +134,29 @@ class SectionsTest : public QObject {
             QVERIFY(corners && engine);
             QCOMPARE(corners->outer, engine->outer);
             QCOMPARE(corners->inner, engine->inner);
+        }
+    }
+
+    // The columns are as wide as the view's own measure of every cell makes them.
+    void columnsFitTheirContents() {
+        SectionsWindow window(settings(), QStringLiteral(","));
+        PanelState every;
+        for (const std::string_view name : columnNames) {
+            every.columns << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        }
+        every.ownSizes = {QStringLiteral("RHS:1000x500x12.5"), QStringLiteral("CHS:21.3x2")};
+        for (const PanelState& state : {PanelState{}, every}) {
+            window.panel().setState(state);
+            window.refresh();
+            QHeaderView* header = window.table().horizontalHeader();
+            QList<int> fitted;
+            for (int c = 0; c < header->count(); ++c) {
+                fitted << header->sectionSize(c);
+            }
+            window.table().resizeColumnsToContents();
+            for (int c = 0; c < header->count(); ++c) {
+                QCOMPARE(header->sectionSize(c), fitted[c]);
+            }
         }
     }
 
