@@ -77,7 +77,7 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     const CornerRadii corners = s.corners.value_or(CornerRadii{2 * t, t});
     QString cornersText;
     if (!tube) {
-        cornersText = s.corners ? tr(", corners r = %1 and %2")
+        cornersText = s.corners ? tr(", corners r = %1 and %2 mm")
                                       .arg(number(s.corners->outer), number(s.corners->inner))
                                 : tr(", corners r = 2t and t");
     }

@@ -84,6 +84,8 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrows move through the rows; Tab goes on to the next control, not the next cell.
+    table_->setTabKeyNavigation(false);
     table_->setAlternatingRowColors(true);
     table_->verticalHeader()->setVisible(false);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
@@ -214,8 +216,12 @@ void SectionsWindow::showSortIndicator() {
                              : model_->rows().columns.end();
     header->setSortIndicatorShown(column != model_->rows().columns.end());
     if (column != model_->rows().columns.end()) {
-        header->setSortIndicator(static_cast<int>(column - model_->rows().columns.begin()),
+        const int section = static_cast<int>(column - model_->rows().columns.begin());
+        header->setSortIndicator(section,
                                  sort->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        // The indicator takes room of its own beside the header's text.
+        header->resizeSection(
+            section, std::max(header->sectionSize(section), header->sectionSizeHint(section)));
     }
 }
 

@@ -336,6 +336,48 @@ class SectionsTest : public QObject {
         QCOMPARE(printed, shown);
     }
 
+    // Tab reaches every control and comes back to the first; access keys reach the table and
+    // the fields their labels name.
+    void everyControlIsReachedByKeyboard() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSet<QWidget*> controls;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            // Of a group of radio buttons Tab reaches the chosen one, the arrows the others.
+            const auto* radio = qobject_cast<QRadioButton*>(widget);
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&window) &&
+                widget->isEnabled() && !widget->objectName().startsWith(QStringLiteral("qt_")) &&
+                (!radio || radio->isChecked())) {
+                controls.insert(widget);
+            }
+        }
+        QVERIFY(controls.size() > 30);
+        QWidget* first = window.panel().firstControl();
+        first->setFocus();
+        QSet<QWidget*> reached;
+        for (int presses = 0; presses < 2 * controls.size(); ++presses) {
+            reached.insert(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (QApplication::focusWidget() == first) {
+                break;
+            }
+        }
+        QCOMPARE(QApplication::focusWidget(), first);
+        for (QWidget* control : controls) {
+            QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
+        }
+        for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
+                                        {Qt::Key_C, "cmbcatalogue"},
+                                        {Qt::Key_T, "optpiexact"},
+                                        {Qt::Key_O, "cmbsort"},
+                                        {Qt::Key_Y, "cmbownfamily"}}) {
+            QTest::keyClick(&window, key, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+        }
+    }
+
     void everyControlHasAnAccessibleName() {
         SectionsWindow window(settings(), QStringLiteral("."));
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
