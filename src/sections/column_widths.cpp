@@ -1,32 +1,43 @@
 #include "sections/column_widths.hpp"
 
 #include "sections/sections_model.hpp"
+#include "table/table_columns.hpp"
 
 #include <QFontMetricsF>
-#include <QHash>
 #include <QHeaderView>
 #include <QSet>
 #include <QTableView>
 
 #include <algorithm>
+#include <array>
+#include <limits>
+#include <string_view>
 
 namespace kavrel {
 namespace {
 
 // A text's width as the sum of its characters' advances: what shaping gives, but for kerning
-// between pairs, which moves a text by a fraction of a character.
+// between pairs, which moves a text by a fraction of a character. The engine writes ASCII; a
+// text that is not is taken as the widest, so that it is measured.
 class WidthEstimate {
   public:
-    explicit WidthEstimate(const QFont& font) : metrics_(font) {}
+    WidthEstimate(const QFont& font, const QString& separator)
+        : metrics_(font), separator_(metrics_.horizontalAdvance(separator)) {
+        advances_.fill(-1); // each character measured once, when first met
+    }
 
-    double operator()(const QString& text) {
+    double operator()(std::string_view text, bool numeric) {
         double width = 0;
-        for (const QChar c : text) {
-            auto found = advances_.constFind(c);
-            if (found == advances_.constEnd()) {
-                found = advances_.insert(c, metrics_.horizontalAdvance(c));
+        for (const char c : text) {
+            const auto code = static_cast<unsigned char>(c);
+            if (code >= advances_.size()) {
+                return std::numeric_limits<double>::infinity();
             }
-            width += *found;
+            // The window shows numbers with the user's decimal separator.
+            if (advances_[code] < 0) {
+                advances_[code] = metrics_.horizontalAdvance(QLatin1Char(c));
+            }
+            width += numeric && c == '.' ? separator_ : advances_[code];
         }
         return width;
     }
@@ -40,7 +51,8 @@ class WidthEstimate {
 
   private:
     QFontMetricsF metrics_;
-    QHash<QChar, double> advances_;
+    std::array<double, 128> advances_{};
+    double separator_;
 };
 
 } // namespace
@@ -48,15 +60,15 @@ class WidthEstimate {
 void fitColumnsToContents(QTableView& table, const SectionsModel& model) {
     const auto& rows = model.rows().rows;
     QHeaderView& header = *table.horizontalHeader();
-    WidthEstimate estimate(table.font());
+    WidthEstimate estimate(table.font(), model.separator());
     const double slack = estimate.slack();
-    std::vector<QString> texts(rows.size());
     std::vector<double> widths(rows.size());
     for (int column = 0; column < model.columnCount(); ++column) {
+        const std::size_t engine = model.engineColumn(column);
+        const bool numeric = isNumericColumn(engine);
         double widest = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            texts[r] = model.shownText(static_cast<int>(r), column);
-            widths[r] = estimate(texts[r]);
+            widths[r] = estimate(rows[r].texts[engine], numeric);
             if (!rows[r].own) {
                 widest = std::max(widest, widths[r]);
             }
@@ -72,12 +84,15 @@ void fitColumnsToContents(QTableView& table, const SectionsModel& model) {
             if (rows[r].own) {
                 content =
                     std::max(content, table.sizeHintForIndex(model.index(row, column)).width());
-            } else if (widths[r] >= widest - slack && !measuredTexts.contains(texts[r])) {
-                const double measured = estimate.measured(texts[r]);
-                measuredTexts.insert(texts[r]);
-                if (measured > measuredWidest) {
-                    measuredWidest = measured;
-                    widestRow = r;
+            } else if (widths[r] >= widest - slack) {
+                QString text = model.shownText(row, column);
+                if (!measuredTexts.contains(text)) {
+                    if (const double measured = estimate.measured(text);
+                        measured > measuredWidest) {
+                        measuredWidest = measured;
+                        widestRow = r;
+                    }
+                    measuredTexts.insert(std::move(text));
                 }
             }
         }
