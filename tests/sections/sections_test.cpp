@@ -231,13 +231,16 @@ class SectionsTest : public QObject {
         PanelState saved;
         {
             SectionsWindow window(settings(), QStringLiteral(","));
-            window.panel().setState(sampleState(QStringLiteral(",")));
+            PanelState state = sampleState(QStringLiteral(","));
+            state.catalogue = QStringLiteral("EN10219");
+            window.panel().setState(state);
             saved = window.panel().state();
             QVERIFY(window.saveSettingsNow());
         }
         SectionsWindow again(settings(), QStringLiteral(","));
         QCOMPARE(again.panel().state(), saved);
         QCOMPARE(saved.requirements, sampleState(QStringLiteral(",")).requirements);
+        QCOMPARE(saved.catalogue, QStringLiteral("EN10219"));
         QVERIFY(again.findChild<QLabel*>(QStringLiteral("lblnote"))->text().isEmpty());
     }
 
