@@ -2,6 +2,7 @@
 // This program only turns its arguments into a request and the outcome into output and an
 // exit status: 0 done, 1 a fault of the program or of writing, 2 a usage error.
 #include "kavrel_version.hpp"
+#include "sheet/explain.hpp"
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
 
@@ -39,11 +40,16 @@ Options:
   --sort C          sort by column C, ascending; --sort -C sorts descending
   --limit N         at most N rows
   --columns LIST    the columns to write, comma-separated, or "all"
-  --format F        csv (the default), json or text
+  --format F        csv (the default), json or text; with --explain: text (the default),
+                    html or json
   --significant N   every result rounded to N significant figures (1 to 15) instead of its
                     fixed decimals, as published section tables print them with 3
   --pi P            22/7 (the default, as in the window) or exact, for IS; the other
                     catalogues always use the true pi, and refuse 22/7
+  --explain         instead of the table, the calculation sheet of each size: every step of
+                    the formulas with its numbers, the texts shown and the texts read back;
+                    --catalogue, --family, --significant and --pi apply, --where, --sort,
+                    --limit and --columns do not
   --help            show this help and exit
   --version         show the version and exit
 
@@ -56,6 +62,8 @@ The lightest hot-finished SHS with a plastic modulus of at least 100 cm^3:
   kavrel-table --catalogue EN10210 --family SHS --where 'Zpx>=100' --sort W --limit 1
 Cold-formed sizes with three significant figures, as the published tables print them:
   kavrel-table --catalogue EN10219 --significant 3 --format text 50x25x2.0 CHS:48.3x3.2
+The working of a size as a page to print from a browser:
+  kavrel-table --explain --format html 50x25x2.0 > sheet.html
 
 Columns (all but Zpx, Zpy and catalogue are written when --columns is not given):
   family, designation
@@ -119,9 +127,6 @@ std::optional<int> option(TableRequest& request, std::string_view name, std::str
         return apply(name, text, parseColumns(text),
                      [&](std::vector<std::string> c) { request.columns = std::move(c); });
     }
-    if (name == "--format") {
-        return apply(name, text, parseFormat(text), [&](TableFormat f) { request.format = f; });
-    }
     if (name == "--catalogue") {
         return apply(name, text, parseCatalogue(text),
                      [&](Catalogue c) { request.catalogues.push_back(c); });
@@ -142,10 +147,39 @@ bool takesValue(std::string_view name) {
     return false;
 }
 
+// The sheets of the request's sizes; a size whose formulas fail has its sheet up to the
+// failing step, and the status the table gives it.
+int explain(const TableRequest& request, std::string_view formatText) {
+    SheetFormat format = SheetFormat::Text;
+    if (!formatText.empty()) {
+        const auto parsed = parseSheetFormat(formatText);
+        if (const auto* error = std::get_if<TableError>(&parsed)) {
+            return usageError("--format " + quoted(formatText) + ": " + error->message);
+        }
+        format = std::get<SheetFormat>(parsed);
+    }
+    const ExplainOutcome outcome = explainSizes(request, format);
+    if (outcome.error && outcome.bytes.empty()) {
+        return usageError(outcome.error->message);
+    }
+    if (!write(stdout, outcome.bytes)) {
+        std::perror("kavrel-table");
+        return 1;
+    }
+    if (outcome.error) {
+        std::fprintf(stderr, "kavrel-table: %s\n", outcome.error->message.c_str());
+        return outcome.error->kind == TableError::Kind::BadRequest ? 2 : 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     TableRequest request;
+    bool explaining = false;
+    std::string_view formatText;
+    std::string_view tableOnly; // an option that sheets do not take
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help") {
@@ -153,6 +187,10 @@ int main(int argc, char** argv) {
         }
         if (argument == "--version") {
             return write(stdout, "kavrel-table " + std::string(kavrel::version) + "\n") ? 0 : 1;
+        }
+        if (argument == "--explain") {
+            explaining = true;
+            continue;
         }
         if (!argument.starts_with('-')) {
             request.sizes.emplace_back(argument);
@@ -172,9 +210,35 @@ int main(int argc, char** argv) {
         } else {
             return usageError(std::string(name) + " needs a value");
         }
+        if (name == "--format") {
+            // html is checked once it is known whether sheets are asked for.
+            formatText = text;
+            if (text != "html") {
+                if (const std::optional<int> status =
+                        apply(name, text, parseFormat(text),
+                              [&](TableFormat f) { request.format = f; })) {
+                    return *status;
+                }
+            }
+            continue;
+        }
+        if (name == "--where" || name == "--sort" || name == "--limit" || name == "--columns") {
+            tableOnly = name;
+        }
         if (const std::optional<int> status = option(request, name, text)) {
             return *status;
         }
+    }
+
+    if (explaining) {
+        if (!tableOnly.empty()) {
+            return usageError(std::string(tableOnly) + " does not apply to --explain");
+        }
+        return explain(request, formatText);
+    }
+    if (formatText == "html") {
+        return usageError("--format \"html\": only a calculation sheet (--explain) is written as "
+                          "HTML");
     }
 
     const TableOutcome outcome = sectionTable(request);

@@ -1,50 +1,62 @@
 #include "properties/formulas.hpp"
-#include "properties/result_descriptions.hpp"
+#include "properties/result_steps.hpp"
 #include "properties/steps.hpp"
 
 namespace kavrel {
+namespace {
 
 // A thin-walled tube of outside diameter D and wall t. The width is read only where the
 // elastic modulus about y needs it, so an unusable width fails no earlier step.
-FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
-                               std::string_view separator, std::optional<int> significant) {
+template <typename Number>
+FindOutcome circular(const SectionDimensions& dimensions, double piValue,
+                     std::string_view separator, std::optional<int> significant, StepLog* log) {
     constexpr Shape shape = Shape::Circular;
-    constexpr Pattern aPattern = patternOf(&SectionProperties::a, shape);
-    constexpr Pattern iPattern = patternOf(&SectionProperties::ixx, shape);
-    constexpr Pattern zxxPattern = patternOf(&SectionProperties::zxx, shape);
-    static_assert(iPattern == patternOf(&SectionProperties::iyy, shape));
-    Steps s(separator, significant);
+    constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
+    constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
+    constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
+    constexpr ResultStep zxxStep = resultStep(&SectionProperties::zxx, shape);
+    static_assert(ixxStep.pattern == iyyStep.pattern);
+    Steps<Number> s(separator, significant, log);
+    s.assume("A tube of outside diameter D and wall thickness t; the width B enters only Zyy.");
     SectionProperties p;
 
-    const double D = s.read(dimensions.depth);
-    const double t = s.read(dimensions.thickness);
+    const Number pi = s.symbol(piValue, "pi");
+    const Number D = s.read(dimensions.depth, "D");
+    const Number t = s.read(dimensions.thickness, "t");
 
-    const double area = s.value((((D - t) * pi) * t) * 0.01);
-    p.a = s.text(area, aPattern);
-    const double areaShown = s.readBack(area, aPattern);
-    p.wt = s.text(areaShown * 0.785, patternOf(&SectionProperties::wt, shape));
+    const Number area = s.result((((D - t) * pi) * t) * 0.01, aStep, p.a);
+    const Number areaShown = s.readBack(area, aStep.pattern);
+    p.wt = s.text(areaShown * 0.785, resultStep(&SectionProperties::wt, shape));
 
-    const double secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
-    p.ixx = s.text(secondMoment, iPattern);
-    const double ixxShown = s.readBack(secondMoment, iPattern);
-    p.iyy = s.text(secondMoment, iPattern);
-    const double iyyShown = s.readBack(secondMoment, iPattern);
+    const Number secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
+    const Number ixx = s.result(secondMoment, ixxStep, p.ixx);
+    const Number ixxShown = s.readBack(ixx, ixxStep.pattern);
+    const Number iyy = s.result(secondMoment, iyyStep, p.iyy);
+    const Number iyyShown = s.readBack(iyy, iyyStep.pattern);
 
-    const double zxx = s.divide(ixxShown * 2, 0.1 * D);
-    p.zxx = s.text(zxx, zxxPattern);
-    const double zxxShown = s.readBack(zxx, zxxPattern);
-    const double B = s.read(dimensions.width);
-    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), patternOf(&SectionProperties::zyy, shape));
+    const Number zxx = s.result(s.divide(ixxShown * 2, 0.1 * D), zxxStep, p.zxx);
+    const Number zxxShown = s.readBack(zxx, zxxStep.pattern);
+    const Number B = s.read(dimensions.width, "B");
+    p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
     p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)),
-                   patternOf(&SectionProperties::rxx, shape));
+                   resultStep(&SectionProperties::rxx, shape));
     p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)),
-                   patternOf(&SectionProperties::ryy, shape));
+                   resultStep(&SectionProperties::ryy, shape));
 
-    p.j = s.text(2 * ixxShown, patternOf(&SectionProperties::j, shape));
-    p.c = s.text(2 * zxxShown, patternOf(&SectionProperties::c, shape));
+    p.j = s.text(2 * ixxShown, resultStep(&SectionProperties::j, shape));
+    p.c = s.text(2 * zxxShown, resultStep(&SectionProperties::c, shape));
     // The outer perimeter per metre of length, in m^2/m like the rectangular sections.
-    p.sa = s.text((D * pi) * 0.001, patternOf(&SectionProperties::sa, shape));
+    p.sa = s.text((D * pi) * 0.001, resultStep(&SectionProperties::sa, shape));
     return s.finish(std::move(p));
+}
+
+} // namespace
+
+FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
+                               std::string_view separator, std::optional<int> significant,
+                               StepLog* log) {
+    return log ? circular<Term>(dimensions, pi, separator, significant, log)
+               : circular<Plain>(dimensions, pi, separator, significant, log);
 }
 
 } // namespace kavrel

@@ -1,5 +1,7 @@
 #include "properties/formulas.hpp"
-#include "properties/result_descriptions.hpp"
+#include "properties/result_steps.hpp"
+#include "properties/rounded_corners.hpp"
+#include "properties/step_names.hpp"
 #include "properties/steps.hpp"
 
 #include <numbers>
@@ -7,81 +9,124 @@
 namespace kavrel {
 
 CornerRadii hotFinishedCorners(double t) {
-    return {1.5 * t, t};
+    const Corners<Plain> corners = hotFinishedCornersOf(Plain(t));
+    return {corners.outer.value, corners.inner.value};
 }
 
 CornerRadii coldFormedCorners(double t) {
-    if (t <= 6) {
-        return {2 * t, t};
-    }
-    if (t <= 10) {
-        return {2.5 * t, 1.5 * t};
-    }
-    return {3 * t, 2 * t};
+    const Corners<Plain> corners = coldFormedCornersOf(Plain(t));
+    return {corners.outer.value, corners.inner.value};
 }
 
-ResultsOutcome hotFinishedRectangularResults(const SectionDimensions& dimensions,
-                                             std::string_view separator,
-                                             std::optional<int> significant) {
-    Steps s(separator, significant);
-    const double D = s.read(dimensions.depth);
-    const double B = s.read(dimensions.width);
-    const double t = s.read(dimensions.thickness);
-    const CornerRadii corners = hotFinishedCorners(t);
-    const double ro = s.value(corners.outer);
-    const double ri = s.value(corners.inner);
+namespace {
+
+constexpr std::string_view exactness =
+    "The true pi; every step uses the unrounded values of the earlier ones.";
+
+// The dimensions, then the radii that the rule gives for t, then the exact geometry.
+template <typename Number, typename Rule>
+ResultsOutcome rectangularWithRadii(const SectionDimensions& dimensions, std::string_view separator,
+                                    std::optional<int> significant, StepLog* log,
+                                    std::string_view geometry, Rule rule) {
+    Steps<Number> s(separator, significant, log);
+    s.assume(geometry);
+    s.assume("A, Ixx, Iyy, Zpx and Zpy are those of the outer rounded rectangle less the inner "
+             "one; J and C take the wall's mid-line with corners of radius rm = (ro + ri)/2; S "
+             "the outer perimeter.");
+    s.assume(exactness);
+    const Number D = s.read(dimensions.depth, "D");
+    const Number B = s.read(dimensions.width, "B");
+    const Number t = s.read(dimensions.thickness, "t");
+    const Corners<Number> corners = rule(t);
+    const Number ro = s.step(stepNames::ro, corners.outer);
+    const Number ri = s.step(stepNames::ri, corners.inner);
     return roundedCornerResults(s, D, B, t, ro, ri);
 }
 
-ResultsOutcome coldFormedRectangularResults(const SectionDimensions& dimensions,
-                                            std::string_view separator,
-                                            std::optional<int> significant) {
-    Steps s(separator, significant);
-    const double D = s.read(dimensions.depth);
-    const double B = s.read(dimensions.width);
-    const double t = s.read(dimensions.thickness);
-    const CornerRadii corners = coldFormedCorners(t);
-    const double ro = s.value(corners.outer);
-    const double ri = s.value(corners.inner);
-    return roundedCornerResults(s, D, B, t, ro, ri);
+template <typename Number>
+ResultsOutcome hotFinished(const SectionDimensions& dimensions, std::string_view separator,
+                           std::optional<int> significant, StepLog* log) {
+    return rectangularWithRadii<Number>(
+        dimensions, separator, significant, log,
+        "Hot finished: straight walls with rounded corners of outer radius ro = 1.5t and inner "
+        "radius ri = t.",
+        hotFinishedCornersOf<Number>);
+}
+
+template <typename Number>
+ResultsOutcome coldFormed(const SectionDimensions& dimensions, std::string_view separator,
+                          std::optional<int> significant, StepLog* log) {
+    return rectangularWithRadii<Number>(
+        dimensions, separator, significant, log,
+        "Cold formed: straight walls with rounded corners of outer radius ro and inner radius "
+        "ri: for t up to 6 mm ro = 2t, ri = t; above 6 up to 10 mm ro = 2.5t, ri = 1.5t; above "
+        "10 mm ro = 3t, ri = 2t.",
+        coldFormedCornersOf<Number>);
 }
 
 // The exact annulus: no thin-wall approximation, the true pi, nothing read back.
-ResultsOutcome annulusResults(const SectionDimensions& dimensions, std::string_view separator,
-                              std::optional<int> significant) {
+template <typename Number>
+ResultsOutcome annulus(const SectionDimensions& dimensions, std::string_view separator,
+                       std::optional<int> significant, StepLog* log) {
+    using namespace stepNames;
     constexpr Shape shape = Shape::Circular;
-    constexpr double pi = std::numbers::pi;
-    Steps s(separator, significant);
+    Steps<Number> s(separator, significant, log);
+    s.assume("The exact annulus of outside diameter D and wall thickness t.");
+    s.assume(exactness);
     SectionResults results;
     SectionProperties& p = results.properties;
     PlasticModuli& z = results.plastic;
 
-    const double D = s.read(dimensions.depth);
-    const double t = s.read(dimensions.thickness);
-    const double Di = s.value(D - 2 * t);
+    const Number pi = s.symbol(std::numbers::pi, "pi");
+    const Number D = s.read(dimensions.depth, "D");
+    const Number t = s.read(dimensions.thickness, "t");
+    const Number Di = s.step(stepNames::Di, D - 2 * t);
 
-    const double area = s.value(0.01 * (pi * t * (D - t))); // π/4·(D² - Di²), factored
-    p.a = s.text(area, patternOf(&SectionProperties::a, shape));
-    p.wt = s.text(0.785 * area, patternOf(&SectionProperties::wt, shape));
+    // π/4·(D² - Di²), factored
+    const Number area =
+        s.result(0.01 * (pi * t * (D - t)), resultStep(&SectionProperties::a, shape), p.a);
+    p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
 
-    const double I = s.value(0.0001 * (pi / 64 * (fourthPower(D) - fourthPower(Di))));
-    p.ixx = s.text(I, patternOf(&SectionProperties::ixx, shape));
-    p.iyy = s.text(I, patternOf(&SectionProperties::iyy, shape));
-    const double Z = s.divide(2 * I, 0.1 * D);
-    p.zxx = s.text(Z, patternOf(&SectionProperties::zxx, shape));
-    p.zyy = s.text(Z, patternOf(&SectionProperties::zyy, shape));
-    const double r = s.squareRoot(s.divide(I, area));
-    p.rxx = s.text(r, patternOf(&SectionProperties::rxx, shape));
-    p.ryy = s.text(r, patternOf(&SectionProperties::ryy, shape));
+    const Number I_ = s.step(I, 0.0001 * (pi / 64 * (fourthPower(D) - fourthPower(Di))));
+    p.ixx = s.text(I_, resultStep(&SectionProperties::ixx, shape));
+    p.iyy = s.text(I_, resultStep(&SectionProperties::iyy, shape));
+    const Number Z_ = s.step(Z, s.divide(2 * I_, 0.1 * D));
+    p.zxx = s.text(Z_, resultStep(&SectionProperties::zxx, shape));
+    p.zyy = s.text(Z_, resultStep(&SectionProperties::zyy, shape));
+    const Number r_ = s.step(r, s.squareRoot(s.divide(I_, area)));
+    p.rxx = s.text(r_, resultStep(&SectionProperties::rxx, shape));
+    p.ryy = s.text(r_, resultStep(&SectionProperties::ryy, shape));
 
-    p.j = s.text(2 * I, patternOf(&SectionProperties::j, shape));
-    p.c = s.text(2 * Z, patternOf(&SectionProperties::c, shape));
-    p.sa = s.text(0.001 * (pi * D), patternOf(&SectionProperties::sa, shape));
+    p.j = s.text(2 * I_, resultStep(&SectionProperties::j, shape));
+    p.c = s.text(2 * Z_, resultStep(&SectionProperties::c, shape));
+    p.sa = s.text(0.001 * (pi * D), resultStep(&SectionProperties::sa, shape));
 
-    const double Zp = s.value(0.001 * ((cube(D) - cube(Di)) / 6));
-    z.zpx = s.text(Zp, patternOf(&PlasticModuli::zpx, shape));
-    z.zpy = s.text(Zp, patternOf(&PlasticModuli::zpy, shape));
+    const Number Zp_ = s.step(Zp, 0.001 * ((cube(D) - cube(Di)) / 6));
+    z.zpx = s.text(Zp_, resultStep(&PlasticModuli::zpx, shape));
+    z.zpy = s.text(Zp_, resultStep(&PlasticModuli::zpy, shape));
     return s.finish(std::move(results));
+}
+
+} // namespace
+
+ResultsOutcome hotFinishedRectangularResults(const SectionDimensions& dimensions,
+                                             std::string_view separator,
+                                             std::optional<int> significant, StepLog* log) {
+    return log ? hotFinished<Term>(dimensions, separator, significant, log)
+               : hotFinished<Plain>(dimensions, separator, significant, log);
+}
+
+ResultsOutcome coldFormedRectangularResults(const SectionDimensions& dimensions,
+                                            std::string_view separator,
+                                            std::optional<int> significant, StepLog* log) {
+    return log ? coldFormed<Term>(dimensions, separator, significant, log)
+               : coldFormed<Plain>(dimensions, separator, significant, log);
+}
+
+ResultsOutcome annulusResults(const SectionDimensions& dimensions, std::string_view separator,
+                              std::optional<int> significant, StepLog* log) {
+    return log ? annulus<Term>(dimensions, separator, significant, log)
+               : annulus<Plain>(dimensions, separator, significant, log);
 }
 
 } // namespace kavrel

@@ -46,23 +46,28 @@ std::optional<CornerRadii> cornerRadiiOf(FormulaSet set, double t) {
 
 ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
                          const SectionDimensions& dimensions, double pi, std::string_view separator,
-                         std::optional<int> significant) {
-    switch (formulaSetOf(catalogue, family)) {
+                         std::optional<int> significant, StepLog* log) {
+    const FormulaSet set = formulaSetOf(catalogue, family);
+    switch (set) {
     case FormulaSet::HotFinishedRectangular:
-        return hotFinishedRectangularResults(dimensions, separator, significant);
+        return hotFinishedRectangularResults(dimensions, separator, significant, log);
     case FormulaSet::ColdFormedRectangular:
-        return coldFormedRectangularResults(dimensions, separator, significant);
+        return coldFormedRectangularResults(dimensions, separator, significant, log);
     case FormulaSet::Annulus:
-        return annulusResults(dimensions, separator, significant);
+        return annulusResults(dimensions, separator, significant, log);
     case FormulaSet::IsRectangular:
     case FormulaSet::IsCircular:
         break;
     }
     // The window's two steps, the eleven results and then the plastic moduli.
-    FindOutcome found = propertiesOf(catalogue, family, dimensions, pi, separator, significant);
+    const bool circular = set == FormulaSet::IsCircular;
+    FindOutcome found = circular
+                            ? circularProperties(dimensions, pi, separator, significant, log)
+                            : rectangularProperties(dimensions, pi, separator, significant, log);
     if (auto* properties = std::get_if<SectionProperties>(&found)) {
         PlasticOutcome plastic =
-            plasticModuliOf(catalogue, family, dimensions, pi, separator, significant);
+            circular ? circularPlasticModuli(dimensions, separator, significant, log)
+                     : rectangularPlasticModuli(dimensions, pi, separator, significant, log);
         if (auto* moduli = std::get_if<PlasticModuli>(&plastic)) {
             return SectionResults{std::move(*properties), std::move(*moduli)};
         }

@@ -46,10 +46,11 @@ PlasticOutcome plasticModuliOf(Catalogue catalogue, SectionFamily family,
                                std::string_view separator = defaultSeparator,
                                std::optional<int> significant = std::nullopt);
 
-// Every result at once, as the section table shows them.
+// Every result at once, as the section table shows them; given a log, every step is recorded
+// there for a calculation sheet.
 ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
                          const SectionDimensions& dimensions, double pi,
                          std::string_view separator = defaultSeparator,
-                         std::optional<int> significant = std::nullopt);
+                         std::optional<int> significant = std::nullopt, StepLog* log = nullptr);
 
 } // namespace kavrel

@@ -1,5 +1,6 @@
-#include "properties/formulas.hpp"
-#include "properties/result_descriptions.hpp"
+#include "properties/rounded_corners.hpp"
+#include "properties/result_steps.hpp"
+#include "properties/step_names.hpp"
 #include "properties/steps.hpp"
 
 #include <numbers>
@@ -21,73 +22,86 @@ namespace kavrel {
 //          b·(d - 2r)²/4 + (b - 2r)·r·(d - r) + π·r²·c + (4/3)·r³
 // The wall is the outer shape (B, D, ro) less the inner one (B - 2t, D - 2t, ri); about y the
 // same with B and D exchanged. Nothing is read back from a shown text.
-ResultsOutcome roundedCornerResults(Steps& s, double D, double B, double t, double ro, double ri) {
+template <typename Number>
+ResultsOutcome roundedCornerResults(Steps<Number>& s, Number D, Number B, Number t, Number ro,
+                                    Number ri) {
+    using namespace stepNames;
     constexpr Shape shape = Shape::Rectangular;
-    constexpr double pi = std::numbers::pi;
+    constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
+    constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
+    constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
     SectionResults results;
     SectionProperties& p = results.properties;
     PlasticModuli& z = results.plastic;
 
-    const double Di = s.value(D - 2 * t);
-    const double Bi = s.value(B - 2 * t);
-    const double k = s.value(4 - pi); // a corner's area lacking, per r²
-    const double cxo = s.value(D / 2 - ro);
-    const double cyo = s.value(B / 2 - ro);
-    const double cxi = s.value(Di / 2 - ri);
-    const double cyi = s.value(Bi / 2 - ri);
+    const Number pi = s.symbol(std::numbers::pi, "pi");
+    const Number Di = s.step(stepNames::Di, D - 2 * t);
+    const Number Bi = s.step(stepNames::Bi, B - 2 * t);
+    const Number k = s.step(stepNames::k, 4 - pi); // a corner's area lacking, per r²
+    const Number cxo = s.step(stepNames::cxo, D / 2 - ro);
+    const Number cyo = s.step(stepNames::cyo, B / 2 - ro);
+    const Number cxi = s.step(stepNames::cxi, Di / 2 - ri);
+    const Number cyi = s.step(stepNames::cyi, Bi / 2 - ri);
 
-    const double Ao = s.value(B * D - k * square(ro));
-    const double Ai = s.value(Bi * Di - k * square(ri));
-    const double area = s.value(0.01 * (Ao - Ai));
-    p.a = s.text(area, patternOf(&SectionProperties::a, shape));
-    p.wt = s.text(0.785 * area, patternOf(&SectionProperties::wt, shape));
+    const Number Ao = s.step(stepNames::Ao, B * D - k * square(ro));
+    const Number Ai = s.step(stepNames::Ai, Bi * Di - k * square(ri));
+    const Number area = s.result(0.01 * (Ao - Ai), aStep, p.a);
+    p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
 
-    const double Ixo =
-        s.value((B * cube(D - 2 * ro) + (B - 2 * ro) * (cube(D) - cube(D - 2 * ro))) / 12 +
-                pi * square(ro) * (square(ro) / 4 + square(cxo)) + (8.0 / 3) * cube(ro) * cxo);
-    const double Ixi =
-        s.value((Bi * cube(Di - 2 * ri) + (Bi - 2 * ri) * (cube(Di) - cube(Di - 2 * ri))) / 12 +
-                pi * square(ri) * (square(ri) / 4 + square(cxi)) + (8.0 / 3) * cube(ri) * cxi);
-    const double ixx = s.value(0.0001 * (Ixo - Ixi));
-    p.ixx = s.text(ixx, patternOf(&SectionProperties::ixx, shape));
+    const Number eightThirds = Number(8.0) / 3;
+    const Number Ixo =
+        s.step(stepNames::Ixo,
+               (B * cube(D - 2 * ro) + (B - 2 * ro) * (cube(D) - cube(D - 2 * ro))) / 12 +
+                   pi * square(ro) * (square(ro) / 4 + square(cxo)) + eightThirds * cube(ro) * cxo);
+    const Number Ixi =
+        s.step(stepNames::Ixi,
+               (Bi * cube(Di - 2 * ri) + (Bi - 2 * ri) * (cube(Di) - cube(Di - 2 * ri))) / 12 +
+                   pi * square(ri) * (square(ri) / 4 + square(cxi)) + eightThirds * cube(ri) * cxi);
+    const Number ixx = s.result(0.0001 * (Ixo - Ixi), ixxStep, p.ixx);
 
-    const double Iyo =
-        s.value((D * cube(B - 2 * ro) + (D - 2 * ro) * (cube(B) - cube(B - 2 * ro))) / 12 +
-                pi * square(ro) * (square(ro) / 4 + square(cyo)) + (8.0 / 3) * cube(ro) * cyo);
-    const double Iyi =
-        s.value((Di * cube(Bi - 2 * ri) + (Di - 2 * ri) * (cube(Bi) - cube(Bi - 2 * ri))) / 12 +
-                pi * square(ri) * (square(ri) / 4 + square(cyi)) + (8.0 / 3) * cube(ri) * cyi);
-    const double iyy = s.value(0.0001 * (Iyo - Iyi));
-    p.iyy = s.text(iyy, patternOf(&SectionProperties::iyy, shape));
+    const Number Iyo =
+        s.step(stepNames::Iyo,
+               (D * cube(B - 2 * ro) + (D - 2 * ro) * (cube(B) - cube(B - 2 * ro))) / 12 +
+                   pi * square(ro) * (square(ro) / 4 + square(cyo)) + eightThirds * cube(ro) * cyo);
+    const Number Iyi =
+        s.step(stepNames::Iyi,
+               (Di * cube(Bi - 2 * ri) + (Di - 2 * ri) * (cube(Bi) - cube(Bi - 2 * ri))) / 12 +
+                   pi * square(ri) * (square(ri) / 4 + square(cyi)) + eightThirds * cube(ri) * cyi);
+    const Number iyy = s.result(0.0001 * (Iyo - Iyi), iyyStep, p.iyy);
 
-    p.zxx = s.text(s.divide(2 * ixx, 0.1 * D), patternOf(&SectionProperties::zxx, shape));
-    p.zyy = s.text(s.divide(2 * iyy, 0.1 * B), patternOf(&SectionProperties::zyy, shape));
-    p.rxx = s.text(s.squareRoot(s.divide(ixx, area)), patternOf(&SectionProperties::rxx, shape));
-    p.ryy = s.text(s.squareRoot(s.divide(iyy, area)), patternOf(&SectionProperties::ryy, shape));
+    p.zxx = s.text(s.divide(2 * ixx, 0.1 * D), resultStep(&SectionProperties::zxx, shape));
+    p.zyy = s.text(s.divide(2 * iyy, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
+    p.rxx = s.text(s.squareRoot(s.divide(ixx, area)), resultStep(&SectionProperties::rxx, shape));
+    p.ryy = s.text(s.squareRoot(s.divide(iyy, area)), resultStep(&SectionProperties::ryy, shape));
 
     // Torsion of the thin-walled tube along the wall's mid-line, whose corners have radius rm.
-    const double rm = s.value((ro + ri) / 2);
-    const double h = s.value(2 * ((B - t) + (D - t)) - 2 * rm * k);
-    const double Ah = s.value((B - t) * (D - t) - square(rm) * k);
-    const double K = s.divide(2 * Ah * t, h);
-    const double Jmm = s.value(cube(t) * h / 3 + 2 * K * Ah);
-    p.j = s.text(0.0001 * Jmm, patternOf(&SectionProperties::j, shape));
-    p.c =
-        s.text(0.001 * s.divide(Jmm, t + s.divide(K, t)), patternOf(&SectionProperties::c, shape));
+    const Number rm = s.step(stepNames::rm, (ro + ri) / 2);
+    const Number h = s.step(stepNames::h, 2 * ((B - t) + (D - t)) - 2 * rm * k);
+    const Number Ah = s.step(stepNames::Ah, (B - t) * (D - t) - square(rm) * k);
+    const Number K = s.step(stepNames::K, s.divide(2 * Ah * t, h));
+    const Number J = s.step(Jmm, cube(t) * h / 3 + 2 * K * Ah);
+    p.j = s.text(0.0001 * J, resultStep(&SectionProperties::j, shape));
+    p.c = s.text(0.001 * s.divide(J, t + s.divide(K, t)), resultStep(&SectionProperties::c, shape));
 
-    p.sa = s.text(0.001 * (2 * (B + D) - 2 * ro * k), patternOf(&SectionProperties::sa, shape));
+    p.sa = s.text(0.001 * (2 * (B + D) - 2 * ro * k), resultStep(&SectionProperties::sa, shape));
 
-    const double Zpxo = s.value(B * square(D - 2 * ro) / 4 + (B - 2 * ro) * ro * (D - ro) +
-                                pi * square(ro) * cxo + (4.0 / 3) * cube(ro));
-    const double Zpxi = s.value(Bi * square(Di - 2 * ri) / 4 + (Bi - 2 * ri) * ri * (Di - ri) +
-                                pi * square(ri) * cxi + (4.0 / 3) * cube(ri));
-    z.zpx = s.text(0.001 * (Zpxo - Zpxi), patternOf(&PlasticModuli::zpx, shape));
-    const double Zpyo = s.value(D * square(B - 2 * ro) / 4 + (D - 2 * ro) * ro * (B - ro) +
-                                pi * square(ro) * cyo + (4.0 / 3) * cube(ro));
-    const double Zpyi = s.value(Di * square(Bi - 2 * ri) / 4 + (Di - 2 * ri) * ri * (Bi - ri) +
-                                pi * square(ri) * cyi + (4.0 / 3) * cube(ri));
-    z.zpy = s.text(0.001 * (Zpyo - Zpyi), patternOf(&PlasticModuli::zpy, shape));
+    const Number fourThirds = Number(4.0) / 3;
+    const Number Zpxo_ = s.step(Zpxo, B * square(D - 2 * ro) / 4 + (B - 2 * ro) * ro * (D - ro) +
+                                          pi * square(ro) * cxo + fourThirds * cube(ro));
+    const Number Zpxi_ =
+        s.step(Zpxi, Bi * square(Di - 2 * ri) / 4 + (Bi - 2 * ri) * ri * (Di - ri) +
+                         pi * square(ri) * cxi + fourThirds * cube(ri));
+    z.zpx = s.text(0.001 * (Zpxo_ - Zpxi_), resultStep(&PlasticModuli::zpx, shape));
+    const Number Zpyo_ = s.step(Zpyo, D * square(B - 2 * ro) / 4 + (D - 2 * ro) * ro * (B - ro) +
+                                          pi * square(ro) * cyo + fourThirds * cube(ro));
+    const Number Zpyi_ =
+        s.step(Zpyi, Di * square(Bi - 2 * ri) / 4 + (Di - 2 * ri) * ri * (Bi - ri) +
+                         pi * square(ri) * cyi + fourThirds * cube(ri));
+    z.zpy = s.text(0.001 * (Zpyo_ - Zpyi_), resultStep(&PlasticModuli::zpy, shape));
     return s.finish(std::move(results));
 }
+
+template ResultsOutcome roundedCornerResults(Steps<Plain>&, Plain, Plain, Plain, Plain, Plain);
+template ResultsOutcome roundedCornerResults(Steps<Term>&, Term, Term, Term, Term, Term);
 
 } // namespace kavrel

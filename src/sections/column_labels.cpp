@@ -12,7 +12,8 @@ struct Label {
     std::string_view meaning;
 };
 
-// The descriptions of the results give the units and meanings beyond the five leading columns.
+// The descriptions of the results give the units and meanings beyond the five leading columns;
+// the catalogue column comes last.
 Label labelOf(std::size_t column) {
     constexpr std::array<Label, leadingColumns> leading = {{{"", "family"},
                                                             {"", "designation"},
@@ -26,8 +27,11 @@ Label labelOf(std::size_t column) {
     if (column < results.size()) {
         return {results[column].unit, results[column].meaning};
     }
-    const PlasticDescription& plastic = plasticResults[column - results.size()];
-    return {plastic.unit, plastic.meaning};
+    column -= results.size();
+    if (column < plasticResults.size()) {
+        return {plasticResults[column].unit, plasticResults[column].meaning};
+    }
+    return {"", "catalogue"};
 }
 
 QString fromView(std::string_view text) {

@@ -92,7 +92,7 @@ std::variant<Condition, QString> RequirementRow::condition(const QString& separa
         }
         // The engine quotes the number as it reads it; the user sees it as typed.
         why = QString::fromStdString(std::get<TableError>(parsed).message);
-        why.replace(QString::fromStdString(quoted(*engine)), quotedText(shown));
+        why.replace(QString::fromStdString(kavrel::quoted(*engine)), quotedText(shown));
     } else {
         why = quotedText(shown) + tr(" is not a number");
     }

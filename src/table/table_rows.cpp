@@ -26,7 +26,8 @@ std::variant<std::size_t, TableError> numericColumn(std::string_view name) {
     return *index;
 }
 
-// The request's catalogues, each once in the order first given; none gives IS.
+} // namespace
+
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
     std::vector<Catalogue> catalogues;
     for (const Catalogue catalogue : request.catalogues) {
@@ -40,13 +41,6 @@ std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
     return catalogues;
 }
 
-// How the rows are computed: pi for the IS formulas and the rounding of the results.
-struct Computation {
-    double pi = fractionPi;
-    std::optional<int> significant;
-};
-
-// A pi other than the true one is refused for a catalogue whose formulas take only that.
 std::variant<Computation, TableError> computationOf(const TableRequest& request,
                                                     std::span<const Catalogue> catalogues) {
     if (request.significant && (*request.significant < 1 || *request.significant > 15)) {
@@ -63,6 +57,13 @@ std::variant<Computation, TableError> computationOf(const TableRequest& request,
     return Computation{request.pi.value_or(fractionPi), request.significant};
 }
 
+TableError notComputed(const TableSize& size, bool given) {
+    return {given ? TableError::Kind::BadRequest : TableError::Kind::CatalogueFailure,
+            quoted(size.designation) + ": no properties can be computed for it"};
+}
+
+namespace {
+
 // All columns' texts of a size, through the formula set its catalogue gives its family (for
 // IS the same as Find's).
 std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
@@ -71,8 +72,7 @@ std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
                                        defaultSeparator, computation.significant);
     const auto* all = std::get_if<SectionResults>(&outcome);
     if (!all) {
-        return TableError{given ? TableError::Kind::BadRequest : TableError::Kind::CatalogueFailure,
-                          quoted(size.designation) + ": no properties can be computed for it"};
+        return notComputed(size, given);
     }
     const SectionProperties* shown = &all->properties;
     const PlasticModuli* moduli = &all->plastic;

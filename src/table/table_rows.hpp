@@ -2,8 +2,10 @@
 
 #include "table/table_formats.hpp"
 #include "table/table_request.hpp"
+#include "table/table_sizes.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <variant>
@@ -32,6 +34,22 @@ using TableRowsOutcome = std::variant<TableRows, TableError>;
 // CHS:Dxt) after them, in the families, meeting every condition, sorted, limited. An own size
 // that cannot be computed is a bad request, whatever the families.
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes = {});
+
+// The request's catalogues, each once in the order first given; none gives IS.
+std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
+
+// How the rows are computed: pi for the IS formulas and the rounding of the results.
+struct Computation {
+    double pi = fractionPi;
+    std::optional<int> significant;
+};
+
+// A pi other than the true one is refused for a catalogue whose formulas take only that.
+std::variant<Computation, TableError> computationOf(const TableRequest& request,
+                                                    std::span<const Catalogue> catalogues);
+
+// The error of a size whose formulas fail: bad input when the user named it, else a fault.
+TableError notComputed(const TableSize& size, bool given);
 
 // The rows as the request's format writes them.
 std::string writeRows(TableFormat format, const TableRows& rows);

@@ -73,6 +73,10 @@ for args, named in [
     (["--catalogue", "EN10210", "RHS:100x35x12"], "corners"),  # 2ro = 36 > 35
     (["--catalogue", "EN10219", "SHS:60x60x12.5"], "corners"),  # 2ro = 75 > 60
     (["--catalogue", "EN10219", "CHS:20x10"], "CHS:20x10"),
+    (["--format", "html"], "html"),                # only sheets are HTML
+    (["--explain", "--format", "csv"], "csv"),
+    (["--explain", "--sort", "W"], "--sort"),
+    (["--explain", "50x25x2.1"], "50x25x2.1"),
 ]:
     result = run(*args)
     lines = result.stderr.decode().splitlines()
@@ -91,6 +95,19 @@ for selection in ([], ["--family", "CHS", "--sort", "-Zpx"], ["RHS:100x50.5x.5",
         for key, text in row.items():
             want = text if key in ("catalogue", "family", "designation") else decimal.Decimal(text)
             check(type(item[key]) is type(want) and item[key] == want, f"{key}: {item[key]} {text}")
+
+# Sheets: JSON with the documented keys, HTML with nothing to run or fetch, and a size whose
+# formulas fail gets its sheet up to the failing step and the table's status.
+sheets = json.loads(run("--explain", "--format", "json", "50x25x2.0", "CHS:48.3x4").stdout)
+check([list(s) for s in sheets] == [["catalogue", "family", "designation", "dimensions", "pi",
+                                     "steps"]] * 2, "sheet keys")
+check(all({"name", "meaning", "formula", "substituted", "value", "unit"} <= set(step)
+          for sheet in sheets for step in sheet["steps"]), "step keys")
+page = run("--explain", "--format", "html", "50x25x2.0", "CHS:48.3x4").stdout.decode()
+check(page.count("<section") == 2 and not re.search(r"<script|src=|href=|@import", page), "html")
+failing = run("--explain", "CHS:1x.001")
+check(failing.returncode == 2 and b"failed: division by zero" in failing.stdout
+      and failing.stderr.decode().count("\n") == 1, f"failing sheet: {failing}")
 
 usage = run("--help")
 version = run("--version")

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "properties/step_log.hpp"
+
+namespace kavrel::stepNames {
+
+// The quantities the formulas name, as a calculation sheet shows them.
+inline constexpr StepName b1{"b1", "straight length of each wall along the width, B - 4t", "mm"};
+inline constexpr StepName d1{"d1", "straight length of each wall along the depth, D - 4t", "mm"};
+inline constexpr StepName h{"h", "perimeter of the wall's mid-line, for the torsion terms", "mm"};
+inline constexpr StepName Ah{"Ah", "area enclosed by the wall's mid-line", "mm^2"};
+inline constexpr StepName K{"K", "torsion factor 2 Ah t / h", "mm^2"};
+inline constexpr StepName P1{"P1", "Ixx of the two walls along the depth", "mm^4"};
+inline constexpr StepName P2{"P2", "Ixx of the two walls along the width, moved to (D - t)/2",
+                             "mm^4"};
+inline constexpr StepName P3{"P3", "the four corners about their own centroids (also in Iyy)",
+                             "mm^4"};
+inline constexpr StepName P4{"P4", "the four corners' area moved to their centroids' distance",
+                             "mm^4"};
+inline constexpr StepName Q1{"Q1", "Iyy of the two walls along the width", "mm^4"};
+inline constexpr StepName Q2{"Q2", "Iyy of the two walls along the depth, moved to (B - t)/2",
+                             "mm^4"};
+inline constexpr StepName Q4{"Q4", "the four corners' area moved to their centroids' distance",
+                             "mm^4"};
+
+} // namespace kavrel::stepNames
+
+namespace kavrel::stepNames {
+
+// The exact geometry of straight walls and rounded corners, and the exact tube.
+inline constexpr StepName ro{"ro", "outer corner radius", "mm"};
+inline constexpr StepName ri{"ri", "inner corner radius", "mm"};
+inline constexpr StepName Di{"Di", "inner depth, D - 2t; for a tube the inside diameter", "mm"};
+inline constexpr StepName Bi{"Bi", "inner width, B - 2t", "mm"};
+inline constexpr StepName k{"k", "the area a corner of radius r lacks, per r^2", ""};
+inline constexpr StepName cxo{"cxo", "distance of the outer corners' centres from the x axis",
+                              "mm"};
+inline constexpr StepName cyo{"cyo", "distance of the outer corners' centres from the y axis",
+                              "mm"};
+inline constexpr StepName cxi{"cxi", "distance of the inner corners' centres from the x axis",
+                              "mm"};
+inline constexpr StepName cyi{"cyi", "distance of the inner corners' centres from the y axis",
+                              "mm"};
+inline constexpr StepName Ao{"Ao", "area of the outer rounded rectangle", "mm^2"};
+inline constexpr StepName Ai{"Ai", "area of the inner rounded rectangle", "mm^2"};
+inline constexpr StepName Ixo{"Ixo", "second moment of the outer rounded rectangle about x",
+                              "mm^4"};
+inline constexpr StepName Ixi{"Ixi", "second moment of the inner rounded rectangle about x",
+                              "mm^4"};
+inline constexpr StepName Iyo{"Iyo", "second moment of the outer rounded rectangle about y",
+                              "mm^4"};
+inline constexpr StepName Iyi{"Iyi", "second moment of the inner rounded rectangle about y",
+                              "mm^4"};
+inline constexpr StepName rm{"rm", "corner radius of the wall's mid-line, (ro + ri)/2", "mm"};
+inline constexpr StepName Jmm{"Jmm", "torsional constant in mm^4", "mm^4"};
+inline constexpr StepName Zpxo{"Zpxo", "first moment of the outer rounded rectangle about x",
+                               "mm^3"};
+inline constexpr StepName Zpxi{"Zpxi", "first moment of the inner rounded rectangle about x",
+                               "mm^3"};
+inline constexpr StepName Zpyo{"Zpyo", "first moment of the outer rounded rectangle about y",
+                               "mm^3"};
+inline constexpr StepName Zpyi{"Zpyi", "first moment of the inner rounded rectangle about y",
+                               "mm^3"};
+inline constexpr StepName I{"I", "second moment of area about any diameter", "cm^4"};
+inline constexpr StepName Z{"Z", "elastic modulus about any diameter", "cm^3"};
+inline constexpr StepName r{"r", "radius of gyration about any diameter", "cm"};
+inline constexpr StepName Zp{"Zp", "plastic modulus about any diameter", "cm^3"};
+
+} // namespace kavrel::stepNames

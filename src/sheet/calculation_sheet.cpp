@@ -1,0 +1,48 @@
+#include "sheet/calculation_sheet.hpp"
+
+#include "properties/formula_sets.hpp"
+#include "properties/number_text.hpp"
+
+#include <numbers>
+
+namespace kavrel {
+
+CalculationSheet calculationSheet(const TableSize& size, const Computation& computation,
+                                  bool givenSize) {
+    CalculationSheet sheet{size, computation, std::make_unique<StepLog>(), std::nullopt};
+    // The table's own call, with a log.
+    const ResultsOutcome outcome =
+        resultsOf(size.catalogue, size.family, size.dimensions, computation.pi, defaultSeparator,
+                  computation.significant, sheet.log.get());
+    if (!std::holds_alternative<SectionResults>(outcome)) {
+        sheet.error = notComputed(size, givenSize);
+    }
+    return sheet;
+}
+
+double piUsed(const CalculationSheet& sheet) {
+    return takesPi(formulaSetOf(sheet.size.catalogue, sheet.size.family)) ? sheet.computation.pi
+                                                                          : std::numbers::pi;
+}
+
+ReadDimensions readDimensions(const TableSize& size) {
+    const auto read = [](const std::optional<std::string>& field) {
+        return readNumber(field).value_or(0);
+    };
+    return {read(size.dimensions.depth), read(size.dimensions.width),
+            read(size.dimensions.thickness)};
+}
+
+std::string_view familyName(SectionFamily family) {
+    switch (family) {
+    case SectionFamily::RHS:
+        return "rectangular hollow section";
+    case SectionFamily::SHS:
+        return "square hollow section";
+    case SectionFamily::CHS:
+        break;
+    }
+    return "circular hollow section";
+}
+
+} // namespace kavrel

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "catalogue/catalogues.hpp"
+#include "catalogue/section_family.hpp"
+#include "properties/step_log.hpp"
+#include "table/table_request.hpp"
+#include "table/table_rows.hpp"
+#include "table/table_sizes.hpp"
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace kavrel {
+
+// The working of one size: what it is, and every step the formula set of its catalogue took
+// for it, as recorded while computing the very texts the table shows.
+struct CalculationSheet {
+    TableSize size;
+    Computation computation;         // pi and the rounding of the results
+    std::unique_ptr<StepLog> log;    // the geometry, the steps and their parts
+    std::optional<TableError> error; // the table's error for this size: its formulas failed
+};
+
+// Runs the size's formula set, recording; the log ends at a failing step.
+CalculationSheet calculationSheet(const TableSize& size, const Computation& computation,
+                                  bool givenSize);
+
+// The pi the size's formulas used: the one asked for by the IS formulas, else the true pi.
+double piUsed(const CalculationSheet& sheet);
+
+// The dimensions as the formulas read them: D, B, t (B equals D for a tube).
+struct ReadDimensions {
+    double depth, width, thickness;
+};
+ReadDimensions readDimensions(const TableSize& size);
+
+// "rectangular hollow section" and so on.
+std::string_view familyName(SectionFamily family);
+
+} // namespace kavrel

@@ -1,0 +1,66 @@
+#include "sheet/explain.hpp"
+
+#include <algorithm>
+#include <vector>
+
+namespace kavrel {
+
+std::variant<SheetFormat, TableError> parseSheetFormat(std::string_view text) {
+    if (text == "text") {
+        return SheetFormat::Text;
+    }
+    if (text == "html") {
+        return SheetFormat::Html;
+    }
+    if (text == "json") {
+        return SheetFormat::Json;
+    }
+    return TableError{TableError::Kind::BadRequest,
+                      "unknown format " + quoted(text) + " for a sheet (text, html or json)"};
+}
+
+ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
+    // The same rules as the table: the catalogues, pi and significant figures, the sizes.
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    auto computed = computationOf(request, catalogues);
+    if (auto* error = std::get_if<TableError>(&computed)) {
+        return {{}, std::move(*error)};
+    }
+    const Computation& computation = std::get<Computation>(computed);
+    const bool given = !request.sizes.empty();
+    std::vector<TableSize> sizes;
+    if (given) {
+        for (const std::string& argument : request.sizes) {
+            auto size = sizeOf(argument, catalogues);
+            if (auto* error = std::get_if<TableError>(&size)) {
+                return {{}, std::move(*error)};
+            }
+            sizes.push_back(std::get<TableSize>(std::move(size)));
+        }
+    } else {
+        sizes = catalogueSizes(catalogues);
+    }
+    std::vector<CalculationSheet> sheets;
+    std::optional<TableError> firstError;
+    for (const TableSize& size : sizes) {
+        CalculationSheet sheet = calculationSheet(size, computation, given);
+        if (sheet.error && !firstError) {
+            firstError = sheet.error;
+        }
+        // As in the table, a given size is computed even outside the families, not shown.
+        if (request.families.empty() ||
+            std::ranges::find(request.families, size.family) != request.families.end()) {
+            sheets.push_back(std::move(sheet));
+        }
+    }
+    return {writeSheets(format, sheets), std::move(firstError)};
+}
+
+ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format) {
+    TableRequest one = request;
+    one.sizes = {std::string(size)};
+    one.families.clear();
+    return explainSizes(one, format);
+}
+
+} // namespace kavrel

@@ -1,0 +1,98 @@
+#include "sheet/formula_text.hpp"
+#include "sheet/sheet_writers.hpp"
+
+namespace kavrel {
+namespace {
+
+// Printed on A4, one size per page; nothing is loaded from elsewhere and nothing runs.
+constexpr std::string_view pageStart = R"(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<title>Kavrel calculation sheets</title>
+<style>
+@page { size: A4; margin: 15mm; }
+body { font-family: "DejaVu Serif", Georgia, serif; font-size: 10.5pt; color: #000;
+       max-width: 180mm; margin: 1em auto; }
+section.sheet { break-after: page; page-break-after: always; }
+section.sheet:last-child { break-after: auto; page-break-after: auto; }
+h1 { font-size: 14pt; margin: 0 0 0.5em; }
+h2 { font-size: 11pt; margin: 1.2em 0 0.3em; }
+table.head { border-collapse: collapse; margin-bottom: 0.8em; }
+table.head th { text-align: left; vertical-align: top; padding: 0.1em 1em 0.1em 0; }
+div.step { break-inside: avoid; page-break-inside: avoid; margin: 0.5em 0;
+           border-top: 1px solid #bbb; padding-top: 0.3em; }
+div.step p { margin: 0.1em 0 0.1em 2em; overflow-wrap: anywhere; }
+div.step p.title { margin-left: 0; }
+span.meaning { font-style: italic; }
+span.radicand { border-top: 1px solid #000; padding-left: 0.1em; }
+var { font-style: italic; }
+p.failed, p.stopped { font-weight: bold; }
+</style>
+</head>
+<body>
+)";
+
+void appendStep(std::string& out, const RecordedStep& step) {
+    const std::string name = htmlSymbol(step.name.name);
+    out += "<div class=\"step\">\n<p class=\"title\">" + name +
+           " &mdash; <span class=\"meaning\">" + htmlEscaped(step.name.meaning) + "</span>";
+    if (!step.name.unit.empty()) {
+        out += ", " + htmlUnit(step.name.unit);
+    }
+    out += "</p>\n";
+    if (step.formula) {
+        out += "<p>" + name + " = " + htmlFormula(*step.formula, Notation::Symbols) + "</p>\n";
+        out += "<p>= " + htmlFormula(*step.formula, Notation::Numbers) + "</p>\n";
+    }
+    if (step.failure) {
+        out += "<p class=\"failed\">Failed: " + htmlEscaped(failureText(*step.failure)) + "</p>\n";
+    } else {
+        const std::string value = roundTripText(step.value);
+        if (!step.formula || asciiFormula(*step.formula, Notation::Numbers) != value) {
+            out += "<p>= " + htmlEscaped(value) + "</p>\n";
+        }
+        if (step.rounding) {
+            out += "<p>rounded to " + roundingOf(step) + ": &ldquo;" + htmlEscaped(step.text) +
+                   "&rdquo;";
+            if (step.readBack) {
+                // The name is typeset, the rest of the words escaped around it.
+                const std::string words = readBackOf(step, "\x01");
+                const std::size_t at = words.find('\x01');
+                out += ", " + htmlEscaped(words.substr(0, at)) + htmlSymbol(step.name.name, true) +
+                       htmlEscaped(words.substr(at + 1));
+            }
+            out += "</p>\n";
+        }
+    }
+    out += "</div>\n";
+}
+
+} // namespace
+
+std::string htmlSheets(std::span<const CalculationSheet> sheets) {
+    std::string out(pageStart);
+    for (const CalculationSheet& sheet : sheets) {
+        out += "<section class=\"sheet\">\n<h1>Calculation sheet of " +
+               htmlEscaped(sheet.size.designation) + "</h1>\n<table class=\"head\">\n";
+        for (const auto& [label, text] : sheetHead(sheet)) {
+            out += "<tr><th>" + (label == "pi" ? std::string("&pi;") : htmlEscaped(label)) +
+                   "</th><td>" + htmlEscaped(text) + "</td></tr>\n";
+        }
+        out += "</table>\n";
+        const auto& steps = sheet.log->steps;
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            if (const auto title = partAt(*sheet.log, i)) {
+                out += "<h2>" + htmlEscaped(*title) + "</h2>\n";
+            }
+            appendStep(out, steps[i]);
+        }
+        if (sheet.error) {
+            out += "<p class=\"stopped\">Stopped: " + htmlEscaped(sheet.error->message) + "</p>\n";
+        }
+        out += "</section>\n";
+    }
+    return out + "</body>\n</html>\n";
+}
+
+} // namespace kavrel

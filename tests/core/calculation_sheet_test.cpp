@@ -1,0 +1,269 @@
+#include "sheet/explain.hpp"
+#include "sheet/formula_text.hpp"
+#include "table/section_table.hpp"
+#include "table/table_columns.hpp"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <sstream>
+#include <vector>
+
+namespace kavrel {
+namespace {
+
+const RecordedStep* lastStep(const CalculationSheet& sheet, std::string_view name) {
+    const auto& steps = sheet.log->steps;
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        if (step->name.name == name) {
+            return &*step;
+        }
+    }
+    return nullptr;
+}
+
+constexpr Catalogue everyCatalogue[] = {Catalogue::IS, Catalogue::EN10210, Catalogue::EN10219};
+
+// Every result text of every sheet is the table's, for every size of every catalogue, with
+// both pi for IS and with significant figures; and every text sheet fits 100 columns.
+TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
+    const TableRequest requests[] = {
+        {.columns = {"all"}, .catalogues = {everyCatalogue, std::end(everyCatalogue)}},
+        {.columns = {"all"}, .pi = std::numbers::pi, .catalogues = {Catalogue::IS}},
+        {.columns = {"all"},
+         .catalogues = {everyCatalogue, std::end(everyCatalogue)},
+         .significant = 3},
+    };
+    for (const TableRequest& request : requests) {
+        const auto table = sectionTable(request);
+        std::istringstream lines(std::get<std::string>(table));
+        std::string line;
+        std::getline(lines, line); // the header: the catalogue, then columnNames but the last
+        const Computation computation =
+            std::get<Computation>(computationOf(request, chosenCatalogues(request)));
+        for (const TableSize& size : catalogueSizes(request.catalogues)) {
+            ASSERT_TRUE(std::getline(lines, line));
+            const CalculationSheet sheet = calculationSheet(size, computation, false);
+            ASSERT_FALSE(sheet.error) << size.designation;
+            std::vector<std::string> cells;
+            std::istringstream row(line);
+            for (std::string cell; std::getline(row, cell, ',');) {
+                cells.push_back(cell);
+            }
+            ASSERT_EQ(cells[1 + *columnIndex("designation")], size.designation);
+            const auto compare = [&](std::string_view column) {
+                const RecordedStep* step = lastStep(sheet, column);
+                ASSERT_TRUE(step && step->rounding) << size.designation << " " << column;
+                EXPECT_EQ(step->text, cells[1 + *columnIndex(column)])
+                    << size.designation << " " << column;
+            };
+            for (const ResultDescription& result : results) {
+                compare(result.column);
+            }
+            for (const PlasticDescription& result : plasticResults) {
+                compare(result.column);
+            }
+            if (&request == requests) {
+                std::istringstream text(textSheets({&sheet, 1}));
+                while (std::getline(text, line)) {
+                    EXPECT_LE(line.size(), 100u) << line;
+                }
+            }
+        }
+    }
+}
+
+// A calculator's reading of the substituted text: + - * / with the usual ranks, from the left,
+// parentheses, ^ as repeated products, sqrt(...).
+struct Evaluator {
+    std::string_view text;
+    std::size_t at = 0;
+
+    void blanks() {
+        while (at < text.size() && text[at] == ' ') {
+            ++at;
+        }
+    }
+    bool take(std::string_view token) {
+        blanks();
+        if (text.substr(at).starts_with(token)) {
+            at += token.size();
+            return true;
+        }
+        return false;
+    }
+    double atom() {
+        if (take("(")) {
+            const double x = sum();
+            EXPECT_TRUE(take(")")) << text;
+            return x;
+        }
+        if (take("sqrt(")) {
+            const double x = sum();
+            EXPECT_TRUE(take(")")) << text;
+            return std::sqrt(x);
+        }
+        double x = 0;
+        const auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), x);
+        EXPECT_EQ(error, std::errc()) << text.substr(at);
+        at = static_cast<std::size_t>(end - text.data());
+        return x;
+    }
+    double power() {
+        const double base = atom();
+        if (!take("^")) {
+            return base;
+        }
+        int exponent = 0;
+        at = static_cast<std::size_t>(
+            std::from_chars(text.data() + at, text.data() + text.size(), exponent).ptr -
+            text.data());
+        double x = base;
+        for (int i = 1; i < exponent; ++i) {
+            x = x * base;
+        }
+        return x;
+    }
+    double product() {
+        double x = power();
+        while (true) {
+            if (take("*")) {
+                x = x * power();
+            } else if (take("/")) {
+                x = x / power();
+            } else {
+                return x;
+            }
+        }
+    }
+    double sum() {
+        double x = product();
+        while (true) {
+            if (take("+")) {
+                x = x + product();
+            } else if (take("-")) {
+                x = x - product();
+            } else {
+                return x;
+            }
+        }
+    }
+};
+
+TEST(CalculationSheet, SubstitutedNumbersGiveEachStepsValue) {
+    const std::pair<Catalogue, const char*> sizes[] = {
+        {Catalogue::IS, "50x25x2.0"},         {Catalogue::IS, "240x120x6.0"},
+        {Catalogue::IS, "25x25x2.6"},         {Catalogue::IS, "15NBx2.0(L)"},
+        {Catalogue::IS, "RHS:250x150x8"},     {Catalogue::IS, "CHS:60.3x3.2"},
+        {Catalogue::EN10210, "50x30x3.2"},    {Catalogue::EN10210, "40x40x3.2"},
+        {Catalogue::EN10210, "42.4x3.2"},     {Catalogue::EN10219, "50x25x3.0"},
+        {Catalogue::EN10219, "120x120x5.0"},  {Catalogue::EN10219, "219.1x12.5"},
+        {Catalogue::EN10219, "250x150x12.0"}, {Catalogue::EN10219, "RHS:100x60x8"},
+    };
+    for (const auto& [catalogue, designation] : sizes) {
+        for (const double pi : {fractionPi, std::numbers::pi}) {
+            const Catalogue one[] = {catalogue};
+            const TableSize size = std::get<TableSize>(sizeOf(designation, one));
+            const CalculationSheet sheet = calculationSheet(size, {pi, std::nullopt}, true);
+            ASSERT_GT(sheet.log->steps.size(), 10u);
+            for (const RecordedStep& step : sheet.log->steps) {
+                const std::string substituted = asciiFormula(*step.formula, Notation::Numbers);
+                Evaluator evaluator{substituted};
+                const double value = evaluator.sum();
+                EXPECT_EQ(evaluator.at, substituted.size()) << substituted;
+                double written = 0; // as the JSON writes it
+                const std::string text = roundTripText(step.value);
+                std::from_chars(text.data(), text.data() + text.size(), written);
+                EXPECT_EQ(value, written)
+                    << designation << " " << step.name.name << " = " << substituted;
+            }
+        }
+    }
+}
+
+TEST(CalculationSheet, WorkedExampleOfRhs50x25x2) {
+    const Catalogue is[] = {Catalogue::IS};
+    const CalculationSheet sheet =
+        calculationSheet(std::get<TableSize>(sizeOf("50x25x2.0", is)), {}, false);
+    const struct {
+        std::string_view name;
+        double value;
+        std::string_view text;
+        std::string_view substituted;
+    } steps[] = {
+        {"b1", 17, "", "25 - 4 * 2"},
+        {"d1", 42, "", "50 - 4 * 2"},
+        {"h", 131.714286, "", ""},
+        {"Ah", 1073.142857, "", ""},
+        {"K", 32.590022, "", ""},
+        {"A", 2.737143, "2.74", ""},
+        {"W", 2.1509, "2.15", "2.74 * 0.785"},
+        {"C", 3.842578, "3.84", "0.001 * (7.03 * 10000 / (2 + 32.590021691973966 / 2))"},
+    };
+    for (const auto& want : steps) {
+        const RecordedStep* step = lastStep(sheet, want.name);
+        ASSERT_TRUE(step) << want.name;
+        EXPECT_NEAR(step->value, want.value, 5e-7) << want.name;
+        EXPECT_EQ(step->text, want.text) << want.name;
+        if (!want.substituted.empty()) {
+            EXPECT_EQ(asciiFormula(*step->formula, Notation::Numbers), want.substituted);
+        }
+    }
+    EXPECT_EQ(lastStep(sheet, "A")->readBack, 2.74);
+    const std::string text = textSheets({&sheet, 1});
+    for (const char* line :
+         {"    W = A' * 0.785\n", "rounded to 2 decimals: \"2.74\", read back as A' = 2.74\n",
+          "pi           22/7 = 3.142857142857143\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+}
+
+TEST(CalculationSheet, FailingOwnSizeEndsAtItsFailingStepWithTheTablesStatus) {
+    const TableRequest request{.sizes = {"RHS:0.1x0.1x0.01"}};
+    const auto table = sectionTable(request);
+    const ExplainOutcome explained = explainSizes(request, SheetFormat::Text);
+    ASSERT_TRUE(explained.error);
+    EXPECT_EQ(explained.error->kind, std::get<TableError>(table).kind);
+    EXPECT_EQ(explained.error->message, std::get<TableError>(table).message);
+    const std::string ending = "rxx  radius of gyration about x, cm\n"
+                               "    rxx = sqrt(Ixx' / A')\n"
+                               "        = sqrt(0 / 0)\n"
+                               "    failed: division by zero: the divisor A' is 0\n";
+    EXPECT_NE(explained.bytes.find(ending), std::string::npos) << explained.bytes;
+    EXPECT_EQ(explained.bytes.find("ryy "), std::string::npos);
+
+    const std::string json = sheetOf({}, "RHS:0.1x0.1x0.01", SheetFormat::Json).bytes;
+    EXPECT_NE(json.find("\"value\":null,\"unit\":\"cm\",\"failure\":\"division by zero"),
+              std::string::npos);
+}
+
+// The request's catalogue, pi and significant figures reach the sheet as they reach the table.
+TEST(CalculationSheet, CatalogueAndRoundingFollowTheRequest) {
+    const struct {
+        TableRequest request;
+        const char* size;
+        std::vector<std::string_view> lines;
+    } cases[] = {
+        {{.catalogues = {Catalogue::EN10219}, .significant = 3},
+         "250x150x12.0",
+         {"    ro = 3 * t\n       = 3 * 12\n", "pi           the true value, 3.141592653589793\n",
+          "rounded to 3 significant figures: \"", "Catalogue    EN10219, "}},
+        {{.significant = 3}, "240x120x6.0", {"read back from its fixed-decimal text \""}},
+    };
+    for (const auto& c : cases) {
+        const ExplainOutcome sheet = sheetOf(c.request, c.size, SheetFormat::Text);
+        EXPECT_FALSE(sheet.error);
+        for (const std::string_view line : c.lines) {
+            EXPECT_NE(sheet.bytes.find(line), std::string::npos) << line << sheet.bytes;
+        }
+    }
+    const TableRequest refused{.pi = fractionPi, .catalogues = {Catalogue::EN10210}};
+    const ExplainOutcome none = sheetOf(refused, "50x30x3.2", SheetFormat::Json);
+    EXPECT_EQ(none.bytes, "");
+    EXPECT_EQ(none.error->message, std::get<TableError>(sectionTable(refused)).message);
+}
+
+} // namespace
+} // namespace kavrel
