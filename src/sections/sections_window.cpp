@@ -7,6 +7,7 @@
 #include "sections/copied_text.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/whole_file.hpp"
+#include "sheet/explain.hpp"
 #include "table/table_columns.hpp"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -119,13 +121,25 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     auto* splitter = new QSplitter;
     splitter->addWidget(scroll);
     splitter->addWidget(middle);
-    splitter->addWidget(drawing_);
+    // Beside the table, the selected size drawn and the way to its working.
+    auto* right = new QWidget;
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(drawing_, 1);
+    auto* working = new QPushButton(tr("Show &working\u2026"));
+    working->setObjectName(QStringLiteral("cmdworking"));
+    working->setAccessibleName(tr("Show the working of the selected size"));
+    rightLayout->addWidget(working, 0, Qt::AlignRight);
+    splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
     splitter->setSizes({scroll->minimumWidth(), 700, 280});
     setCentralWidget(splitter);
     QWidget::setTabOrder(panel_->findChild<QPushButton*>(QStringLiteral("cmdremoveown")), table_);
     buildMenus();
+    connect(working, &QPushButton::clicked, showWorking_, &QAction::trigger);
+    connect(showWorking_, &QAction::changed, working,
+            [this, working] { working->setEnabled(showWorking_->isEnabled()); });
 
     connect(panel_, &SectionsPanel::changed, this, &SectionsWindow::refresh);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -158,6 +172,9 @@ void SectionsWindow::buildMenus() {
     QAction* print = file->addAction(tr("&Print\u2026"), this, &SectionsWindow::onPrint);
     print->setShortcut(QKeySequence::Print);
     print->setObjectName(QStringLiteral("actprint"));
+    showWorking_ = file->addAction(tr("Show &working\u2026"), this, [this] { showWorking(); });
+    showWorking_->setObjectName(QStringLiteral("actworking"));
+    showWorking_->setEnabled(false);
     file->addSeparator();
     QAction* quit = file->addAction(tr("&Quit"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
@@ -227,7 +244,10 @@ void SectionsWindow::showSortIndicator() {
 
 void SectionsWindow::showSelected() {
     const QModelIndex current = table_->currentIndex();
-    if (!current.isValid() || !table_->selectionModel()->isRowSelected(current.row())) {
+    const bool selected =
+        current.isValid() && table_->selectionModel()->isRowSelected(current.row());
+    showWorking_->setEnabled(selected);
+    if (!selected) {
         drawing_->setSection(std::nullopt);
         return;
     }
@@ -335,6 +355,29 @@ void SectionsWindow::onPrint() {
     if (!printTable(printer, printedTable())) {
         QMessageBox::warning(this, tr("Print"), tr("The printer could not be started."));
     }
+}
+
+WorkingWindow* SectionsWindow::showWorking() {
+    const std::optional<DrawnSection>& section = drawing_->section();
+    if (!section) {
+        return nullptr;
+    }
+    // The sheet of the request the row came from: its catalogue and pi. A size whose formulas
+    // fail has its sheet up to the failing step.
+    const ExplainOutcome sheet =
+        sheetOf(shownRequest_, section->designation.toStdString(), SheetFormat::Html);
+    if (sheet.bytes.empty()) {
+        QMessageBox::warning(
+            this, tr("Show working"),
+            tr("The working of %1 cannot be shown: %2.")
+                .arg(section->designation,
+                     QString::fromStdString(sheet.error ? sheet.error->message : std::string())));
+        return nullptr;
+    }
+    auto* window =
+        new WorkingWindow(section->designation, QString::fromStdString(sheet.bytes), this);
+    window->show();
+    return window;
 }
 
 bool SectionsWindow::saveSettingsNow() const {

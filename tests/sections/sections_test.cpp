@@ -3,6 +3,7 @@
 #include "properties/number_text.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/table_printer.hpp"
+#include "sheet/explain.hpp"
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_sizes.hpp"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #include <numbers>
 
@@ -51,6 +53,15 @@ QString written(const QString& file) {
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll())
                                         : QStringLiteral("<none>");
+}
+
+// The text of a PDF file, its pages separated by form feeds, as pdftotext (poppler-utils)
+// reads it.
+QString pdfText(const QString& file) {
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, "-"});
+    reader.waitForFinished(10000);
+    return QString::fromUtf8(reader.readAllStandardOutput());
 }
 
 } // namespace
@@ -303,12 +314,9 @@ class SectionsTest : public QObject {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         QVERIFY(printTable(printer, table));
-        QProcess reader;
-        reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
-        QVERIFY2(reader.waitForFinished(10000), "pdftotext (poppler-utils) did not run");
-        QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f');
+        QStringList pages = pdfText(pdf).split('\f');
         pages.removeAll(QString());
-        QVERIFY(pages.size() >= 3);
+        QVERIFY2(pages.size() >= 3, "no pages read: is pdftotext (poppler-utils) there?");
         QStringList printed;
         for (qsizetype p = 0; p < pages.size(); ++p) {
             const QString page = pages[p].simplified();
@@ -338,6 +346,7 @@ class SectionsTest : public QObject {
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.table().selectRow(0); // Show working takes a selected size
         QSet<QWidget*> controls;
         for (QWidget* widget : window.findChildren<QWidget*>()) {
             // Of a group of radio buttons Tab reaches the chosen one, the arrows the others.
@@ -370,6 +379,46 @@ class SectionsTest : public QObject {
                                         {Qt::Key_Y, "cmbownfamily"}}) {
             QTest::keyClick(&window, key, Qt::AltModifier);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+        }
+    }
+
+    // Show working opens the engine's sheet of the selected size, with the shown catalogue and
+    // pi, a size of one's own too, and prints it; with nothing selected there is none.
+    void showsTheWorkingOfTheSelectedSize() {
+        for (const auto& [catalogue, truePi, own] :
+             {std::tuple{Catalogue::EN10210, false, QString()},
+              std::tuple{Catalogue::IS, true, QStringLiteral("RHS:100x50x4")}}) {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            PanelState state;
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            state.truePi = truePi;
+            if (!own.isEmpty()) {
+                state.ownSizes = {own};
+            }
+            window.panel().setState(state);
+            window.refresh();
+            QCOMPARE(window.showWorking(), nullptr);
+            const int row = own.isEmpty() ? 0 : window.model().rowCount() - 1;
+            window.table().selectRow(row);
+            const std::string size = window.model().rows().rows[std::size_t(row)].texts[1];
+            WorkingWindow* working = window.showWorking();
+            QVERIFY(working);
+            const TableRequest request{.pi =
+                                           truePi ? std::optional(std::numbers::pi) : std::nullopt,
+                                       .catalogues = {catalogue}};
+            QTextDocument expected;
+            expected.setHtml(
+                QString::fromStdString(sheetOf(request, size, SheetFormat::Html).bytes));
+            QVERIFY(expected.toPlainText().contains(QString::fromStdString(size)));
+            QCOMPARE(working->text(), expected.toPlainText());
+            if (!own.isEmpty()) {
+                const QString pdf = scratch_.filePath(QStringLiteral("working.pdf"));
+                QPrinter printer;
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(pdf);
+                QVERIFY(working->printTo(printer));
+                QVERIFY(pdfText(pdf).simplified().contains("Calculation sheet of " + own));
+            }
         }
     }
 
