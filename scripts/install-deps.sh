@@ -11,6 +11,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev file lintian
     weston qt6-wayland x11-utils
     python3
+    poppler-utils # pdftotext: the sections tests read a printed table back
 )
 
 sudo_if_needed() {

@@ -74,8 +74,15 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     const double t = s.thickness;
 
     const int titleHeight = painter.fontMetrics().height() + 6;
+    const CornerRadii corners = s.corners.value_or(CornerRadii{2 * t, t});
+    QString cornersText;
+    if (!tube) {
+        cornersText = s.corners ? tr(", corners r = %1 and %2 mm")
+                                      .arg(number(s.corners->outer), number(s.corners->inner))
+                                : tr(", corners r = 2t and t");
+    }
     painter.drawText(QRect(0, 2, width(), titleHeight), Qt::AlignCenter,
-                     s.designation + (tube ? QString() : tr(", corners r = 2t and t")));
+                     s.designation + cornersText);
     // Room for the dimension lines left and below, and the axis letters.
     const QRectF area(60, titleHeight + 24, width() - 60 - 30, height() - titleHeight - 24 - 60);
     const double scale = std::min(area.width() / B, area.height() / D);
@@ -90,8 +97,9 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
         wall.addEllipse(QPointF(0, 0), D / 2, D / 2);
         wall.addEllipse(QPointF(0, 0), D / 2 - t, D / 2 - t);
     } else {
-        wall = roundedRectangle(B, D, std::min(2 * t, std::min(B, D) / 2));
-        wall.addPath(roundedRectangle(B - 2 * t, D - 2 * t, t));
+        wall = roundedRectangle(B, D, std::min(corners.outer, std::min(B, D) / 2));
+        wall.addPath(roundedRectangle(B - 2 * t, D - 2 * t,
+                                      std::min(corners.inner, std::min(B, D) / 2 - t)));
     }
     wall.setFillRule(Qt::OddEvenFill);
     QPen outline(colours.color(QPalette::Text), 1.5 / scale);

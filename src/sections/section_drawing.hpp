@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/section_family.hpp"
+#include "properties/formulas.hpp"
 
 #include <QString>
 #include <QWidget>
@@ -16,11 +17,12 @@ struct DrawnSection {
     double depth;
     double width;
     double thickness;
+    std::optional<CornerRadii> corners; // none: an outer radius of 2t and an inner one of t
 };
 
-// The selected size to scale: the outline with the corner radii the formulas assume (for RHS
-// and SHS an outer radius of 2t and an inner radius of t), the wall, the dimensions D, B and t
-// on dimension lines, and the axes x-x (parallel to the width, the axis of Ixx) and y-y.
+// The selected size to scale: the outline with the corner radii its catalogue's formulas assume
+// (for the IS RHS and SHS an outer radius of 2t and an inner radius of t), the wall, the dimensions
+// D, B and t on dimension lines, and the axes x-x (parallel to the width, the axis of Ixx) and y-y.
 // Drawn in the palette's colours.
 class SectionDrawing : public QWidget {
     Q_OBJECT

@@ -17,6 +17,7 @@ class SectionsModel : public QAbstractTableModel {
 
     void setRows(TableRows rows);
     const TableRows& rows() const { return rows_; }
+    const QString& separator() const { return separator_; }
 
     // The engine's column (a position in columnNames) shown in a view column.
     std::size_t engineColumn(int column) const;

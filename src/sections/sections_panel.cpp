@@ -2,7 +2,6 @@
 
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
-#include "sections/catalogue_choices.hpp"
 #include "sections/column_labels.hpp"
 #include "sections/requirement_row.hpp"
 #include "table/table_columns.hpp"
@@ -72,8 +71,8 @@ QWidget* SectionsPanel::buildCatalogue() {
     catalogue_ = new QComboBox;
     catalogue_->setObjectName(QStringLiteral("cmbcatalogue"));
     catalogue_->setAccessibleName(tr("Catalogue"));
-    for (const CatalogueChoice& choice : catalogueChoices) {
-        catalogue_->addItem(fromView(choice.name), fromView(choice.key));
+    for (const CatalogueDescription& description : allCatalogues()) {
+        catalogue_->addItem(fromView(description.title), fromView(description.name));
     }
     grid->addWidget(buddyLabel(tr("&Catalogue:"), catalogue_), 0, 0);
     grid->addWidget(catalogue_, 0, 1, 1, 3);
@@ -109,10 +108,8 @@ QWidget* SectionsPanel::buildCatalogue() {
     grid->addWidget(pi227_, 2, 1, 1, 3);
     grid->addWidget(piExact_, 3, 1, 1, 3);
     connect(pi227_, &QRadioButton::toggled, this, &SectionsPanel::changed);
-    connect(catalogue_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        const bool choosesPi = catalogueChoices[static_cast<std::size_t>(index)].choosesPi;
-        pi227_->setEnabled(choosesPi);
-        piExact_->setEnabled(choosesPi);
+    connect(catalogue_, &QComboBox::currentIndexChanged, this, [this] {
+        updatePiChoice();
         emit changed();
     });
     return box;
@@ -271,8 +268,7 @@ void SectionsPanel::addOwnSize() {
     }
     // The size as its row would be computed, so that a size the formulas cannot take is
     // refused here, not in every later table.
-    const auto rows = tableRows(
-        {.sizes = {argument}, .pi = piExact_->isChecked() ? std::numbers::pi : fractionPi});
+    const auto rows = tableRows({.sizes = {argument}, .pi = pi(), .catalogues = {catalogue()}});
     const auto* error = std::get_if<TableError>(&rows);
     for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
         const bool marked =
@@ -332,6 +328,31 @@ void SectionsPanel::chainFocus() {
     }
 }
 
+Catalogue SectionsPanel::catalogue() const {
+    return catalogueNamed(catalogue_->currentData().toString().toStdString())
+        .value_or(Catalogue::IS);
+}
+
+bool SectionsPanel::choosesPi() const {
+    const Catalogue chosen = catalogue();
+    return takesPi(formulaSetOf(chosen, SectionFamily::RHS)) &&
+           takesPi(formulaSetOf(chosen, SectionFamily::CHS));
+}
+
+std::optional<double> SectionsPanel::pi() const {
+    // A catalogue whose formulas take only the true pi is asked for none, as kavrel-table is.
+    if (!choosesPi()) {
+        return std::nullopt;
+    }
+    return piExact_->isChecked() ? std::numbers::pi : fractionPi;
+}
+
+void SectionsPanel::updatePiChoice() {
+    const bool enabled = choosesPi();
+    pi227_->setEnabled(enabled);
+    piExact_->setEnabled(enabled);
+}
+
 PanelState SectionsPanel::state() const {
     PanelState state;
     state.catalogue = catalogue_->currentData().toString();
@@ -362,6 +383,7 @@ void SectionsPanel::setState(const PanelState& state) {
     quiet_ = true;
     const QSignalBlocker blockSelf(this);
     catalogue_->setCurrentIndex(std::max(0, catalogue_->findData(state.catalogue)));
+    updatePiChoice();
     for (QCheckBox* family : families_) {
         family->setChecked(state.families.contains(family->accessibleName()));
     }
@@ -391,8 +413,7 @@ void SectionsPanel::setState(const PanelState& state) {
 std::optional<PanelRequest> SectionsPanel::request() const {
     PanelRequest out;
     TableRequest& request = out.request;
-    // The engine knows one catalogue today: when it takes a catalogue, it is set here from
-    // catalogue_->currentData() (the key of catalogueChoices).
+    request.catalogues = {catalogue()};
     for (QCheckBox* family : families_) {
         if (family->isChecked()) {
             request.families.push_back(
@@ -411,7 +432,7 @@ std::optional<PanelRequest> SectionsPanel::request() const {
     if (refused) {
         return std::nullopt;
     }
-    request.pi = piExact_->isChecked() && piExact_->isEnabled() ? std::numbers::pi : fractionPi;
+    request.pi = pi();
     for (QCheckBox* column : columns_) {
         if (column->isChecked()) {
             request.columns.push_back(column->text().toStdString());

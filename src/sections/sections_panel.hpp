@@ -72,6 +72,9 @@ class SectionsPanel : public QWidget {
 
     QWidget* firstControl() const { return catalogue_; }
 
+    // The chosen catalogue, whose geometry computes the sizes of one's own too.
+    Catalogue catalogue() const;
+
   signals:
     void changed();
 
@@ -86,6 +89,9 @@ class SectionsPanel : public QWidget {
     void addOwnSize();
     void updateOwnFields();
     void chainFocus();
+    bool choosesPi() const;
+    std::optional<double> pi() const;
+    void updatePiChoice();
 
     QString separator_;
     QComboBox* catalogue_ = nullptr;

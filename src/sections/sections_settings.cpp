@@ -1,7 +1,6 @@
 #include "sections/sections_settings.hpp"
 
 #include "properties/formula_sets.hpp"
-#include "sections/catalogue_choices.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
@@ -35,9 +34,7 @@ bool isNumericColumnName(const QString& name) {
 // Each value read back through the engine's own readers; the first that fails names itself.
 std::optional<QString> readState(const QSettings& settings, PanelState& state) {
     state.catalogue = settings.value(catalogueKey, state.catalogue).toString();
-    if (std::ranges::none_of(catalogueChoices, [&](const CatalogueChoice& choice) {
-            return state.catalogue.toStdString() == choice.key;
-        })) {
+    if (!catalogueNamed(state.catalogue.toStdString())) {
         return catalogueKey;
     }
     state.families = settings.value(familiesKey, state.families).toStringList();
@@ -72,12 +69,18 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
         return sortKey;
     }
     state.ownSizes = settings.value(ownSizesKey).toStringList();
-    std::vector<std::string> own;
+    // A size that some catalogue's geometry computes is kept: one added under another
+    // catalogue than the saved one is refused in the table, with its reason, not lost here.
     for (const QString& size : state.ownSizes) {
-        own.push_back(size.toStdString());
-    }
-    if (std::holds_alternative<TableError>(tableRows({.families = {SectionFamily::RHS}}, own))) {
-        return ownSizesKey;
+        const std::string own = size.toStdString();
+        const bool shaped =
+            own.starts_with("RHS:") || own.starts_with("SHS:") || own.starts_with("CHS:");
+        if (!shaped || std::ranges::none_of(allCatalogues(), [&own](const auto& in) {
+                return std::holds_alternative<TableRows>(
+                    tableRows({.sizes = {own}, .catalogues = {in.catalogue}}));
+            })) {
+            return ownSizesKey;
+        }
     }
     return std::nullopt;
 }

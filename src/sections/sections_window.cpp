@@ -2,11 +2,12 @@
 
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
-#include "sections/catalogue_choices.hpp"
 #include "sections/column_labels.hpp"
+#include "sections/column_widths.hpp"
 #include "sections/copied_text.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/whole_file.hpp"
+#include "sheet/explain.hpp"
 #include "table/table_columns.hpp"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -56,6 +58,13 @@ QString comparisonShown(Comparison comparison) {
     return QStringLiteral("=");
 }
 
+// The words for the request's catalogue, as the engine describes it.
+QString catalogueTitle(const TableRequest& request) {
+    const std::string_view title =
+        describe(request.catalogues.empty() ? Catalogue::IS : request.catalogues.front()).title;
+    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+}
+
 } // namespace
 
 QString userDecimalSeparator() {
@@ -77,6 +86,8 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrows move through the rows; Tab goes on to the next control, not the next cell.
+    table_->setTabKeyNavigation(false);
     table_->setAlternatingRowColors(true);
     table_->verticalHeader()->setVisible(false);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
@@ -110,13 +121,25 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     auto* splitter = new QSplitter;
     splitter->addWidget(scroll);
     splitter->addWidget(middle);
-    splitter->addWidget(drawing_);
+    // Beside the table, the selected size drawn and the way to its working.
+    auto* right = new QWidget;
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(drawing_, 1);
+    auto* working = new QPushButton(tr("Show &working\u2026"));
+    working->setObjectName(QStringLiteral("cmdworking"));
+    working->setAccessibleName(tr("Show the working of the selected size"));
+    rightLayout->addWidget(working, 0, Qt::AlignRight);
+    splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
     splitter->setSizes({scroll->minimumWidth(), 700, 280});
     setCentralWidget(splitter);
     QWidget::setTabOrder(panel_->findChild<QPushButton*>(QStringLiteral("cmdremoveown")), table_);
     buildMenus();
+    connect(working, &QPushButton::clicked, showWorking_, &QAction::trigger);
+    connect(showWorking_, &QAction::changed, working,
+            [this, working] { working->setEnabled(showWorking_->isEnabled()); });
 
     connect(panel_, &SectionsPanel::changed, this, &SectionsWindow::refresh);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -149,6 +172,9 @@ void SectionsWindow::buildMenus() {
     QAction* print = file->addAction(tr("&Print\u2026"), this, &SectionsWindow::onPrint);
     print->setShortcut(QKeySequence::Print);
     print->setObjectName(QStringLiteral("actprint"));
+    showWorking_ = file->addAction(tr("Show &working\u2026"), this, [this] { showWorking(); });
+    showWorking_->setObjectName(QStringLiteral("actworking"));
+    showWorking_->setEnabled(false);
     file->addSeparator();
     QAction* quit = file->addAction(tr("&Quit"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
@@ -188,7 +214,7 @@ void SectionsWindow::refresh() {
         tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount));
     showSortIndicator();
     if (newColumns) {
-        table_->resizeColumnsToContents();
+        fitColumnsToContents(*table_, *model_);
     }
     const auto& shownRows = model_->rows().rows;
     const auto found = std::ranges::find_if(shownRows, [&](const ShownRow& row) {
@@ -207,23 +233,33 @@ void SectionsWindow::showSortIndicator() {
                              : model_->rows().columns.end();
     header->setSortIndicatorShown(column != model_->rows().columns.end());
     if (column != model_->rows().columns.end()) {
-        header->setSortIndicator(static_cast<int>(column - model_->rows().columns.begin()),
+        const int section = static_cast<int>(column - model_->rows().columns.begin());
+        header->setSortIndicator(section,
                                  sort->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        // The indicator takes room of its own beside the header's text.
+        header->resizeSection(
+            section, std::max(header->sectionSize(section), header->sectionSizeHint(section)));
     }
 }
 
 void SectionsWindow::showSelected() {
     const QModelIndex current = table_->currentIndex();
-    if (!current.isValid() || !table_->selectionModel()->isRowSelected(current.row())) {
+    const bool selected =
+        current.isValid() && table_->selectionModel()->isRowSelected(current.row());
+    showWorking_->setEnabled(selected);
+    if (!selected) {
         drawing_->setSection(std::nullopt);
         return;
     }
     const TableRow& row = model_->rows().rows[static_cast<std::size_t>(current.row())].texts;
     const auto family = parseFamily(row[0]);
     const auto number = [&row](std::size_t column) { return readNumber(row[column]).value_or(0); };
-    drawing_->setSection(DrawnSection{std::get<SectionFamily>(family),
-                                      QString::fromStdString(row[1]), number(2), number(3),
-                                      number(4)});
+    const SectionFamily drawn = std::get<SectionFamily>(family);
+    // The corners of the geometry the row was computed with; none: the IS corners 2t and t.
+    const Catalogue catalogue = catalogueNamed(row[catalogueColumn]).value_or(Catalogue::IS);
+    drawing_->setSection(DrawnSection{drawn, QString::fromStdString(row[1]), number(2), number(3),
+                                      number(4),
+                                      cornerRadiiOf(formulaSetOf(catalogue, drawn), number(4))});
 }
 
 QString SectionsWindow::copiedRows() const {
@@ -249,8 +285,9 @@ void SectionsWindow::onExport() {
         filters << QString::fromLatin1(format.filter);
     }
     QString chosenFilter = filters.front();
-    QString file = QFileDialog::getSaveFileName(this, tr("Export the table"), QString(),
-                                                filters.join(QStringLiteral(";;")), &chosenFilter);
+    QString file = QFileDialog::getSaveFileName(
+        this, tr("Export the table of %1").arg(catalogueTitle(shownRequest_)), QString(),
+        filters.join(QStringLiteral(";;")), &chosenFilter);
     if (file.isEmpty()) {
         return;
     }
@@ -269,12 +306,7 @@ void SectionsWindow::onExport() {
 QString SectionsWindow::title() const {
     QStringList parts;
     const PanelState state = panel_->state();
-    for (const CatalogueChoice& choice : catalogueChoices) {
-        if (state.catalogue.toStdString() == choice.key) {
-            parts << QString::fromUtf8(choice.name.data(),
-                                       static_cast<qsizetype>(choice.name.size()));
-        }
-    }
+    parts << catalogueTitle(shownRequest_);
     parts << state.families.join(QStringLiteral(", "));
     for (const Condition& condition : shownRequest_.conditions) {
         char number[32];
@@ -284,7 +316,7 @@ QString SectionsWindow::title() const {
                    comparisonShown(condition.comparison) + QLatin1Char(' ') +
                    QString::fromLatin1(number, end - number).replace(QLatin1Char('.'), separator_);
     }
-    parts << (shownRequest_.pi.value_or(fractionPi) == fractionPi ? tr("\u03c0 = 22/7")
+    parts << (shownRequest_.pi && *shownRequest_.pi == fractionPi ? tr("\u03c0 = 22/7")
                                                                   : tr("true \u03c0"));
     if (shownRequest_.sort) {
         parts << tr("sorted by %1%2")
@@ -323,6 +355,29 @@ void SectionsWindow::onPrint() {
     if (!printTable(printer, printedTable())) {
         QMessageBox::warning(this, tr("Print"), tr("The printer could not be started."));
     }
+}
+
+WorkingWindow* SectionsWindow::showWorking() {
+    const std::optional<DrawnSection>& section = drawing_->section();
+    if (!section) {
+        return nullptr;
+    }
+    // The sheet of the request the row came from: its catalogue and pi. A size whose formulas
+    // fail has its sheet up to the failing step.
+    const ExplainOutcome sheet =
+        sheetOf(shownRequest_, section->designation.toStdString(), SheetFormat::Html);
+    if (sheet.bytes.empty()) {
+        QMessageBox::warning(
+            this, tr("Show working"),
+            tr("The working of %1 cannot be shown: %2.")
+                .arg(section->designation,
+                     QString::fromStdString(sheet.error ? sheet.error->message : std::string())));
+        return nullptr;
+    }
+    auto* window =
+        new WorkingWindow(section->designation, QString::fromStdString(sheet.bytes), this);
+    window->show();
+    return window;
 }
 
 bool SectionsWindow::saveSettingsNow() const {

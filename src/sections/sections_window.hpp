@@ -4,6 +4,7 @@
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
 #include "sections/table_printer.hpp"
+#include "sections/working_window.hpp"
 
 #include <QAction>
 #include <QLabel>
@@ -50,6 +51,10 @@ class SectionsWindow : public QMainWindow {
 
     bool saveSettingsNow() const;
 
+    // Opens the calculation sheet of the selected size in a window of its own; none when no
+    // size is selected.
+    WorkingWindow* showWorking();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -69,6 +74,7 @@ class SectionsWindow : public QMainWindow {
     QLabel* countLine_;
     QLabel* note_;
     SectionDrawing* drawing_;
+    QAction* showWorking_ = nullptr;
     TableRequest shownRequest_;
 };
 

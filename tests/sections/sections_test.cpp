@@ -1,8 +1,11 @@
 // Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
 // the names a screen reader reads.
+#include "properties/number_text.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/table_printer.hpp"
+#include "sheet/explain.hpp"
 #include "table/section_table.hpp"
+#include "table/table_columns.hpp"
 #include "table/table_sizes.hpp"
 
 #include <QAccessible>
@@ -13,9 +16,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #include <numbers>
 
@@ -48,6 +55,15 @@ QString written(const QString& file) {
                                         : QStringLiteral("<none>");
 }
 
+// The text of a PDF file, its pages separated by form feeds, as pdftotext (poppler-utils)
+// reads it.
+QString pdfText(const QString& file) {
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, "-"});
+    reader.waitForFinished(10000);
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
 } // namespace
 
 class SectionsTest : public QObject {
@@ -59,12 +75,23 @@ class SectionsTest : public QObject {
   private slots:
     void init() { QFile::remove(settings()); }
 
+    // Each catalogue under each separator: the engine's rows, count and bytes for the request.
     void showsTheEnginesRowsAndExportsItsBytes() {
-        for (const QString& separator : {QStringLiteral("."), QStringLiteral(",")}) {
+        for (const auto& [catalogue, separator] : {std::pair{Catalogue::IS, QStringLiteral(".")},
+                                                   {Catalogue::IS, QStringLiteral(",")},
+                                                   {Catalogue::EN10210, QStringLiteral(".")},
+                                                   {Catalogue::EN10219, QStringLiteral(",")}}) {
             SectionsWindow window(settings(), separator);
-            window.panel().setState(sampleState(separator));
+            PanelState state = sampleState(separator);
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            window.panel().setState(state);
             window.refresh();
-            const auto expected = std::get<TableRows>(tableRows(sampleRequest));
+            TableRequest request = sampleRequest;
+            request.catalogues = {catalogue};
+            if (catalogue != Catalogue::IS) {
+                request.pi.reset(); // the true pi, and no choice of it
+            }
+            const auto expected = std::get<TableRows>(tableRows(request));
             const TableRows& shown = window.model().rows();
             QCOMPARE(shown.columns, expected.columns);
             QCOMPARE(shown.rows.size(), expected.rows.size());
@@ -74,17 +101,64 @@ class SectionsTest : public QObject {
             }
             QCOMPARE(window.model().data(window.model().index(0, 5), Qt::DisplayRole).toString(),
                      QString::fromStdString(expected.rows[0].texts[5]).replace('.', separator));
-            QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblcount"))->text(),
-                     QStringLiteral("%1 of 191 sizes").arg(expected.rows.size()));
+            QCOMPARE(
+                window.findChild<QLabel*>(QStringLiteral("lblcount"))->text(),
+                QStringLiteral("%1 of %2 sizes").arg(expected.rows.size()).arg(expected.sizeCount));
+            QVERIFY(catalogue != Catalogue::IS || expected.sizeCount == 191);
 
             for (const TableFormat format :
                  {TableFormat::Csv, TableFormat::Json, TableFormat::Text}) {
                 const QString file = scratch_.filePath(QStringLiteral("table"));
                 QCOMPARE(window.exportTo(file, format), std::nullopt);
-                TableRequest request = sampleRequest;
                 request.format = format;
                 QCOMPARE(written(file),
                          QString::fromStdString(std::get<std::string>(sectionTable(request))));
+            }
+        }
+    }
+
+    // A European catalogue offers no choice of pi, names itself in the print title and is
+    // drawn with the corners of its geometry.
+    void showsAEuropeanCatalogueAsItsGeometry() {
+        for (const Catalogue catalogue : {Catalogue::EN10210, Catalogue::EN10219}) {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            PanelState state;
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            window.panel().setState(state);
+            window.refresh();
+            QVERIFY(!window.findChild<QRadioButton*>(QStringLiteral("optpi227"))->isEnabled());
+            QVERIFY(window.printedTable().title.startsWith(
+                QString::fromLatin1(describe(catalogue).title.data())));
+            window.table().selectRow(0); // the first RHS
+            const auto& row = window.model().rows().rows[0].texts;
+            const auto corners = window.drawing().section()->corners;
+            const auto engine =
+                cornerRadiiOf(formulaSetOf(catalogue, SectionFamily::RHS), *readNumber(row[4]));
+            QVERIFY(row[0] == "RHS" && corners && engine);
+            QCOMPARE(corners->outer, engine->outer);
+            QCOMPARE(corners->inner, engine->inner);
+        }
+    }
+
+    // The columns are as wide as the view's own measure of every cell makes them.
+    void columnsFitTheirContents() {
+        SectionsWindow window(settings(), QStringLiteral(","));
+        PanelState every;
+        for (const std::string_view name : columnNames) {
+            every.columns << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        }
+        every.ownSizes = {QStringLiteral("RHS:1000x500x12.5"), QStringLiteral("CHS:21.3x2")};
+        for (const PanelState& state : {PanelState{}, every}) {
+            window.panel().setState(state);
+            window.refresh();
+            QHeaderView* header = window.table().horizontalHeader();
+            QList<int> fitted;
+            for (int c = 0; c < header->count(); ++c) {
+                fitted << header->sectionSize(c);
+            }
+            window.table().resizeColumnsToContents();
+            for (int c = 0; c < header->count(); ++c) {
+                QCOMPARE(header->sectionSize(c), fitted[c]);
             }
         }
     }
@@ -136,6 +210,7 @@ class SectionsTest : public QObject {
 
     void damagedSettingsGiveTheDefaultsAndANote() {
         const QByteArray damages[] = {
+            "[General]\ncatalogue=EN10220\n",
             "[General]\nfamilies=RHS, XHS\n",
             "[General]\nrequirements=Zxx\\t>>\\t5\n",
             "[General]\ncolumns=A, W, Q\nsort=-designation\n",
@@ -159,36 +234,54 @@ class SectionsTest : public QObject {
         PanelState saved;
         {
             SectionsWindow window(settings(), QStringLiteral(","));
-            window.panel().setState(sampleState(QStringLiteral(",")));
+            PanelState state = sampleState(QStringLiteral(","));
+            state.catalogue = QStringLiteral("EN10219");
+            window.panel().setState(state);
             saved = window.panel().state();
             QVERIFY(window.saveSettingsNow());
         }
         SectionsWindow again(settings(), QStringLiteral(","));
         QCOMPARE(again.panel().state(), saved);
         QCOMPARE(saved.requirements, sampleState(QStringLiteral(",")).requirements);
+        QCOMPARE(saved.catalogue, QStringLiteral("EN10219"));
         QVERIFY(again.findChild<QLabel*>(QStringLiteral("lblnote"))->text().isEmpty());
     }
 
     // Refused input is marked with the engine's reason beside it; the table keeps its rows.
+    // An own size is checked with the chosen catalogue's geometry: 12 mm walls fit the IS
+    // corners of a 50 mm square but not the cold-formed ones.
     void refusesBadInputAndKeepsTheTable() {
         SectionsWindow window(settings(), QStringLiteral(","));
         const auto field = [&](const char* name) {
             return window.findChild<QLineEdit*>(QString::fromLatin1(name));
         };
+        for (const auto& [catalogue, thickness] :
+             {std::pair{Catalogue::IS, "20"}, std::pair{Catalogue::EN10219, "12"}}) {
+            PanelState state;
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            window.panel().setState(state);
+            window.refresh();
+            const auto rowsBefore = window.model().rows().rows.size();
+            for (const auto& [name, text] :
+                 {std::pair{"txtownd", "50"}, {"txtownb", "50"}, {"txtownt", thickness}}) {
+                field(name)->clear();
+                QTest::keyClicks(field(name), QString::fromLatin1(text));
+            }
+            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
+                              Qt::LeftButton);
+            const auto engine = std::get<TableError>(sizeOf("RHS:50x50x" + std::string(thickness),
+                                                            std::array{catalogue}))
+                                    .message;
+            QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
+                     QString::fromStdString(engine));
+            QVERIFY(field("txtownt")->property("refused").toBool());
+            QCOMPARE(field("txtownt")->text(), QString::fromLatin1(thickness));
+            QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("lstown"))->count(), 0);
+            QCOMPARE(window.model().rows().rows.size(), rowsBefore);
+        }
+        QVERIFY(
+            std::holds_alternative<TableSize>(sizeOf("RHS:50x50x12", std::array{Catalogue::IS})));
         const auto rowsBefore = window.model().rows().rows.size();
-        QTest::keyClicks(field("txtownd"), QStringLiteral("50"));
-        QTest::keyClicks(field("txtownb"), QStringLiteral("50"));
-        QTest::keyClicks(field("txtownt"), QStringLiteral("20"));
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
-                          Qt::LeftButton);
-        const auto engine =
-            std::get<TableError>(sizeOf("RHS:50x50x20", std::array{Catalogue::IS})).message;
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
-                 QString::fromStdString(engine));
-        QVERIFY(field("txtownt")->property("refused").toBool());
-        QCOMPARE(field("txtownt")->text(), QStringLiteral("20"));
-        QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("lstown"))->count(), 0);
-        QCOMPARE(window.model().rows().rows.size(), rowsBefore);
 
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
                           Qt::LeftButton);
@@ -209,6 +302,124 @@ class SectionsTest : public QObject {
         QVERIFY(window.exportTo(target, TableFormat::Csv).has_value());
         QVERIFY(QFileInfo(target).isDir());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
+
+    // Printed to a PDF file and read back: every page has the title line and the column
+    // headers, and every row is printed once, in order.
+    void printsTheTitleAndHeadersOnEveryPage() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        const PrintedTable table = window.printedTable();
+        const QString pdf = scratch_.filePath(QStringLiteral("table.pdf"));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(printTable(printer, table));
+        QStringList pages = pdfText(pdf).split('\f');
+        pages.removeAll(QString());
+        QVERIFY2(pages.size() >= 3, "no pages read: is pdftotext (poppler-utils) there?");
+        QStringList printed;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            const QString page = pages[p].simplified();
+            QVERIFY(page.startsWith(
+                table.title + QStringLiteral(" (page %1 of %2)").arg(p + 1).arg(pages.size())));
+            for (const QString& header : table.headers) {
+                QVERIFY2(page.contains(header.section(' ', 0, 0) + ' '), qPrintable(header));
+            }
+            for (const QString& line : pages[p].split('\n')) {
+                if (const QString first = line.section(' ', 0, 0, QString::SectionSkipEmpty);
+                    first == "RHS" || first == "SHS" || first == "CHS") {
+                    printed << line.section(' ', 1, 1, QString::SectionSkipEmpty);
+                }
+            }
+        }
+        QStringList shown;
+        for (const QStringList& row : table.rows) {
+            shown << row[1];
+        }
+        QCOMPARE(printed, shown);
+    }
+
+    // Tab reaches every control and comes back to the first; access keys reach the table and
+    // the fields their labels name.
+    void everyControlIsReachedByKeyboard() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.table().selectRow(0); // Show working takes a selected size
+        QSet<QWidget*> controls;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            // Of a group of radio buttons Tab reaches the chosen one, the arrows the others.
+            const auto* radio = qobject_cast<QRadioButton*>(widget);
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&window) &&
+                widget->isEnabled() && !widget->objectName().startsWith(QStringLiteral("qt_")) &&
+                (!radio || radio->isChecked())) {
+                controls.insert(widget);
+            }
+        }
+        QVERIFY(controls.size() > 30);
+        QWidget* first = window.panel().firstControl();
+        first->setFocus();
+        QSet<QWidget*> reached;
+        for (int presses = 0; presses < 2 * controls.size(); ++presses) {
+            reached.insert(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (QApplication::focusWidget() == first) {
+                break;
+            }
+        }
+        QCOMPARE(QApplication::focusWidget(), first);
+        for (QWidget* control : controls) {
+            QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
+        }
+        for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
+                                        {Qt::Key_C, "cmbcatalogue"},
+                                        {Qt::Key_T, "optpiexact"},
+                                        {Qt::Key_O, "cmbsort"},
+                                        {Qt::Key_Y, "cmbownfamily"}}) {
+            QTest::keyClick(&window, key, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+        }
+    }
+
+    // Show working opens the engine's sheet of the selected size, with the shown catalogue and
+    // pi, a size of one's own too, and prints it; with nothing selected there is none.
+    void showsTheWorkingOfTheSelectedSize() {
+        for (const auto& [catalogue, truePi, own] :
+             {std::tuple{Catalogue::EN10210, false, QString()},
+              std::tuple{Catalogue::IS, true, QStringLiteral("RHS:100x50x4")}}) {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            PanelState state;
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            state.truePi = truePi;
+            if (!own.isEmpty()) {
+                state.ownSizes = {own};
+            }
+            window.panel().setState(state);
+            window.refresh();
+            QCOMPARE(window.showWorking(), nullptr);
+            const int row = own.isEmpty() ? 0 : window.model().rowCount() - 1;
+            window.table().selectRow(row);
+            const std::string size = window.model().rows().rows[std::size_t(row)].texts[1];
+            WorkingWindow* working = window.showWorking();
+            QVERIFY(working);
+            const TableRequest request{.pi =
+                                           truePi ? std::optional(std::numbers::pi) : std::nullopt,
+                                       .catalogues = {catalogue}};
+            QTextDocument expected;
+            expected.setHtml(
+                QString::fromStdString(sheetOf(request, size, SheetFormat::Html).bytes));
+            QVERIFY(expected.toPlainText().contains(QString::fromStdString(size)));
+            QCOMPARE(working->text(), expected.toPlainText());
+            if (!own.isEmpty()) {
+                const QString pdf = scratch_.filePath(QStringLiteral("working.pdf"));
+                QPrinter printer;
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(pdf);
+                QVERIFY(working->printTo(printer));
+                QVERIFY(pdfText(pdf).simplified().contains("Calculation sheet of " + own));
+            }
+        }
     }
 
     void everyControlHasAnAccessibleName() {
