@@ -17,10 +17,6 @@ namespace {
 
 using Failure = std::optional<std::string>;
 
-std::string reasonOf(int error) {
-    return std::strerror(error);
-}
-
 // A write beyond the process's file size limit raises SIGXFSZ, which by default ends the
 // program. While the note and the record are written the signal is held back, and one raised by
 // that write is taken off again, so the write just comes up short and is rolled back. Masking

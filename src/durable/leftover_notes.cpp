@@ -11,10 +11,6 @@
 namespace kavrel {
 namespace {
 
-std::string reasonOf(int error) {
-    return std::strerror(error);
-}
-
 // The report's bytes from `from` on, read through the descriptor held (reopened for reading,
 // as the report is open for appending only), never through its path, which may name another
 // file by now.

@@ -4,8 +4,13 @@
 #include <sys/file.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace kavrel {
+
+std::string reasonOf(int error) {
+    return std::strerror(error);
+}
 namespace {
 
 // Runs call until it ends other than by a signal: 0, or the errno of its failure.

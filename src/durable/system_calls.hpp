@@ -11,6 +11,9 @@
 
 namespace kavrel {
 
+// The words of an errno, for the messages Print gives.
+std::string reasonOf(int error);
+
 // The file system as Print uses it: every call returns 0 or the errno of its failure, and
 // an EINTR is retried here, nowhere else. close is never retried: on Linux the descriptor is
 // gone whatever close returns.

@@ -34,11 +34,11 @@ Label labelOf(std::size_t column) {
     return {"", "catalogue"};
 }
 
+} // namespace
+
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-} // namespace
 
 QString columnName(std::size_t column) {
     return fromView(columnNames[column]);

@@ -33,7 +33,7 @@ p.failed, p.stopped { font-weight: bold; }
 <body>
 )";
 
-void appendStep(std::string& out, const RecordedStep& step) {
+void appendHtmlStep(std::string& out, const RecordedStep& step) {
     const std::string name = htmlSymbol(step.name.name);
     out += "<div class=\"step\">\n<p class=\"title\">" + name +
            " &mdash; <span class=\"meaning\">" + htmlEscaped(step.name.meaning) + "</span>";
@@ -85,7 +85,7 @@ std::string htmlSheets(std::span<const CalculationSheet> sheets) {
             if (const auto title = partAt(*sheet.log, i)) {
                 out += "<h2>" + htmlEscaped(*title) + "</h2>\n";
             }
-            appendStep(out, steps[i]);
+            appendHtmlStep(out, steps[i]);
         }
         if (sheet.error) {
             out += "<p class=\"stopped\">Stopped: " + htmlEscaped(sheet.error->message) + "</p>\n";

@@ -11,7 +11,7 @@ void appendKey(std::string& out, std::string_view key) {
     out += ':';
 }
 
-void appendStep(std::string& out, const RecordedStep& step) {
+void appendJsonStep(std::string& out, const RecordedStep& step) {
     out += '{';
     appendKey(out, "name");
     appendJsonString(out, step.name.name);
@@ -72,7 +72,7 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
         const auto& steps = sheet.log->steps;
         for (std::size_t i = 0; i < steps.size(); ++i) {
             out += i == 0 ? "\n" : ",\n";
-            appendStep(out, steps[i]);
+            appendJsonStep(out, steps[i]);
         }
         out += "]}";
     }

@@ -9,10 +9,6 @@
 namespace kavrel {
 namespace {
 
-TableError bad(std::string message) {
-    return {TableError::Kind::BadRequest, std::move(message)};
-}
-
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
@@ -55,14 +51,14 @@ std::variant<SectionFamily, TableError> parseFamily(std::string_view text) {
             return family;
         }
     }
-    return bad("unknown family " + quoted(text) + " (RHS, SHS or CHS)");
+    return badRequest("unknown family " + quoted(text) + " (RHS, SHS or CHS)");
 }
 
 std::variant<Condition, TableError> parseCondition(std::string_view text) {
     constexpr std::string_view operatorCharacters = "<>=!";
     const auto opStart = text.find_first_of(operatorCharacters);
     if (opStart == std::string_view::npos) {
-        return bad("no comparison (>=, <=, >, < or =)");
+        return badRequest("no comparison (>=, <=, >, < or =)");
     }
     const auto opEnd = std::min(text.find_first_not_of(operatorCharacters, opStart), text.size());
     const std::string_view op = text.substr(opStart, opEnd - opStart);
@@ -74,16 +70,16 @@ std::variant<Condition, TableError> parseCondition(std::string_view text) {
     const auto* known = std::find_if(std::begin(comparisons), std::end(comparisons),
                                      [op](const auto& c) { return c.first == op; });
     if (known == std::end(comparisons)) {
-        return bad("unknown operator " + quoted(op));
+        return badRequest("unknown operator " + quoted(op));
     }
     const std::string_view column = trimmed(text.substr(0, opStart));
     if (column.empty()) {
-        return bad("no column before " + quoted(op));
+        return badRequest("no column before " + quoted(op));
     }
     const std::string_view number = trimmed(text.substr(opEnd));
     const std::optional<double> value = readNumber(number);
     if (!value) {
-        return bad(quoted(number) + " is not a number");
+        return badRequest(quoted(number) + " is not a number");
     }
     return Condition{std::string(column), known->second, *value};
 }
@@ -94,7 +90,7 @@ std::variant<SortKey, TableError> parseSortKey(std::string_view text) {
         text.remove_prefix(1);
     }
     if (text.empty()) {
-        return bad("no column to sort by");
+        return badRequest("no column to sort by");
     }
     return SortKey{std::string(text), descending};
 }
@@ -103,7 +99,7 @@ std::variant<std::size_t, TableError> parseLimit(std::string_view text) {
     std::size_t limit = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), limit);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return bad(quoted(text) + " is not a number of rows");
+        return badRequest(quoted(text) + " is not a number of rows");
     }
     return limit;
 }
@@ -116,7 +112,7 @@ std::variant<std::vector<std::string>, TableError> parseColumns(std::string_view
     for (std::size_t start = 0;;) {
         const auto end = std::min(text.find(',', start), text.size());
         if (end == start) {
-            return bad("an empty column name");
+            return badRequest("an empty column name");
         }
         columns.emplace_back(text.substr(start, end - start));
         if (end == text.size()) {
@@ -136,7 +132,7 @@ std::variant<TableFormat, TableError> parseFormat(std::string_view text) {
     if (text == "text") {
         return TableFormat::Text;
     }
-    return bad("unknown format " + quoted(text) + " (csv, json or text)");
+    return badRequest("unknown format " + quoted(text) + " (csv, json or text)");
 }
 
 std::variant<double, TableError> parsePi(std::string_view text) {
@@ -146,7 +142,7 @@ std::variant<double, TableError> parsePi(std::string_view text) {
     if (text == "22/7") {
         return fractionPi;
     }
-    return bad("unknown value of pi " + quoted(text) + " (exact or 22/7)");
+    return badRequest("unknown value of pi " + quoted(text) + " (exact or 22/7)");
 }
 
 std::variant<Catalogue, TableError> parseCatalogue(std::string_view text) {
@@ -157,7 +153,7 @@ std::variant<Catalogue, TableError> parseCatalogue(std::string_view text) {
     for (const CatalogueDescription& description : allCatalogues()) {
         names += (names.empty() ? "" : ", ") + std::string(description.name);
     }
-    return bad("unknown catalogue " + quoted(text) + " (" + names + ")");
+    return badRequest("unknown catalogue " + quoted(text) + " (" + names + ")");
 }
 
 std::variant<int, TableError> parseSignificant(std::string_view text) {
@@ -165,7 +161,7 @@ std::variant<int, TableError> parseSignificant(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), figures);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || figures < 1 ||
         figures > 15) {
-        return bad(quoted(text) + " is not a number of significant figures (1 to 15)");
+        return badRequest(quoted(text) + " is not a number of significant figures (1 to 15)");
     }
     return figures;
 }

@@ -63,6 +63,11 @@ struct TableError {
     std::string message;
 };
 
+// A request that cannot be used, for this message.
+inline TableError badRequest(std::string message) {
+    return {TableError::Kind::BadRequest, std::move(message)};
+}
+
 // The text in double quotes, for messages: a quote or backslash gets a backslash before it and
 // a control byte is written as an escape ("\n", "\t", "\x1b"), so a message is one line.
 std::string quoted(std::string_view text);

@@ -11,17 +11,13 @@
 namespace kavrel {
 namespace {
 
-TableError bad(std::string message) {
-    return {TableError::Kind::BadRequest, std::move(message)};
-}
-
 std::variant<std::size_t, TableError> numericColumn(std::string_view name) {
     const std::optional<std::size_t> index = columnIndex(name);
     if (!index) {
-        return bad("unknown column " + quoted(name));
+        return badRequest("unknown column " + quoted(name));
     }
     if (!isNumericColumn(*index)) {
-        return bad(quoted(name) + " is not a numeric column");
+        return badRequest(quoted(name) + " is not a numeric column");
     }
     return *index;
 }
@@ -44,13 +40,13 @@ std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
 std::variant<Computation, TableError> computationOf(const TableRequest& request,
                                                     std::span<const Catalogue> catalogues) {
     if (request.significant && (*request.significant < 1 || *request.significant > 15)) {
-        return bad("the number of significant figures must be 1 to 15");
+        return badRequest("the number of significant figures must be 1 to 15");
     }
     if (request.pi && *request.pi != std::numbers::pi) {
         for (const Catalogue catalogue : catalogues) {
             if (!takesPi(formulaSetOf(catalogue, SectionFamily::RHS))) {
-                return bad(std::string(describe(catalogue).name) +
-                           " is computed with the true pi only, not 22/7");
+                return badRequest(std::string(describe(catalogue).name) +
+                                  " is computed with the true pi only, not 22/7");
             }
         }
     }
@@ -131,7 +127,7 @@ std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequ
     for (const std::string& name : request.columns) {
         const std::optional<std::size_t> index = columnIndex(name);
         if (!index) {
-            return bad("unknown column " + quoted(name));
+            return badRequest("unknown column " + quoted(name));
         }
         columns.push_back(*index);
     }
@@ -173,7 +169,7 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
     for (const std::string& argument : own) {
         if (!argument.starts_with("RHS:") && !argument.starts_with("SHS:") &&
             !argument.starts_with("CHS:")) {
-            return bad(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
+            return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
         }
         if (auto error = add(argument, true)) {
             return std::move(*error);
