@@ -19,7 +19,10 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) --parallel $(JOBS)
 
-test: test-release test-asan test-fuzz
+# The three builds run side by side: each leaves a core idle while it configures, links and
+# waits on its slowest test, and the others fill those gaps.
+test: deps
+	$(MAKE) --no-print-directory -j3 --output-sync=target test-release test-asan test-fuzz
 
 test-release: build
 	ctest --preset $(PRESET) --parallel $(JOBS)

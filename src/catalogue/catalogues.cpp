@@ -4,7 +4,7 @@ namespace kavrel {
 namespace {
 
 constexpr CatalogueDescription descriptions[] = {
-    {Catalogue::IS, "IS", "Indian-standard sizes (the window's)"},
+    {Catalogue::IS, "IS", "Indian-standard sizes"},
     {Catalogue::EN10210, "EN10210", "EN 10210-2 hot-finished"},
     {Catalogue::EN10219, "EN10219", "EN 10219-2 cold-formed"},
 };
