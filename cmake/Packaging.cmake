@@ -11,8 +11,10 @@ area, unit weight, second moments of area, elastic moduli, radii of gyration,
 torsional constants and outer surface area per metre, and appends them to a
 plain-text report. kavrel-table writes section tables of the catalogue or of
 sizes of the user's own, with the plastic moduli, selected and sorted, as
-CSV, JSON or text. Kavrel Sections shows the same tables in a window, filtered,
-sorted, drawn to scale, copied, exported and printed.")
+CSV, JSON or text, for the window's sizes and for the European hot-finished
+(EN 10210-2) and cold-formed (EN 10219-2) sizes, and explains every number in
+a calculation sheet. Kavrel Sections shows the same tables in a window,
+filtered, sorted, drawn to scale, copied, exported and printed.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # Stripped as Debian strips its own packages: the compiler's version string goes as well.
