@@ -11,6 +11,14 @@ template <typename To, typename From> To failureOf(const From& outcome) {
     return ArithmeticFailure{};
 }
 
+// One part of every result, for the formula sets that compute them all at once.
+template <typename To, typename Part> To partOf(ResultsOutcome all, Part SectionResults::*part) {
+    if (auto* results = std::get_if<SectionResults>(&all)) {
+        return std::move(results->*part);
+    }
+    return failureOf<To>(all);
+}
+
 } // namespace
 
 FormulaSet formulaSetOf(Catalogue catalogue, SectionFamily family) {
@@ -89,11 +97,8 @@ FindOutcome propertiesOf(Catalogue catalogue, SectionFamily family,
     case FormulaSet::Annulus:
         break;
     }
-    ResultsOutcome all = resultsOf(catalogue, family, dimensions, pi, separator, significant);
-    if (auto* results = std::get_if<SectionResults>(&all)) {
-        return std::move(results->properties);
-    }
-    return failureOf<FindOutcome>(all);
+    return partOf<FindOutcome>(resultsOf(catalogue, family, dimensions, pi, separator, significant),
+                               &SectionResults::properties);
 }
 
 PlasticOutcome plasticModuliOf(Catalogue catalogue, SectionFamily family,
@@ -109,11 +114,9 @@ PlasticOutcome plasticModuliOf(Catalogue catalogue, SectionFamily family,
     case FormulaSet::Annulus:
         break;
     }
-    ResultsOutcome all = resultsOf(catalogue, family, dimensions, pi, separator, significant);
-    if (auto* results = std::get_if<SectionResults>(&all)) {
-        return std::move(results->plastic);
-    }
-    return failureOf<PlasticOutcome>(all);
+    return partOf<PlasticOutcome>(
+        resultsOf(catalogue, family, dimensions, pi, separator, significant),
+        &SectionResults::plastic);
 }
 
 } // namespace kavrel

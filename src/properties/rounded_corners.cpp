@@ -48,25 +48,24 @@ ResultsOutcome roundedCornerResults(Steps<Number>& s, Number D, Number B, Number
     const Number area = s.result(0.01 * (Ao - Ai), aStep, p.a);
     p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
 
+    // Ix and Zp of the comment above, for a shape b wide and d deep with corners r at c.
     const Number eightThirds = Number(8.0) / 3;
-    const Number Ixo =
-        s.step(stepNames::Ixo,
-               (B * cube(D - 2 * ro) + (B - 2 * ro) * (cube(D) - cube(D - 2 * ro))) / 12 +
-                   pi * square(ro) * (square(ro) / 4 + square(cxo)) + eightThirds * cube(ro) * cxo);
-    const Number Ixi =
-        s.step(stepNames::Ixi,
-               (Bi * cube(Di - 2 * ri) + (Bi - 2 * ri) * (cube(Di) - cube(Di - 2 * ri))) / 12 +
-                   pi * square(ri) * (square(ri) / 4 + square(cxi)) + eightThirds * cube(ri) * cxi);
+    const Number fourThirds = Number(4.0) / 3;
+    const auto secondMoment = [&](Number b, Number d, Number r, Number c) {
+        return (b * cube(d - 2 * r) + (b - 2 * r) * (cube(d) - cube(d - 2 * r))) / 12 +
+               pi * square(r) * (square(r) / 4 + square(c)) + eightThirds * cube(r) * c;
+    };
+    const auto plasticModulus = [&](Number b, Number d, Number r, Number c) {
+        return b * square(d - 2 * r) / 4 + (b - 2 * r) * r * (d - r) + pi * square(r) * c +
+               fourThirds * cube(r);
+    };
+
+    const Number Ixo = s.step(stepNames::Ixo, secondMoment(B, D, ro, cxo));
+    const Number Ixi = s.step(stepNames::Ixi, secondMoment(Bi, Di, ri, cxi));
     const Number ixx = s.result(0.0001 * (Ixo - Ixi), ixxStep, p.ixx);
 
-    const Number Iyo =
-        s.step(stepNames::Iyo,
-               (D * cube(B - 2 * ro) + (D - 2 * ro) * (cube(B) - cube(B - 2 * ro))) / 12 +
-                   pi * square(ro) * (square(ro) / 4 + square(cyo)) + eightThirds * cube(ro) * cyo);
-    const Number Iyi =
-        s.step(stepNames::Iyi,
-               (Di * cube(Bi - 2 * ri) + (Di - 2 * ri) * (cube(Bi) - cube(Bi - 2 * ri))) / 12 +
-                   pi * square(ri) * (square(ri) / 4 + square(cyi)) + eightThirds * cube(ri) * cyi);
+    const Number Iyo = s.step(stepNames::Iyo, secondMoment(D, B, ro, cyo));
+    const Number Iyi = s.step(stepNames::Iyi, secondMoment(Di, Bi, ri, cyi));
     const Number iyy = s.result(0.0001 * (Iyo - Iyi), iyyStep, p.iyy);
 
     p.zxx = s.text(s.divide(2 * ixx, 0.1 * D), resultStep(&SectionProperties::zxx, shape));
@@ -85,18 +84,11 @@ ResultsOutcome roundedCornerResults(Steps<Number>& s, Number D, Number B, Number
 
     p.sa = s.text(0.001 * (2 * (B + D) - 2 * ro * k), resultStep(&SectionProperties::sa, shape));
 
-    const Number fourThirds = Number(4.0) / 3;
-    const Number Zpxo_ = s.step(Zpxo, B * square(D - 2 * ro) / 4 + (B - 2 * ro) * ro * (D - ro) +
-                                          pi * square(ro) * cxo + fourThirds * cube(ro));
-    const Number Zpxi_ =
-        s.step(Zpxi, Bi * square(Di - 2 * ri) / 4 + (Bi - 2 * ri) * ri * (Di - ri) +
-                         pi * square(ri) * cxi + fourThirds * cube(ri));
+    const Number Zpxo_ = s.step(Zpxo, plasticModulus(B, D, ro, cxo));
+    const Number Zpxi_ = s.step(Zpxi, plasticModulus(Bi, Di, ri, cxi));
     z.zpx = s.text(0.001 * (Zpxo_ - Zpxi_), resultStep(&PlasticModuli::zpx, shape));
-    const Number Zpyo_ = s.step(Zpyo, D * square(B - 2 * ro) / 4 + (D - 2 * ro) * ro * (B - ro) +
-                                          pi * square(ro) * cyo + fourThirds * cube(ro));
-    const Number Zpyi_ =
-        s.step(Zpyi, Di * square(Bi - 2 * ri) / 4 + (Di - 2 * ri) * ri * (Bi - ri) +
-                         pi * square(ri) * cyi + fourThirds * cube(ri));
+    const Number Zpyo_ = s.step(Zpyo, plasticModulus(D, B, ro, cyo));
+    const Number Zpyi_ = s.step(Zpyi, plasticModulus(Di, Bi, ri, cyi));
     z.zpy = s.text(0.001 * (Zpyo_ - Zpyi_), resultStep(&PlasticModuli::zpy, shape));
     return s.finish(std::move(results));
 }
