@@ -189,15 +189,17 @@ void SectionsWindow::buildMenus() {
 
 void SectionsWindow::refresh() {
     const std::optional<PanelRequest> request = panel_->request();
-    const QString shown =
-        tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount);
+    const auto shown = [this] {
+        return tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount);
+    };
     if (!request) {
-        countLine_->setText(shown + tr("; not applied: ") + panel_->refusal());
+        countLine_->setText(shown() + tr("; not applied: ") + panel_->refusal());
         return;
     }
     auto rows = tableRows(request->request, request->ownSizes);
     if (const auto* error = std::get_if<TableError>(&rows)) {
-        countLine_->setText(shown + tr("; not applied: ") + QString::fromStdString(error->message));
+        countLine_->setText(shown() + tr("; not applied: ") +
+                            QString::fromStdString(error->message));
         return;
     }
     // The selected size stays selected when it is still shown.
@@ -210,8 +212,7 @@ void SectionsWindow::refresh() {
     // Measuring every cell costs most of a refresh: widths follow a change of columns only.
     const bool newColumns = std::get<TableRows>(rows).columns != model_->rows().columns;
     model_->setRows(std::get<TableRows>(std::move(rows)));
-    countLine_->setText(
-        tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount));
+    countLine_->setText(shown());
     showSortIndicator();
     if (newColumns) {
         fitColumnsToContents(*table_, *model_);
