@@ -1,5 +1,7 @@
 #pragma once
 
+#include "durable/home_folder.hpp"
+
 #include <string>
 #include <string_view>
 
@@ -19,9 +21,5 @@ struct ReportPath {
 // The answer of the file-name dialog (UTF-8) is neither trimmed nor checked: an empty answer
 // gives ".txt", "results.txt" gives "results.txt.txt". Its bytes are kept as the file name.
 ReportPath reportPath(std::string_view answer, std::string_view home);
-
-// The user's home folder: $HOME, or the password database's entry when HOME is unset or
-// empty; empty when neither is known.
-std::string homeFolder();
 
 } // namespace kavrel

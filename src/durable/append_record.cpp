@@ -85,14 +85,13 @@ int openReport(SystemCalls& calls, const std::string& file, int& fd) {
 
 // Syncs every folder from the home folder down to the report's, so the entries that lead to
 // the record are durable whichever Print made them, even one killed since.
-int syncEntriesOf(SystemCalls& calls, const ReportPath& path) {
-    std::string folder = parentOf(path.folder);
-    if (const int error = calls.syncFolder(folder)) {
+int syncEntriesOf(SystemCalls& calls, const std::string& folder, const std::string& file) {
+    if (const int error = calls.syncFolder(parentOf(folder))) {
         return error;
     }
-    for (auto slash = path.folder.size(); slash != std::string::npos;
-         slash = path.file.find('/', slash + 1)) {
-        if (const int error = calls.syncFolder(path.file.substr(0, slash))) {
+    for (auto slash = folder.size(); slash != std::string::npos;
+         slash = file.find('/', slash + 1)) {
+        if (const int error = calls.syncFolder(file.substr(0, slash))) {
             return error;
         }
     }
@@ -127,21 +126,21 @@ Failure writeRecord(SystemCalls& calls, int report, std::string_view bytes, off_
     return reason;
 }
 
-Failure print(SystemCalls& calls, const ReportPath& path, std::string_view bytes,
-              const AppendOptions& options) {
+Failure print(SystemCalls& calls, const std::string& folder, const std::string& file,
+              std::string_view bytes, const AppendOptions& options) {
     // An embedded NUL would silently name a different file.
-    if (path.file.find('\0') != std::string::npos || path.folder.find('\0') != std::string::npos) {
+    if (file.find('\0') != std::string::npos || folder.find('\0') != std::string::npos) {
         return reasonOf(EINVAL);
     }
     // The note holds the record; one beyond its bound could not be taken out again.
-    if (bytes.size() + path.file.size() > maxNoteBytes / 2) {
+    if (bytes.size() + file.size() > maxNoteBytes / 2) {
         return reasonOf(EFBIG);
     }
-    if (const int error = makeFolders(calls, path.folder, 0777, false)) {
+    if (const int error = makeFolders(calls, folder, 0777, false)) {
         return reasonOf(error);
     }
     Descriptor report(calls);
-    if (const int error = openReport(calls, path.file, *report.out())) {
+    if (const int error = openReport(calls, file, *report.out())) {
         return reasonOf(error);
     }
     struct stat info {};
@@ -159,7 +158,7 @@ Failure print(SystemCalls& calls, const ReportPath& path, std::string_view bytes
     if (const int error = calls.fstat(report.get(), info)) {
         return reasonOf(error);
     }
-    if (const int error = syncEntriesOf(calls, path)) {
+    if (const int error = syncEntriesOf(calls, folder, file)) {
         return reasonOf(error);
     }
 
@@ -175,7 +174,7 @@ Failure print(SystemCalls& calls, const ReportPath& path, std::string_view bytes
     if (error != 0) {
         return "its rollback note cannot be kept in " + stateFolder + ": " + reasonOf(error);
     }
-    if (auto reason = takeOutLeftovers(calls, report.get(), info, path.file, stateFolder)) {
+    if (auto reason = takeOutLeftovers(calls, report.get(), info, file, stateFolder)) {
         return reason;
     }
     if (const int error = calls.fstat(report.get(), info)) {
@@ -185,9 +184,9 @@ Failure print(SystemCalls& calls, const ReportPath& path, std::string_view bytes
     const off_t length = info.st_size;
     SizeLimitSignalHold hold;
     NoteInProgress note(calls);
-    if (const int error = note.write(
-            stateFolder, noteFile(stateFolder, info.st_dev, info.st_ino),
-            {path.file, info.st_dev, info.st_ino, length, std::string(bytes)}, options.lockWait)) {
+    if (const int error = note.write(stateFolder, noteFile(stateFolder, info.st_dev, info.st_ino),
+                                     {file, info.st_dev, info.st_ino, length, std::string(bytes)},
+                                     options.lockWait)) {
         return "its rollback note could not be written to " + stateFolder + ": " + reasonOf(error);
     }
     if (auto reason = writeRecord(calls, report.get(), bytes, length, note)) {
@@ -200,12 +199,12 @@ Failure print(SystemCalls& calls, const ReportPath& path, std::string_view bytes
 
 } // namespace
 
-std::optional<ReportWriteError> appendRecord(const ReportPath& path, std::string_view bytes,
-                                             const AppendOptions& options) {
+std::optional<ReportWriteError> appendRecord(const std::string& folder, const std::string& file,
+                                             std::string_view bytes, const AppendOptions& options) {
     FileSystem realFiles;
     SystemCalls calls(options.fileSystem ? *options.fileSystem : realFiles);
-    if (auto reason = print(calls, path, bytes, options)) {
-        return ReportWriteError{path.file, std::move(*reason)};
+    if (auto reason = print(calls, folder, file, bytes, options)) {
+        return ReportWriteError{file, std::move(*reason)};
     }
     return std::nullopt;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "commands/report_path.hpp"
 #include "durable/file_system.hpp"
 
 #include <chrono>
@@ -31,15 +30,17 @@ struct AppendOptions {
     FileSystem* fileSystem = nullptr;
 };
 
-// Adds one whole record at the end of the report, creating the report (and the folder
-// path.folder, but no sub-folder) when missing. The record goes in with one write under an
+// Adds one whole record at the end of `file`, creating it (and `folder`, the one folder above
+// it that may be made, but no sub-folder) when missing. The record goes in with one write under an
 // exclusive lock held from measuring the file to the end, so records of two running copies
 // never mix; a failed or short write is cut back to the old length, so the file keeps exactly
 // its earlier content. Success means the record is on stable storage. A rollback note kept
 // in the state folder while the record is written lets the next Print take out a copy that
 // a crash left unfinished, so the file only ever holds whole records. Every failure comes
 // back as a value.
-[[nodiscard]] std::optional<ReportWriteError>
-appendRecord(const ReportPath& path, std::string_view bytes, const AppendOptions& options = {});
+[[nodiscard]] std::optional<ReportWriteError> appendRecord(const std::string& folder,
+                                                           const std::string& file,
+                                                           std::string_view bytes,
+                                                           const AppendOptions& options = {});
 
 } // namespace kavrel

@@ -1,6 +1,6 @@
 #include "durable/rollback_note.hpp"
 
-#include "commands/report_path.hpp"
+#include "durable/home_folder.hpp"
 
 #include <fcntl.h>
 #include <sys/file.h>

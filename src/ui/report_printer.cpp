@@ -37,7 +37,7 @@ std::optional<ReportWriteError> ReportPrinter::appendWhileRepainting(const std::
     std::thread writer([&] {
         AppendOptions options;
         options.lockWait = lockWait;
-        error = appendRecord(*path_, record, options);
+        error = appendRecord(path_->folder, path_->file, record, options);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     // Input waits in the queue until Print has ended; paint events go through.

@@ -1,5 +1,6 @@
-#include "durable/append_record.hpp"
+#include "commands/report_path.hpp"
 #include "commands/report_record.hpp"
+#include "durable/append_record.hpp"
 #include "scratch_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,7 @@ TEST(AppendRecord, CreatesTheTempFolderAndTheReport) {
     ScratchFolder home;
     const ReportPath path = reportPath("results", home.string());
     const std::string record = reportRecord({SectionFamily::RHS, "50x25x2.0", {}});
-    EXPECT_EQ(appendRecord(path, record), std::nullopt);
+    EXPECT_EQ(appendRecord(path.folder, path.file, record), std::nullopt);
     EXPECT_TRUE(fs::is_directory(home.path() / "temp"));
     EXPECT_EQ(readBytes(home.path() / "temp" / "results.txt"), record);
 }
@@ -79,8 +80,8 @@ TEST(AppendRecord, AddsRecordsBackToBackBehindExistingContent) {
     const std::string first = reportRecord({SectionFamily::RHS, "50x25x2.0", boxesWith("1")});
     const std::string second = reportRecord({SectionFamily::SHS, "100x100x5.0", {}});
     const ReportPath path = reportPath("results", home.string());
-    EXPECT_EQ(appendRecord(path, first), std::nullopt);
-    EXPECT_EQ(appendRecord(path, second), std::nullopt);
+    EXPECT_EQ(appendRecord(path.folder, path.file, first), std::nullopt);
+    EXPECT_EQ(appendRecord(path.folder, path.file, second), std::nullopt);
     EXPECT_EQ(readBytes(file), existing + first + second);
 }
 
@@ -88,7 +89,8 @@ TEST(AppendRecord, WritesIntoAnExistingSubFolder) {
     ScratchFolder home;
     fs::create_directories(home.path() / "temp" / "jobs");
     const std::string record = reportRecord({SectionFamily::CHS, "15NBx2.0(L)", {}});
-    EXPECT_EQ(appendRecord(reportPath("jobs\\beam1", home.string()), record), std::nullopt);
+    const ReportPath path = reportPath("jobs\\beam1", home.string());
+    EXPECT_EQ(appendRecord(path.folder, path.file, record), std::nullopt);
     EXPECT_EQ(readBytes(home.path() / "temp" / "jobs" / "beam1.txt"), record);
 }
 
@@ -96,9 +98,9 @@ TEST(AppendRecord, CreatesADeletedReportAgain) {
     ScratchFolder home;
     const ReportPath path = reportPath("", home.string());
     const std::string record = reportRecord({std::nullopt, "", {}});
-    ASSERT_EQ(appendRecord(path, record), std::nullopt);
+    ASSERT_EQ(appendRecord(path.folder, path.file, record), std::nullopt);
     fs::remove(path.file);
-    EXPECT_EQ(appendRecord(path, record), std::nullopt);
+    EXPECT_EQ(appendRecord(path.folder, path.file, record), std::nullopt);
     EXPECT_EQ(readBytes(home.path() / "temp" / ".txt"), record);
 }
 
@@ -122,7 +124,8 @@ TEST_P(AppendRecordFault, ReportsTheReasonAndChangesNothing) {
     const auto before = snapshot(home.path());
 
     const ReportPath path = reportPath(c.answer, home.string());
-    const auto error = appendRecord(path, reportRecord({SectionFamily::RHS, "50x25x2.0", {}}));
+    const auto error =
+        appendRecord(path.folder, path.file, reportRecord({SectionFamily::RHS, "50x25x2.0", {}}));
 
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->path, path.file);
@@ -150,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AppendRecord, MissingHomeFolderIsNotCreated) {
     ScratchFolder scratch;
     const ReportPath path = reportPath("results", (scratch.path() / "nobody").string());
-    const auto error = appendRecord(path, reportRecord({SectionFamily::RHS, "", {}}));
+    const auto error =
+        appendRecord(path.folder, path.file, reportRecord({SectionFamily::RHS, "", {}}));
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->reason, std::strerror(ENOENT));
     EXPECT_TRUE(fs::is_empty(scratch.path()));
@@ -159,8 +163,9 @@ TEST(AppendRecord, MissingHomeFolderIsNotCreated) {
 TEST(AppendRecord, TempThatIsAFileStaysAsItIs) {
     ScratchFolder home;
     writeBytes(home.path() / "temp", earlierRecords());
-    const auto error = appendRecord(reportPath("results", home.string()),
-                                    reportRecord({SectionFamily::RHS, "", {}}));
+    const ReportPath path = reportPath("results", home.string());
+    const auto error =
+        appendRecord(path.folder, path.file, reportRecord({SectionFamily::RHS, "", {}}));
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->reason, std::strerror(ENOTDIR));
     EXPECT_EQ(readBytes(home.path() / "temp"), earlierRecords());
@@ -228,7 +233,7 @@ TEST_P(AppendRecordShortWrite, CutsTheFileBackToItsEarlierContent) {
         if (setrlimit(RLIMIT_FSIZE, &size) != 0) {
             return std::string("setrlimit failed");
         }
-        const auto error = appendRecord(path, record);
+        const auto error = appendRecord(path.folder, path.file, record);
         return error ? "error:" + error->path + ":" + error->reason : std::string("ok");
     });
 
@@ -273,7 +278,7 @@ TEST(AppendRecord, WaitsWhileAnotherCopyHoldsTheReport) {
     if (child == 0) {
         close(other);
         close(done[0]);
-        const bool ok = !appendRecord(path, record).has_value();
+        const bool ok = !appendRecord(path.folder, path.file, record).has_value();
         _exit(ok ? 0 : 1);
     }
     close(done[1]);
@@ -311,7 +316,8 @@ TEST(AppendRecord, TwoCopiesPrintingAtOnceKeepEveryRecordWhole) {
         const pid_t child = fork();
         if (child == 0) {
             for (int n = 0; n < recordsEach; ++n) {
-                if (appendRecord(path, reportRecord(concurrentRecord(writer, n)))) {
+                if (appendRecord(path.folder, path.file,
+                                 reportRecord(concurrentRecord(writer, n)))) {
                     _exit(1);
                 }
             }

@@ -1,5 +1,6 @@
 // Print with every call it makes failed in turn, or the process ended there as by a crash,
 // and Print against the ways a report, its notes and the state folder went wrong before.
+#include "commands/report_path.hpp"
 #include "commands/report_record.hpp"
 #include "durable/append_record.hpp"
 #include "durable/rollback_note.hpp"
@@ -223,7 +224,7 @@ struct Scene {
         options.stateFolder = state;
         options.fileSystem = files;
         options.lockWait = std::chrono::milliseconds(30);
-        return appendRecord(path, bytes, options);
+        return appendRecord(path.folder, path.file, bytes, options);
     }
     std::string report() const { return readBytes(path.file); }
     bool notesLeft() const {

@@ -1,6 +1,7 @@
 // Print through a file system that records its calls, fails one of them or ends the process
 // at one of them as a crash would; a report locked by another program; and a crash test of
 // printing copies killed at random.
+#include "commands/report_path.hpp"
 #include "commands/report_record.hpp"
 #include "durable/append_record.hpp"
 #include "scratch_folder.hpp"
@@ -139,7 +140,7 @@ struct Scene {
         AppendOptions options;
         options.stateFolder = state.string();
         options.fileSystem = files;
-        return appendRecord(path, bytes, options);
+        return appendRecord(path.folder, path.file, bytes, options);
     }
     bool noNotesLeft() const { return fs::is_empty(state.path()); }
 };
@@ -293,7 +294,7 @@ TEST(PrintWait, GivesUpOnALockAnotherProgramKeeps) {
     AppendOptions options;
     options.lockWait = std::chrono::milliseconds(500);
     const auto start = std::chrono::steady_clock::now();
-    const auto error = appendRecord(scene.path, record, options);
+    const auto error = appendRecord(scene.path.folder, scene.path.file, record, options);
     const auto waited = std::chrono::steady_clock::now() - start;
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
@@ -317,7 +318,8 @@ pid_t startWriter(const ReportPath& path, int writer, int generation) {
     const pid_t child = fork();
     if (child == 0) {
         for (int number = 0;; ++number) {
-            if (appendRecord(path, recordOf(crashDesignation(writer, generation, number)))) {
+            if (appendRecord(path.folder, path.file,
+                             recordOf(crashDesignation(writer, generation, number)))) {
                 _exit(1);
             }
         }
@@ -367,7 +369,7 @@ void crashRound(const ReportPath& path, std::mt19937& random, CrashRound& round)
         waitpid(child, nullptr, 0);
     }
     const std::string last = recordOf("last");
-    ASSERT_EQ(appendRecord(path, last), std::nullopt);
+    ASSERT_EQ(appendRecord(path.folder, path.file, last), std::nullopt);
 
     const std::string content = readBytes(path.file);
     ASSERT_EQ(content.compare(0, earlier.size(), earlier), 0) << "the earlier content changed";
