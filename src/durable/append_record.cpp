@@ -1,5 +1,6 @@
 #include "durable/append_record.hpp"
 
+#include "durable/home_folder.hpp"
 #include "durable/leftover_notes.hpp"
 #include "durable/rollback_note.hpp"
 #include "durable/system_calls.hpp"
@@ -8,6 +9,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -55,16 +57,41 @@ class SizeLimitSignalHold {
 
 // Makes the folder, and the levels above it, when missing; each new entry is durable.
 // Something else of that name is left for the open below it to refuse with its own reason.
-int makeFolders(SystemCalls& calls, const std::string& folder, mode_t mode, bool levels) {
-    int error = calls.mkdir(folder, mode);
-    if (error == ENOENT && levels && parentOf(folder) != folder) {
-        error = makeFolders(calls, parentOf(folder), 0700, true);
-        error = error != 0 ? error : calls.mkdir(folder, mode);
+// A folder is never made in another user's folder that is not open to all (root printing with
+// the user's home, as sudo -E gives): its owner could not use it. `refused` then names it.
+int makeFolders(SystemCalls& calls, const std::string& folder, mode_t mode, bool levels,
+                std::string& refused) {
+    struct stat info {};
+    int error = calls.stat(folder, info);
+    if (error != ENOENT) {
+        return error;
     }
+    const std::string parent = parentOf(folder);
+    error = calls.stat(parent, info);
+    if (error == ENOENT && levels && parent != folder) {
+        error = makeFolders(calls, parent, 0700, true, refused);
+        error = error != 0 ? error : calls.stat(parent, info);
+    }
+    if (error != 0) {
+        return error;
+    }
+    if (info.st_uid != calls.geteuid() && !(info.st_mode & S_IWOTH)) {
+        refused = parent;
+        return EPERM;
+    }
+    error = calls.mkdir(folder, mode);
     if (error == EEXIST) {
         return 0;
     }
-    return error != 0 ? error : calls.syncFolder(parentOf(folder));
+    return error != 0 ? error : calls.syncFolder(parent);
+}
+
+std::string refusalOf(int error, const std::string& refused, const std::string& folder) {
+    if (!refused.empty()) {
+        return refused + " belongs to another user, who could not use " + folder +
+               " if this Print made it";
+    }
+    return reasonOf(error);
 }
 
 // Opens the report for appending, creating it when missing. Non-blocking, so that a FIFO
@@ -83,9 +110,49 @@ int openReport(SystemCalls& calls, const std::string& file, int& fd) {
     return error;
 }
 
+// Opens the report and takes its lock, within `wait`. A program that honours the same lock may
+// have replaced or removed the report while this Print waited: then the file held is no longer
+// the report, and Print lets go and starts over with the file the name leads to now.
+Failure openAndLock(SystemCalls& calls, const std::string& file, std::chrono::milliseconds wait,
+                    Descriptor& report, struct stat& info) {
+    const auto deadline = calls.now() + wait;
+    for (;;) {
+        report.reset();
+        if (const int error = openReport(calls, file, *report.out())) {
+            return reasonOf(error);
+        }
+        if (const int error = calls.fstat(report.get(), info)) {
+            return reasonOf(error);
+        }
+        // Only a regular file can be cut back after a failed write.
+        if (!S_ISREG(info.st_mode)) {
+            return "Not a regular file";
+        }
+        const auto left =
+            std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - calls.now()),
+                     std::chrono::milliseconds(0));
+        if (const int error = calls.lockWithin(report.get(), left)) {
+            return error == EWOULDBLOCK ? reportInUseReason : reasonOf(error);
+        }
+        struct stat named {};
+        const int error = calls.stat(file, named);
+        if (error == 0 && named.st_dev == info.st_dev && named.st_ino == info.st_ino) {
+            return std::nullopt;
+        }
+        if (error != 0 && error != ENOENT) {
+            return reasonOf(error);
+        }
+        if (calls.now() >= deadline) {
+            return reportInUseReason;
+        }
+    }
+}
+
 // Syncs every folder from the home folder down to the report's, so the entries that lead to
-// the record are durable whichever Print made them, even one killed since.
-int syncEntriesOf(SystemCalls& calls, const std::string& folder, const std::string& file) {
+// the record are durable whichever Print made them, even one killed since; and the folder that
+// holds the file itself, when the report's name is a link to a file elsewhere.
+int syncEntriesOf(SystemCalls& calls, const std::string& folder, const std::string& file,
+                  int report) {
     if (const int error = calls.syncFolder(parentOf(folder))) {
         return error;
     }
@@ -95,14 +162,37 @@ int syncEntriesOf(SystemCalls& calls, const std::string& folder, const std::stri
             return error;
         }
     }
-    return 0;
+    std::string real;
+    if (const int error = calls.readLink("/proc/self/fd/" + std::to_string(report), real)) {
+        return error;
+    }
+    return parentOf(real) == parentOf(file) ? 0 : calls.syncFolder(parentOf(real));
+}
+
+// Syncs every folder of the state path that a Print may have made: up to the home folder for a
+// state folder inside it, else up to the root. A Print killed before its syncs leaves them to
+// the next.
+int syncStatePath(SystemCalls& calls, const std::string& stateFolder) {
+    const std::string home = homeFolder();
+    const bool inHome = !home.empty() && stateFolder.starts_with(home + "/");
+    for (std::string folder = parentOf(stateFolder);; folder = parentOf(folder)) {
+        if (const int error = calls.syncFolder(folder)) {
+            return error;
+        }
+        if ((inHome && folder == home) || folder == "/" || folder == ".") {
+            return 0;
+        }
+    }
 }
 
 // Writes the record at the end; on failure cuts the file back to `length`, or tells the note
-// that the record failed when the cut fails too.
+// that the record failed when the cut fails too. Only this Print's own bytes are ever cut:
+// should another program have added to the report meanwhile (a script appending without the
+// lock), what this Print wrote stays and the message says so.
 Failure writeRecord(SystemCalls& calls, int report, std::string_view bytes, off_t length,
                     NoteInProgress& note) {
-    int error = calls.writeAll(report, bytes);
+    std::size_t written = 0;
+    int error = calls.writeAll(report, bytes, &written);
     if (error == 0) {
         error = calls.fdatasync(report);
     }
@@ -113,7 +203,15 @@ Failure writeRecord(SystemCalls& calls, int report, std::string_view bytes, off_
     struct stat info {};
     // Nothing to take out when the write added nothing (an append-only file refuses the cut
     // even then).
-    if (calls.fstat(report, info) != 0 || info.st_size != length) {
+    if (written != 0) {
+        std::string tail;
+        if (calls.fstat(report, info) != 0 ||
+            info.st_size != length + static_cast<off_t>(written) ||
+            readTail(calls, report, info, length, tail) != 0 || bytes.substr(0, written) != tail) {
+            note.remove();
+            return reason + "; the report now holds part of this record, which could not be "
+                            "taken out without touching what another program added";
+        }
         int cut = calls.ftruncate(report, length);
         cut = cut != 0 ? cut : calls.fdatasync(report);
         if (cut != 0) {
@@ -136,29 +234,16 @@ Failure print(SystemCalls& calls, const std::string& folder, const std::string& 
     if (bytes.size() + file.size() > maxNoteBytes / 2) {
         return reasonOf(EFBIG);
     }
-    if (const int error = makeFolders(calls, folder, 0777, false)) {
-        return reasonOf(error);
+    std::string refused;
+    if (const int error = makeFolders(calls, folder, 0777, false, refused)) {
+        return refusalOf(error, refused, folder);
     }
     Descriptor report(calls);
-    if (const int error = openReport(calls, file, *report.out())) {
-        return reasonOf(error);
-    }
     struct stat info {};
-    if (const int error = calls.fstat(report.get(), info)) {
-        return reasonOf(error);
+    if (auto reason = openAndLock(calls, file, options.lockWait, report, info)) {
+        return reason;
     }
-    // Only a regular file can be cut back after a failed write.
-    if (!S_ISREG(info.st_mode)) {
-        return "Not a regular file";
-    }
-    if (const int error = calls.lockWithin(report.get(), options.lockWait)) {
-        return error == EWOULDBLOCK ? reportInUseReason : reasonOf(error);
-    }
-    // Measured under the lock: another copy's record written before this point stays.
-    if (const int error = calls.fstat(report.get(), info)) {
-        return reasonOf(error);
-    }
-    if (const int error = syncEntriesOf(calls, folder, file)) {
+    if (const int error = syncEntriesOf(calls, folder, file, report.get())) {
         return reasonOf(error);
     }
 
@@ -167,14 +252,27 @@ Failure print(SystemCalls& calls, const std::string& folder, const std::string& 
     if (stateFolder.empty()) {
         return noHomeFolderReason;
     }
-    int error = makeFolders(calls, stateFolder, 0700, true);
+    int error = makeFolders(calls, stateFolder, 0700, true, refused);
     if (error == 0) {
-        error = calls.syncFolder(parentOf(stateFolder));
+        error = syncStatePath(calls, stateFolder);
+    }
+    if (error == 0) {
+        // What is wrong with the folder is said of the folder, not of a note in it.
+        Descriptor state(calls);
+        error = calls.open(stateFolder, O_RDONLY | O_DIRECTORY, 0, *state.out());
     }
     if (error != 0) {
-        return "its rollback note cannot be kept in " + stateFolder + ": " + reasonOf(error);
+        return "its rollback note cannot be kept in " + stateFolder + ": " +
+               refusalOf(error, refused, stateFolder);
     }
-    if (auto reason = takeOutLeftovers(calls, report.get(), info, file, stateFolder)) {
+    FileIdentity identity;
+    if (const int error = identify(calls, report.get(), identity)) {
+        return reasonOf(error);
+    }
+    if (const int error = calls.fstat(report.get(), info)) {
+        return reasonOf(error);
+    }
+    if (auto reason = takeOutLeftovers(calls, report.get(), info, identity, stateFolder)) {
         return reason;
     }
     if (const int error = calls.fstat(report.get(), info)) {
@@ -184,9 +282,11 @@ Failure print(SystemCalls& calls, const std::string& folder, const std::string& 
     const off_t length = info.st_size;
     SizeLimitSignalHold hold;
     NoteInProgress note(calls);
-    if (const int error = note.write(stateFolder, noteFile(stateFolder, info.st_dev, info.st_ino),
-                                     {file, info.st_dev, info.st_ino, length, std::string(bytes)},
-                                     options.lockWait)) {
+    if (const int error =
+            note.write(stateFolder, noteFile(stateFolder, identity.device, identity.inode),
+                       {file, identity.device, identity.inode, length, std::string(bytes), false,
+                        identity.fileSystem, identity.birthSeconds, identity.birthNanoseconds},
+                       options.lockWait)) {
         return "its rollback note could not be written to " + stateFolder + ": " + reasonOf(error);
     }
     if (auto reason = writeRecord(calls, report.get(), bytes, length, note)) {

@@ -33,6 +33,30 @@ int FileSystem::fstat(int fd, struct stat* info) {
     return ::fstat(fd, info);
 }
 
+int FileSystem::stat(const char* file, struct stat* info) {
+    return ::stat(file, info);
+}
+
+int FileSystem::lstat(const char* file, struct stat* info) {
+    return ::lstat(file, info);
+}
+
+int FileSystem::fstatfs(int fd, struct statfs* info) {
+    return ::fstatfs(fd, info);
+}
+
+int FileSystem::statx(int folder, const char* file, int flags, unsigned mask, struct statx* info) {
+    return ::statx(folder, file, flags, mask, info);
+}
+
+ssize_t FileSystem::readlink(const char* link, char* bytes, std::size_t size) {
+    return ::readlink(link, bytes, size);
+}
+
+int FileSystem::fchmod(int fd, mode_t mode) {
+    return ::fchmod(fd, mode);
+}
+
 int FileSystem::flock(int fd, int operation) {
     return ::flock(fd, operation);
 }
@@ -82,6 +106,10 @@ int FileSystem::readFolder(int fd, std::vector<std::string>& names) {
     ::closedir(listing);
     errno = error;
     return error == 0 ? 0 : -1;
+}
+
+uid_t FileSystem::geteuid() {
+    return ::geteuid();
 }
 
 void FileSystem::sleepFor(std::chrono::milliseconds span) {

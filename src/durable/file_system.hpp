@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -10,10 +11,10 @@
 
 namespace kavrel {
 
-// Every call Print makes to the operating system, each as the system call of the same name
+// Every call the programs make to the file system, each as the system call of the same name
 // (-1 with errno on failure). The base class makes the real calls; tests override them to
-// count the calls of a Print, to fail any one of them the way a disk would, or to end the
-// process there as a crash would.
+// count the calls of a Print or an Export, to fail any one of them the way a disk would, or to end
+// the process there as a crash would.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -23,6 +24,13 @@ class FileSystem {
     virtual ssize_t write(int fd, const void* bytes, std::size_t count);
     virtual ssize_t pwrite(int fd, const void* bytes, std::size_t count, off_t at);
     virtual int fstat(int fd, struct stat* info);
+    virtual int stat(const char* file, struct stat* info);
+    virtual int lstat(const char* file, struct stat* info);
+    virtual int fstatfs(int fd, struct statfs* info);
+    // statx(2): the birth time of a file, where its file system keeps one.
+    virtual int statx(int folder, const char* file, int flags, unsigned mask, struct statx* info);
+    virtual ssize_t readlink(const char* link, char* bytes, std::size_t size);
+    virtual int fchmod(int fd, mode_t mode);
     virtual int flock(int fd, int operation);
     virtual int fdatasync(int fd);
     virtual int fsync(int fd);
@@ -32,6 +40,7 @@ class FileSystem {
     virtual int rename(const char* from, const char* to);
     // The names in the open folder fd, without "." and "..".
     virtual int readFolder(int fd, std::vector<std::string>& names);
+    virtual uid_t geteuid();
     virtual void sleepFor(std::chrono::milliseconds span);
     virtual std::chrono::steady_clock::time_point now();
 };

@@ -1,7 +1,5 @@
 #include "durable/leftover_notes.hpp"
 
-#include "durable/rollback_note.hpp"
-
 #include <fcntl.h>
 
 #include <cerrno>
@@ -9,11 +7,7 @@
 #include <vector>
 
 namespace kavrel {
-namespace {
 
-// The report's bytes from `from` on, read through the descriptor held (reopened for reading,
-// as the report is open for appending only), never through its path, which may name another
-// file by now.
 int readTail(SystemCalls& calls, int report, const struct stat& info, off_t from,
              std::string& tail) {
     Descriptor fd(calls);
@@ -30,6 +24,12 @@ int readTail(SystemCalls& calls, int report, const struct stat& info, off_t from
     }
     return calls.readAt(fd.get(), from, static_cast<std::size_t>(info.st_size - from), tail);
 }
+
+namespace {
+
+// How many notes of other files one Print looks at to tidy the state folder: enough to clear
+// what other reports left over time, few enough that many notes do not slow Print.
+constexpr std::size_t notesTidiedEachTime = 8;
 
 std::optional<std::string> honour(SystemCalls& calls, int report, const struct stat& info,
                                   const RollbackNote& note) {
@@ -57,33 +57,75 @@ std::optional<std::string> honour(SystemCalls& calls, int report, const struct s
     return std::nullopt;
 }
 
-// The names of the other notes in the state folder; none when it cannot be listed, as they
-// are only tidied here.
-std::vector<std::string> otherNotes(SystemCalls& calls, const std::string& folder,
-                                    const std::string& own) {
+// The names in the state folder; none when it cannot be listed, as the others are only tidied.
+std::vector<std::string> namesIn(SystemCalls& calls, const std::string& folder) {
     std::vector<std::string> names;
     Descriptor fd(calls);
     if (calls.open(folder, O_RDONLY | O_DIRECTORY, 0, *fd.out()) != 0 ||
         calls.readFolder(fd.get(), names) != 0) {
         return {};
     }
-    std::vector<std::string> notes;
-    for (const std::string& name : names) {
-        const std::string file = folder + "/" + name;
-        if (name.ends_with(".note") && file != own) {
-            notes.push_back(file);
+    return names;
+}
+
+// The identity of what `file` names now; 0 or an errno. O_PATH opens nothing of the file
+// itself, so a FIFO or a device there is harmless.
+int identityAt(SystemCalls& calls, const std::string& file, FileIdentity& identity) {
+    Descriptor fd(calls);
+    if (const int error = calls.open(file, O_PATH, 0, *fd.out())) {
+        return error;
+    }
+    return identify(calls, fd.get(), identity);
+}
+
+// Whether the file a note was written for is gone for sure: its name leads to another file, or
+// to nothing in a folder, on the very file system the note names. A note of a file system that
+// is not there now (a disk unplugged) stays for when it comes back.
+bool noteFileGone(SystemCalls& calls, const RollbackNote& note) {
+    if (note.fileSystem == 0) {
+        return false;
+    }
+    FileIdentity now;
+    int error = identityAt(calls, note.report, now);
+    if (error == 0) {
+        return now.device == note.device && now.fileSystem == note.fileSystem &&
+               !noteIsFor(note, now);
+    }
+    if (error != ENOENT) {
+        return false;
+    }
+    FileIdentity folder;
+    return identityAt(calls, parentOf(note.report), folder) == 0 && folder.device == note.device &&
+           folder.fileSystem == note.fileSystem;
+}
+
+// Another file's note under this file's note name (a device number given again to another
+// disk): it moves to a name of its own, kept for its file.
+int moveAside(SystemCalls& calls, const std::string& stateFolder, const FileIdentity& identity,
+              const std::string& own) {
+    for (int number = 1; number < 1000; ++number) {
+        const std::string name = stateFolder + "/report-" + std::to_string(identity.device) + "~" +
+                                 std::to_string(number) + "-" + std::to_string(identity.inode) +
+                                 ".note";
+        struct stat taken {};
+        const int error = calls.lstat(name, taken);
+        if (error == ENOENT) {
+            return calls.rename(own, name);
+        }
+        if (error != 0) {
+            return error;
         }
     }
-    return notes;
+    return EEXIST;
 }
 
 } // namespace
 
 std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report, const struct stat& info,
-                                            const std::string& path,
+                                            const FileIdentity& identity,
                                             const std::string& stateFolder) {
     // The report's lock keeps every other Print of this file away from its note.
-    const std::string own = noteFile(stateFolder, info.st_dev, info.st_ino);
+    const std::string own = noteFile(stateFolder, identity.device, identity.inode);
     const FoundNote found = findNote(calls, own, false);
     switch (found.kind) {
     case FoundNote::Missing:
@@ -100,7 +142,15 @@ std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report, cons
     case FoundNote::Unreadable:
         return "its rollback note cannot be read: " + reasonOf(found.error);
     case FoundNote::Read:
-        if (found.note) {
+        if (found.note && !noteIsFor(*found.note, identity) &&
+            !noteFileReplaced(*found.note, identity)) {
+            if (const int error = moveAside(calls, stateFolder, identity, own)) {
+                return "the rollback note of another file, " + own +
+                       ", cannot be moved to a name of its own: " + reasonOf(error);
+            }
+            break;
+        }
+        if (found.note && noteIsFor(*found.note, identity)) {
             if (auto reason = honour(calls, report, info, *found.note)) {
                 return reason;
             }
@@ -110,21 +160,43 @@ std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report, cons
         break;
     }
 
-    for (const std::string& file : otherNotes(calls, stateFolder, own)) {
+    const std::vector<std::string> names = namesIn(calls, stateFolder);
+    std::vector<std::string> others;
+    for (const std::string& name : names) {
+        const auto inode = inodeOfNote(name);
+        const std::string file = stateFolder + "/" + name;
+        if (!inode || file == own) {
+            continue;
+        }
+        if (*inode != identity.inode) {
+            others.push_back(file);
+            continue;
+        }
+        // The same inode number: this file under another device number, or another file.
         const FoundNote other = findNote(calls, file, true);
         if (other.kind != FoundNote::Read || !other.note) {
             continue;
         }
-        const RollbackNote& note = *other.note;
-        if (note.inode == info.st_ino && note.device != info.st_dev) {
-            // This file, its file system mounted again under another device number.
-            if (auto reason = honour(calls, report, info, note)) {
+        if (noteIsFor(*other.note, identity)) {
+            if (auto reason = honour(calls, report, info, *other.note)) {
                 return reason;
             }
             calls.unlink(file);
-        } else if (note.report == path) {
-            // A note of a file this path named before it was replaced: it can never be
-            // honoured.
+        } else if (noteFileReplaced(*other.note, identity)) {
+            calls.unlink(file);
+        }
+    }
+
+    // A few notes of other files, from a different place in the listing each time.
+    const std::size_t count = std::min(others.size(), notesTidiedEachTime);
+    const auto start =
+        others.empty()
+            ? 0
+            : static_cast<std::size_t>(calls.now().time_since_epoch().count()) % others.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& file = others[(start + i) % others.size()];
+        const FoundNote other = findNote(calls, file, true);
+        if (other.kind == FoundNote::Read && other.note && noteFileGone(calls, *other.note)) {
             calls.unlink(file);
         }
     }

@@ -4,16 +4,22 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 
 namespace kavrel {
 namespace {
 
 constexpr std::string_view heading = "kavrel rollback note\n";
+// A note that names its file system and its file's birth time; the heading has the same length,
+// so the failed mark sits at the same place in both.
+constexpr std::string_view headingWithIdentity = "kavrel rollback id 2\n";
+static_assert(headingWithIdentity.size() == heading.size());
 // The line after the heading: whether Print reported the record as failed.
 constexpr char written = 'w';
 constexpr char failed = 'f';
@@ -37,7 +43,7 @@ template <typename Number> bool takeNumber(std::string_view& in, Number& value) 
 } // namespace
 
 std::string encodeNote(const RollbackNote& note) {
-    std::string out(heading);
+    std::string out(headingWithIdentity);
     out += note.failed ? failed : written;
     out += '\n';
     putNumber(out, note.report.size());
@@ -45,11 +51,16 @@ std::string encodeNote(const RollbackNote& note) {
     putNumber(out, note.device);
     putNumber(out, note.inode);
     putNumber(out, note.length);
+    putNumber(out, note.fileSystem);
+    putNumber(out, note.birthSeconds);
+    putNumber(out, note.birthNanoseconds);
     return out + note.report + note.record;
 }
 
 std::optional<RollbackNote> decodeNote(std::string_view bytes) {
-    if (bytes.substr(0, heading.size()) != heading || bytes.size() < heading.size() + 2 ||
+    const bool withIdentity = bytes.substr(0, heading.size()) == headingWithIdentity;
+    if ((bytes.substr(0, heading.size()) != heading && !withIdentity) ||
+        bytes.size() < heading.size() + 2 ||
         (bytes[heading.size()] != written && bytes[heading.size()] != failed) ||
         bytes[heading.size() + 1] != '\n') {
         return std::nullopt;
@@ -61,8 +72,11 @@ std::optional<RollbackNote> decodeNote(std::string_view bytes) {
     std::size_t recordSize = 0;
     if (!takeNumber(bytes, reportSize) || !takeNumber(bytes, recordSize) ||
         !takeNumber(bytes, note.device) || !takeNumber(bytes, note.inode) ||
-        !takeNumber(bytes, note.length) || note.length < 0 || reportSize > bytes.size() ||
-        bytes.size() - reportSize != recordSize) {
+        !takeNumber(bytes, note.length) || note.length < 0 ||
+        (withIdentity &&
+         (!takeNumber(bytes, note.fileSystem) || !takeNumber(bytes, note.birthSeconds) ||
+          !takeNumber(bytes, note.birthNanoseconds))) ||
+        reportSize > bytes.size() || bytes.size() - reportSize != recordSize) {
         return std::nullopt;
     }
     note.report = bytes.substr(0, reportSize);
@@ -79,6 +93,74 @@ std::string noteFile(const std::string& stateFolder, dev_t device, ino_t inode) 
     return name + "note";
 }
 
+std::optional<ino_t> inodeOfNote(std::string_view name) {
+    constexpr std::string_view suffix = ".note";
+    if (!name.starts_with("report-") || !name.ends_with(suffix)) {
+        return std::nullopt;
+    }
+    name.remove_suffix(suffix.size());
+    const auto dash = name.rfind('-');
+    ino_t inode = 0;
+    const auto [end, error] = std::from_chars(name.data() + dash + 1, name.end(), inode);
+    if (error != std::errc() || end != name.end()) {
+        return std::nullopt;
+    }
+    return inode;
+}
+
+int identify(SystemCalls& calls, int fd, FileIdentity& identity) {
+    struct stat info {};
+    if (const int error = calls.fstat(fd, info)) {
+        return error;
+    }
+    identity = {info.st_dev, info.st_ino, 0, 0, -1};
+    struct statfs system {};
+    if (const int error = calls.fstatfs(fd, system)) {
+        return error;
+    }
+    std::uint32_t halves[2];
+    static_assert(sizeof halves == sizeof system.f_fsid);
+    std::memcpy(halves, &system.f_fsid, sizeof halves);
+    identity.fileSystem = std::uint64_t{halves[0]} << 32 | halves[1];
+    struct statx birth {};
+    // Not every kernel or file system knows a birth time: that part stays unknown.
+    if (calls.statx(fd, STATX_BTIME, birth) == 0 && (birth.stx_mask & STATX_BTIME)) {
+        identity.birthSeconds = birth.stx_btime.tv_sec;
+        identity.birthNanoseconds = birth.stx_btime.tv_nsec;
+    }
+    return 0;
+}
+
+namespace {
+
+// Both known and different; unknown on either side tells nothing.
+bool differ(std::uint64_t noted, std::uint64_t now) {
+    return noted != 0 && now != 0 && noted != now;
+}
+
+bool bornApart(const RollbackNote& note, const FileIdentity& file) {
+    return note.birthNanoseconds >= 0 && file.birthNanoseconds >= 0 &&
+           (note.birthSeconds != file.birthSeconds ||
+            note.birthNanoseconds != file.birthNanoseconds);
+}
+
+} // namespace
+
+bool noteIsFor(const RollbackNote& note, const FileIdentity& file) {
+    if (note.inode != file.inode || differ(note.fileSystem, file.fileSystem) ||
+        bornApart(note, file)) {
+        return false;
+    }
+    // Another device number is the same file system only when both name the same identity.
+    return note.device == file.device ||
+           (note.fileSystem != 0 && note.fileSystem == file.fileSystem);
+}
+
+bool noteFileReplaced(const RollbackNote& note, const FileIdentity& file) {
+    return note.inode == file.inode && note.device == file.device && note.fileSystem != 0 &&
+           note.fileSystem == file.fileSystem && bornApart(note, file);
+}
+
 std::string userStateFolder() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state && state[0] == '/') {
         return std::string(state) + "/kavrel";
@@ -92,10 +174,14 @@ FoundNote findNote(SystemCalls& calls, const std::string& file, bool skipBusy) {
     Descriptor fd(calls);
     if (const int error =
             calls.open(file, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0, *fd.out())) {
-        found.kind = error == ENOENT  ? FoundNote::Missing
-                     : error == ELOOP ? FoundNote::Foreign
-                                      : FoundNote::Unreadable;
+        found.kind = error == ENOENT ? FoundNote::Missing : FoundNote::Unreadable;
         found.error = error;
+        // ELOOP is what O_NOFOLLOW gives for a link, but a file system may give it too: a
+        // note is strange only when it is seen to be one.
+        struct stat link {};
+        if (error == ELOOP && calls.lstat(file, link) == 0 && S_ISLNK(link.st_mode)) {
+            found.kind = FoundNote::Foreign;
+        }
         return found;
     }
     struct stat info {};
@@ -104,7 +190,7 @@ FoundNote findNote(SystemCalls& calls, const std::string& file, bool skipBusy) {
         found.error = error;
         return found;
     }
-    if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid() ||
+    if (!S_ISREG(info.st_mode) || info.st_uid != calls.geteuid() ||
         static_cast<std::size_t>(info.st_size) > maxNoteBytes) {
         found.kind = FoundNote::Foreign;
         return found;

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,11 @@ struct RollbackNote {
     off_t length = 0; // the report's length before the record
     std::string record;
     bool failed = false; // Print said the record was not written: it goes whole, too
+    // Which file system and which file the inode number is of: inode numbers repeat across
+    // file systems, and device numbers change when a disk is mounted again.
+    std::uint64_t fileSystem = 0;       // statfs f_fsid; 0 when unknown
+    std::int64_t birthSeconds = 0;      // the file's birth time, where statx gives one
+    std::int64_t birthNanoseconds = -1; // -1 when unknown
 
     bool operator==(const RollbackNote&) const = default;
 };
@@ -35,6 +41,30 @@ std::optional<RollbackNote> decodeNote(std::string_view bytes);
 
 // The note of one report in the state folder, named by the report's device and inode.
 std::string noteFile(const std::string& stateFolder, dev_t device, ino_t inode);
+// The inode number in a note's name; nothing for a name that is no note's.
+std::optional<ino_t> inodeOfNote(std::string_view name);
+
+// What tells the file a note is written for from every other file: device and inode, the file
+// system's identity and the file's birth time.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::uint64_t fileSystem = 0;
+    std::int64_t birthSeconds = 0;
+    std::int64_t birthNanoseconds = -1;
+};
+
+// The identity of an open file; 0 or an errno. A file system that keeps no birth time, or
+// names no identity of its own, leaves those parts unknown.
+int identify(SystemCalls& calls, int fd, FileIdentity& identity);
+
+// Whether the note was written for this very file: the same inode on the same file system
+// (the same device, or the same identity of a file system mounted again under another device
+// number), born at the same time where both are known.
+bool noteIsFor(const RollbackNote& note, const FileIdentity& file);
+// Whether the note's file is gone for sure: its inode number now names a file born later on
+// the same file system.
+bool noteFileReplaced(const RollbackNote& note, const FileIdentity& file);
 
 // Where the notes go: $XDG_STATE_HOME/kavrel, or ~/.local/state/kavrel when XDG_STATE_HOME
 // is unset or not absolute; empty when no home folder is known either.

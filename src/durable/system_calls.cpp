@@ -48,7 +48,10 @@ int SystemCalls::readAt(int fd, off_t at, std::size_t count, std::string& bytes)
     return 0;
 }
 
-int SystemCalls::writeAll(int fd, std::string_view bytes) {
+int SystemCalls::writeAll(int fd, std::string_view bytes, std::size_t* written) {
+    std::size_t ignored = 0;
+    std::size_t& count = written ? *written : ignored;
+    count = 0;
     while (!bytes.empty()) {
         ssize_t n = 0;
         if (const int error =
@@ -59,6 +62,7 @@ int SystemCalls::writeAll(int fd, std::string_view bytes) {
             return EIO;
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
+        count += static_cast<std::size_t>(n);
     }
     return 0;
 }
@@ -81,6 +85,41 @@ int SystemCalls::writeAt(int fd, std::string_view bytes, off_t at) {
 
 int SystemCalls::fstat(int fd, struct stat& info) {
     return retried([&] { return files_.fstat(fd, &info); });
+}
+
+int SystemCalls::stat(const std::string& file, struct stat& info) {
+    return retried([&] { return files_.stat(file.c_str(), &info); });
+}
+
+int SystemCalls::lstat(const std::string& file, struct stat& info) {
+    return retried([&] { return files_.lstat(file.c_str(), &info); });
+}
+
+int SystemCalls::fstatfs(int fd, struct statfs& info) {
+    return retried([&] { return files_.fstatfs(fd, &info); });
+}
+
+int SystemCalls::statx(int fd, unsigned mask, struct statx& info) {
+    return retried([&] { return files_.statx(fd, "", AT_EMPTY_PATH, mask, &info); });
+}
+
+int SystemCalls::readLink(const std::string& link, std::string& target) {
+    for (std::size_t size = 256;; size *= 2) {
+        target.assign(size, '\0');
+        ssize_t n = 0;
+        if (const int error =
+                retried([&] { return n = files_.readlink(link.c_str(), target.data(), size); })) {
+            return error;
+        }
+        if (static_cast<std::size_t>(n) < size) {
+            target.resize(static_cast<std::size_t>(n));
+            return 0;
+        }
+    }
+}
+
+int SystemCalls::fchmod(int fd, mode_t mode) {
+    return retried([&] { return files_.fchmod(fd, mode); });
 }
 
 int SystemCalls::flock(int fd, int operation) {

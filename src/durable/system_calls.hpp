@@ -11,10 +11,10 @@
 
 namespace kavrel {
 
-// The words of an errno, for the messages Print gives.
+// The words of an errno, for the messages Print and Export give.
 std::string reasonOf(int error);
 
-// The file system as Print uses it: every call returns 0 or the errno of its failure, and
+// The file system as the programs use it: every call returns 0 or the errno of its failure, and
 // an EINTR is retried here, nowhere else. close is never retried: on Linux the descriptor is
 // gone whatever close returns.
 class SystemCalls {
@@ -27,9 +27,19 @@ class SystemCalls {
     int readAt(int fd, off_t at, std::size_t count, std::string& bytes);
     // A short write sets no error; trying the rest tells why it stopped (a full disk, the
     // file size limit).
-    int writeAll(int fd, std::string_view bytes);
+    // `written`, when given, counts the bytes that went in.
+    int writeAll(int fd, std::string_view bytes, std::size_t* written = nullptr);
     int writeAt(int fd, std::string_view bytes, off_t at);
     int fstat(int fd, struct stat& info);
+    int stat(const std::string& file, struct stat& info);
+    int lstat(const std::string& file, struct stat& info);
+    int fstatfs(int fd, struct statfs& info);
+    int statx(int fd, unsigned mask, struct statx& info);
+    // The target of a symbolic link, whole.
+    int readLink(const std::string& link, std::string& target);
+    int fchmod(int fd, mode_t mode);
+    uid_t geteuid() { return files_.geteuid(); }
+    std::chrono::steady_clock::time_point now() { return files_.now(); }
     int flock(int fd, int operation);
     int fdatasync(int fd);
     int fsync(int fd);

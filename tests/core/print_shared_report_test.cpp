@@ -1,0 +1,270 @@
+// Print beside other programs, other disks and other users: a report shared, replaced, moved
+// between disks, appended to by a script, or printed to by root.
+#include "commands/report_path.hpp"
+#include "durable/append_record.hpp"
+#include "print_scene.hpp"
+#include "scratch_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace kavrel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::earlier;
+using test::FaultyFiles;
+using test::readBytes;
+using test::record;
+using test::Scene;
+using test::State;
+using test::writeBytes;
+
+const std::string next = test::recordOf("next");
+
+std::pair<dev_t, ino_t> realIdentity(const std::string& file) {
+    struct stat info {};
+    ::stat(file.c_str(), &info);
+    return {info.st_dev, info.st_ino};
+}
+
+// Ends a Print to the scene's report halfway through writing its record, as a kill would.
+void crashWhileWriting(Scene& scene, const FaultyFiles& like) {
+    const pid_t child = fork();
+    if (child == 0) {
+        FaultyFiles files(scene.roles(), {{"write report", 1, 0}});
+        files.bound = like.bound;
+        scene.print(record, &files);
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "Print did not reach its write";
+}
+
+// What happens between a Print killed while writing report A (on disk 1: device 100, inode
+// 12) and the next Print to A, which must take the torn record out.
+struct Meanwhile {
+    const char* name;
+    std::function<void(Scene&, FaultyFiles&)> happen;
+};
+
+class PrintLeavesOtherFilesNotes : public testing::TestWithParam<Meanwhile> {};
+
+TEST_P(PrintLeavesOtherFilesNotes, AndTheTornRecordGoesAtTheNextPrintToItsFile) {
+    Scene scene(State::NormalPrint);
+    FaultyFiles files(scene.roles(), {});
+    files.bound[realIdentity(scene.path.file)] = {100, 12, 1};
+    crashWhileWriting(scene, files);
+    ASSERT_EQ(readBytes(scene.path.file), earlier + record.substr(0, record.size() / 2));
+
+    GetParam().happen(scene, files);
+
+    EXPECT_EQ(scene.print(next, &files), std::nullopt);
+    EXPECT_EQ(readBytes(scene.path.file), earlier + next);
+    EXPECT_FALSE(scene.notesLeft());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintLeavesOtherFilesNotes,
+    testing::Values(
+        // Inode numbers repeat across file systems: report B on disk 2 has inode 12 too.
+        Meanwhile{"PrintToAnotherDiskWithTheSameInode",
+                  [](Scene& scene, FaultyFiles& files) {
+                      const ReportPath other = reportPath("other", scene.home);
+                      writeBytes(other.file, "b\n");
+                      files.bound[realIdentity(other.file)] = {200, 12, 2};
+                      AppendOptions options;
+                      options.stateFolder = scene.state;
+                      options.fileSystem = &files;
+                      EXPECT_EQ(appendRecord(other.folder, other.file, next, options),
+                                std::nullopt);
+                      EXPECT_EQ(readBytes(other.file), "b\n" + next);
+                  }},
+        // The disk unmounted: the name leads to a new file in the empty mount point.
+        Meanwhile{"PrintToTheSameNameWhileTheDiskIsAway",
+                  [](Scene& scene, FaultyFiles& files) {
+                      const std::string away = scene.scratch.string() + "/away";
+                      fs::rename(scene.path.file, away);
+                      EXPECT_EQ(scene.print(next, &files), std::nullopt);
+                      EXPECT_EQ(readBytes(scene.path.file), next);
+                      fs::rename(away, scene.path.file);
+                  }},
+        // The same disk mounted again under another device number.
+        Meanwhile{"DiskMountedAgainUnderAnotherDeviceNumber",
+                  [](Scene& scene, FaultyFiles& files) {
+                      files.bound[realIdentity(scene.path.file)] = {101, 12, 1};
+                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Another program that takes the same lock replaces or removes the report while Print waits
+// for the lock: the record goes into the file the name leads to once Print holds it.
+struct Replacement {
+    const char* name;
+    bool removed; // removed, not replaced
+};
+
+class PrintAfterTheReportIsReplaced : public testing::TestWithParam<Replacement> {};
+
+TEST_P(PrintAfterTheReportIsReplaced, WritesToTheFileTheNameLeadsTo) {
+    Scene scene(State::NormalPrint);
+    FaultyFiles files(scene.roles(), {});
+    bool done = false;
+    files.onCall = [&](const std::string& call) {
+        if (call == "flock report" && !done) {
+            done = true;
+            if (GetParam().removed) {
+                fs::remove(scene.path.file);
+            } else {
+                writeBytes(scene.scratch.string() + "/new", "replaced\n");
+                fs::rename(scene.scratch.string() + "/new", scene.path.file);
+            }
+        }
+    };
+    EXPECT_EQ(scene.print(record, &files), std::nullopt);
+    EXPECT_EQ(readBytes(scene.path.file), (GetParam().removed ? "" : "replaced\n") + record);
+    EXPECT_FALSE(scene.notesLeft());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintAfterTheReportIsReplaced,
+                         testing::Values(Replacement{"Replaced", false},
+                                         Replacement{"Removed", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A script appends to the report without the lock while a Print fails: its text stays, and
+// only this Print's own bytes are ever cut.
+struct OtherWriter {
+    const char* name;
+    std::string when;  // the call before which the script appends
+    bool partWritten;  // the write put half the record in before it failed
+    std::string after; // the report after the failed Print, without the earlier content
+    bool partStays;    // the message says that part of the record stays
+};
+
+class PrintFailsBesideAnotherWriter : public testing::TestWithParam<OtherWriter> {};
+
+TEST_P(PrintFailsBesideAnotherWriter, KeepsTheOtherProgramsText) {
+    const OtherWriter& c = GetParam();
+    const std::string line = "echo from a script\n";
+    Scene scene(State::NormalPrint);
+    const auto append = [&] {
+        std::ofstream(scene.path.file, std::ios::binary | std::ios::app) << line;
+    };
+    const bool syncFails = c.when == "fdatasync report";
+    FaultyFiles files(scene.roles(), {});
+    if (syncFails) {
+        files = FaultyFiles(scene.roles(), {{"fdatasync report", 1, EIO}});
+    }
+    files.onCall = [&](const std::string& call) {
+        if (call == c.when) {
+            append();
+        }
+    };
+    int writes = 0;
+    if (!syncFails) {
+        files.writeInstead = [&](int fd, const void* bytes, std::size_t count) -> ssize_t {
+            if (++writes == 1 && c.partWritten) {
+                const ssize_t n = ::write(fd, bytes, count / 2);
+                append();
+                return n;
+            }
+            errno = ENOSPC;
+            return -1;
+        };
+    }
+    const auto error = scene.print(record, &files);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->reason.find("part of this record") != std::string::npos, c.partStays)
+        << error->reason;
+    std::string after;
+    for (const char part : c.after) {
+        after += part == 'L' ? line : part == 'H' ? record.substr(0, record.size() / 2) : record;
+    }
+    EXPECT_EQ(readBytes(scene.path.file), earlier + after);
+    // Whatever stays, the next Print adds its record whole after it.
+    EXPECT_EQ(scene.print(next), std::nullopt);
+    EXPECT_EQ(readBytes(scene.path.file), earlier + after + next);
+}
+
+// L: the script's line, H: half the record, R: the whole record.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintFailsBesideAnotherWriter,
+    testing::Values(OtherWriter{"LineBeforeAFailedWrite", "write report", false, "L", false},
+                    OtherWriter{"LineAfterHalfTheRecord", "", true, "HL", true},
+                    OtherWriter{"LineBeforeAFailedSync", "fdatasync report", false, "RL", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What is wrong with the state folder is said of the state folder.
+struct BadStateFolder {
+    const char* name;
+    int error;
+    bool isAFile; // a file where the folder should be; else the folder cannot be opened
+};
+
+class PrintWithABadStateFolder : public testing::TestWithParam<BadStateFolder> {};
+
+TEST_P(PrintWithABadStateFolder, NamesTheFolderAndWhatIsWrong) {
+    Scene scene(State::NormalPrint);
+    std::vector<test::Fault> faults;
+    if (GetParam().isAFile) {
+        fs::remove(scene.state);
+        writeBytes(scene.state, "not a folder");
+    } else {
+        faults.push_back({"open state", 1, GetParam().error});
+    }
+    FaultyFiles files(scene.roles(), faults);
+    const auto error = scene.print(record, &files);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->reason, "its rollback note cannot be kept in " + scene.state + ": " +
+                                 std::strerror(GetParam().error));
+    EXPECT_EQ(readBytes(scene.path.file), earlier);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintWithABadStateFolder,
+                         testing::Values(BadStateFolder{"AFile", ENOTDIR, true},
+                                         BadStateFolder{"NoPermission", EACCES, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Root printing with the user's home (sudo -E) must not leave folders there that the user
+// cannot use.
+struct MissingFolder {
+    const char* name;
+    bool stateMissing; // else the report's folder is missing
+};
+
+class PrintAsRootInAUsersHome : public testing::TestWithParam<MissingFolder> {};
+
+TEST_P(PrintAsRootInAUsersHome, MakesNoFolderItsOwnerCannotUse) {
+    Scene scene(GetParam().stateMissing ? State::NormalPrint : State::FirstPrint);
+    fs::create_directory(scene.state);
+    const std::string local = scene.home + "/.local";
+    if (GetParam().stateMissing) {
+        scene.state = local + "/state/kavrel";
+    }
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(scene.home.c_str(), 4321, 4321), 0);
+    }
+    FaultyFiles files(scene.roles(), {});
+    files.user = 0;
+    const auto error = scene.print(record, &files);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->reason.find(scene.home + " belongs to another user"), std::string::npos)
+        << error->reason;
+    EXPECT_FALSE(fs::exists(GetParam().stateMissing ? local : scene.path.folder));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintAsRootInAUsersHome,
+                         testing::Values(MissingFolder{"StateFolder", true},
+                                         MissingFolder{"ReportFolder", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kavrel
