@@ -1,12 +1,12 @@
 #include "sections/sections_window.hpp"
 
+#include "durable/whole_file.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/column_labels.hpp"
 #include "sections/column_widths.hpp"
 #include "sections/copied_text.hpp"
 #include "sections/sections_settings.hpp"
-#include "sections/whole_file.hpp"
 #include "sheet/explain.hpp"
 #include "table/table_columns.hpp"
 
@@ -274,10 +274,19 @@ QString SectionsWindow::copiedRows() const {
 
 std::optional<QString> SectionsWindow::exportTo(const QString& file, TableFormat format) const {
     const std::string bytes = writeRows(format, model_->rows());
-    if (const auto failure = writeWholeFile(QFile::encodeName(file).toStdString(), bytes)) {
-        return QString::fromLocal8Bit(failure->c_str());
+    const WholeFileOutcome outcome = writeWholeFile(QFile::encodeName(file).toStdString(), bytes);
+    const QString reason = QString::fromLocal8Bit(outcome.reason.c_str());
+    switch (outcome.kind) {
+    case WholeFileOutcome::Written:
+        return std::nullopt;
+    case WholeFileOutcome::NotSynced:
+        // The new table is in place: saying it was not exported would be untrue.
+        return tr("The table was written to %1, but %2. It may not survive a power cut.")
+            .arg(file, reason);
+    case WholeFileOutcome::NotWritten:
+        break;
     }
-    return std::nullopt;
+    return tr("The table was not exported: %1. Any earlier file is as it was.").arg(reason);
 }
 
 void SectionsWindow::onExport() {
@@ -296,11 +305,22 @@ void SectionsWindow::onExport() {
         exportFormats[std::max<qsizetype>(0, filters.indexOf(chosenFilter))];
     if (QFileInfo(file).suffix().isEmpty()) {
         file += QLatin1Char('.') + QString::fromLatin1(format.suffix);
+        // The dialog asked about the name as typed; the file with the suffix is asked about
+        // here.
+        if (QFileInfo(file).exists() || QFileInfo(file).isSymLink()) {
+            QMessageBox question(QMessageBox::Question, tr("Export"),
+                                 tr("%1 already exists. Do you want to replace it?").arg(file),
+                                 QMessageBox::Yes | QMessageBox::No, this);
+            question.setObjectName(QStringLiteral("exportreplace"));
+            question.setDefaultButton(QMessageBox::No);
+            question.setTextFormat(Qt::PlainText);
+            if (question.exec() != QMessageBox::Yes) {
+                return;
+            }
+        }
     }
-    if (const auto failure = exportTo(file, format.format)) {
-        QMessageBox::warning(
-            this, tr("Export"),
-            tr("The table was not exported: %1. Any earlier file is as it was.").arg(*failure));
+    if (const auto message = exportTo(file, format.format)) {
+        QMessageBox::warning(this, tr("Export"), *message);
     }
 }
 

@@ -43,7 +43,8 @@ class SectionsWindow : public QMainWindow {
     // What Copy puts on the clipboard.
     QString copiedRows() const;
 
-    // Writes the shown table in the format to the file; the reason when it failed.
+    // Writes the shown table in the format to the file; the message to show when it was not
+    // written, or written but not yet safe on the disk.
     std::optional<QString> exportTo(const QString& file, TableFormat format) const;
 
     // The shown table as Print lays it out.

@@ -180,6 +180,9 @@ class FaultyFiles : public FileSystem {
         if (file.ends_with(".note")) {
             return "note";
         }
+        if (file.ends_with(".part")) {
+            return "temp";
+        }
         if (file.starts_with("/proc/self/fd/")) {
             return "report";
         }

@@ -12,10 +12,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -23,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <numbers>
 
@@ -302,6 +305,38 @@ class SectionsTest : public QObject {
         QVERIFY(window.exportTo(target, TableFormat::Csv).has_value());
         QVERIFY(QFileInfo(target).isDir());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    }
+
+    // A name typed without its suffix names the file with it: replacing an existing one is
+    // asked first, and No leaves it as it was.
+    void exportAsksBeforeReplacingTheFileWithTheSuffix() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        const QTemporaryDir folder;
+        const QString target = folder.filePath(QStringLiteral("table.csv"));
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an earlier table\n");
+        old.close();
+        bool asked = false;
+        QTimer answer;
+        answer.setInterval(20);
+        connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                dialog->setDirectory(folder.path());
+                dialog->selectFile(QStringLiteral("table"));
+                QMetaObject::invokeMethod(dialog, "accept");
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                asked = box->objectName() == QStringLiteral("exportreplace") &&
+                        box->text().contains(QStringLiteral("table.csv"));
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        answer.start();
+        window.findChild<QAction*>(QStringLiteral("actexport"))->trigger();
+        answer.stop();
+        QVERIFY(asked);
+        QCOMPARE(written(target), QStringLiteral("an earlier table\n"));
     }
 
     // Printed to a PDF file and read back: every page has the title line and the column
