@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -168,14 +169,30 @@ int SystemCalls::syncFolder(const std::string& folder) {
 int SystemCalls::lockWithin(int fd, std::chrono::milliseconds limit) {
     // Almost always the lock is free or held for the milliseconds of another Print. Polling
     // keeps the bound whatever happens: no timer or signal handler that could fail to arm.
-    constexpr std::chrono::milliseconds pause{10};
-    const auto deadline = files_.now() + limit;
+    // Only one holder that keeps the lock for the whole wait makes it "in use": whenever the
+    // file changed while this Print waited (another Print added its record and let go), the
+    // wait starts again, so a queue of other Prints is waited out, up to a bound of its own.
+    constexpr std::chrono::milliseconds pause{2};
+    constexpr int longestQueue = 12;
+    const auto start = files_.now();
+    const auto last = start + limit * longestQueue;
+    auto deadline = start + limit;
+    struct stat seen {};
+    const bool known = fstat(fd, seen) == 0;
     for (;;) {
         const int error = flock(fd, LOCK_EX | LOCK_NB);
         if (error != EWOULDBLOCK) {
             return error;
         }
-        if (files_.now() >= deadline) {
+        const auto now = files_.now();
+        struct stat info {};
+        if (known && fstat(fd, info) == 0 &&
+            (info.st_size != seen.st_size || info.st_mtim.tv_sec != seen.st_mtim.tv_sec ||
+             info.st_mtim.tv_nsec != seen.st_mtim.tv_nsec)) {
+            seen = info;
+            deadline = std::min(now + limit, last);
+        }
+        if (now >= deadline) {
             return EWOULDBLOCK;
         }
         files_.sleepFor(pause);

@@ -51,8 +51,9 @@ class SystemCalls {
     // fsync of a folder, which makes its entries durable.
     int syncFolder(const std::string& folder);
     // Takes the exclusive flock other programs take with flock(1), trying again every few
-    // milliseconds while another holder keeps it, for at most `limit`. EWOULDBLOCK when the
-    // limit passed.
+    // milliseconds while another holder keeps it, for at most `limit` of one holder keeping it
+    // unchanged (a file that changes meanwhile is a queue of holders, waited out for at most
+    // twelve times `limit`). EWOULDBLOCK when the limit passed.
     int lockWithin(int fd, std::chrono::milliseconds limit);
 
   private:

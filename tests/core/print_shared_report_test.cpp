@@ -202,6 +202,28 @@ INSTANTIATE_TEST_SUITE_P(
                     OtherWriter{"LineBeforeAFailedSync", "fdatasync report", false, "RL", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Other Prints each holding the report's lock briefly, one after another, for longer than the
+// wait: a queue, not a program that keeps the report, so Print waits its turn.
+TEST(PrintWait, WaitsOutAQueueOfOtherPrints) {
+    Scene scene(State::LockedByAnother);
+    FaultyFiles files(scene.roles(), {});
+    int polls = 0;
+    files.onCall = [&](const std::string& call) {
+        if (call != "flock report" || scene.holder < 0) {
+            return;
+        }
+        // Every few tries another holder has added its record; after 100 of them, none is left.
+        if (++polls % 4 == 0) {
+            std::ofstream(scene.path.file, std::ios::binary | std::ios::app) << "x";
+        }
+        if (polls == 100) {
+            scene.release();
+        }
+    };
+    EXPECT_EQ(scene.print(record, &files), std::nullopt);
+    EXPECT_EQ(readBytes(scene.path.file), earlier + std::string(25, 'x') + record);
+}
+
 // What is wrong with the state folder is said of the state folder.
 struct BadStateFolder {
     const char* name;
