@@ -4,6 +4,7 @@
 #include "commands/report_record.hpp"
 #include "durable/append_record.hpp"
 #include "durable/rollback_note.hpp"
+#include "durable/system_calls.hpp"
 #include "print_scene.hpp"
 #include "scratch_folder.hpp"
 
@@ -276,6 +277,39 @@ TEST(PrintSyncsFolders, OfTheStatePathEveryTime) {
     for (const char* sync : {"fsync home", "fsync local", "fsync statebase", "fsync state"}) {
         EXPECT_NE(std::find(files.log.begin(), write, sync), write) << sync;
     }
+}
+
+// Notes of reports that are gone: a Print reads only a few of them, and over Prints removes
+// every one whose file is gone from a file system that is there, never one of a disk away.
+TEST(PrintTidiesNotes, ReadsFewAndRemovesOnlyThoseOfFilesGone) {
+    Scene scene(State::NormalPrint);
+    FileSystem real;
+    SystemCalls calls(real);
+    const int folder = ::open(scene.path.folder.c_str(), O_PATH);
+    FileIdentity here;
+    ASSERT_EQ(identify(calls, folder, here), 0);
+    ::close(folder);
+    const auto put = [&](const RollbackNote& note) {
+        test::writeBytes(noteFile(scene.state, note.device, note.inode), encodeNote(note));
+    };
+    for (int n = 0; n < 40; ++n) {
+        put({scene.path.folder + "/gone" + std::to_string(n) + ".txt", here.device,
+             static_cast<ino_t>(5000000 + n), 0, "r", false, here.fileSystem, 0, -1});
+    }
+    const RollbackNote away{"/media/stick/r.txt", 999, 12, 0, "r", false, 777, 0, -1};
+    put(away);
+    for (int print = 0; print < 6; ++print) {
+        FaultyFiles files(scene.roles(), {});
+        ASSERT_EQ(scene.print(record, &files), std::nullopt);
+        // Its own note looked for and made, and at most eight others.
+        EXPECT_LE(files.counts["open note"], 2 + 8);
+    }
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(scene.state)) {
+        left += entry.path().extension() == ".note" ? 1 : 0;
+    }
+    EXPECT_EQ(left, 1);
+    EXPECT_TRUE(fs::exists(noteFile(scene.state, away.device, away.inode)));
 }
 
 // A report named by a link to a file not made yet, in another folder: that folder is synced.
