@@ -129,7 +129,7 @@ Failure openAndLock(SystemCalls& calls, const std::string& file, std::chrono::mi
             return "Not a regular file";
         }
         const auto left =
-            std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - calls.now()),
+            std::max(std::chrono::ceil<std::chrono::milliseconds>(deadline - calls.now()),
                      std::chrono::milliseconds(0));
         if (const int error = calls.lockWithin(report.get(), left)) {
             return error == EWOULDBLOCK ? reportInUseReason : reasonOf(error);
