@@ -6,6 +6,7 @@
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -108,7 +109,36 @@ std::optional<int> apply(std::string_view option, std::string_view text,
     return std::nullopt;
 }
 
+// The design resistances' options, kept apart: they fill request.design.
+constexpr std::string_view designOptions[] = {"--grade",      "--fy",    "--gamma-m0",
+                                              "--gamma-m1",   "--flat-width", "--length"};
+
+std::optional<int> designOption(DesignRequest& design, std::string_view name,
+                                std::string_view text) {
+    if (name == "--grade") {
+        return apply(name, text, parseGrade(text), [&](SteelGrade g) { design.grade = g; });
+    }
+    if (name == "--fy") {
+        return apply(name, text, parseYieldStrength(text), [&](double fy) { design.fy = fy; });
+    }
+    if (name == "--gamma-m0") {
+        return apply(name, text, parsePartialFactor(text), [&](double g) { design.gammaM0 = g; });
+    }
+    if (name == "--gamma-m1") {
+        return apply(name, text, parsePartialFactor(text), [&](double g) { design.gammaM1 = g; });
+    }
+    if (name == "--flat-width") {
+        return apply(name, text, parseFlatWidth(text),
+                     [&](FlatWidth rule) { design.flatWidth = rule; });
+    }
+    return apply(name, text, parseLength(text),
+                 [&](BucklingLength length) { design.lengths.push_back(std::move(length)); });
+}
+
 std::optional<int> option(TableRequest& request, std::string_view name, std::string_view text) {
+    if (std::ranges::find(designOptions, name) != std::end(designOptions)) {
+        return designOption(request.design, name, text);
+    }
     if (name == "--family") {
         return apply(name, text, parseFamily(text),
                      [&](SectionFamily f) { request.families.push_back(f); });
@@ -144,7 +174,7 @@ bool takesValue(std::string_view name) {
             return true;
         }
     }
-    return false;
+    return std::ranges::find(designOptions, name) != std::end(designOptions);
 }
 
 // The sheets of the request's sizes; a size whose formulas fail has its sheet up to the
