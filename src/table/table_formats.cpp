@@ -127,8 +127,7 @@ void appendJsonString(std::string& out, std::string_view text) {
 }
 
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
-                       std::span<const std::string> designNames,
-                       std::span<const WrittenRow> rows) {
+                       std::span<const std::string> designNames, std::span<const WrittenRow> rows) {
     const Cells cells{designNames, rows};
     switch (format) {
     case TableFormat::Json:

@@ -150,8 +150,8 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
     const PlasticModuli* moduli = &all->plastic;
     ShownRow out;
     if (computation.design.grade) {
-        auto design = designResults(designSectionOf(size, *all), computation.design,
-                                    computation.significant);
+        auto design =
+            designResults(designSectionOf(size, *all), computation.design, computation.significant);
         if (auto* error = std::get_if<DesignError>(&design)) {
             return badRequest(std::move(error->message));
         }
@@ -325,8 +325,7 @@ selectedRows(const TableRequest& request, std::span<const std::string> own,
         // A figure the rules do not give meets no condition.
         const bool meetsAll = std::ranges::all_of(conditions, [&shown](const auto& condition) {
             const std::optional<double> value = shownNumber(shown, condition.first);
-            return value &&
-                   holds(condition.second->comparison, *value, condition.second->number);
+            return value && holds(condition.second->comparison, *value, condition.second->number);
         });
         if (inFamily && meetsAll) {
             shown.own = candidate.own;
