@@ -26,6 +26,7 @@ CalculationSheet calculationSheet(const TableSize& size, const Computation& comp
                                     computation.significant, sheet.log.get());
         if (auto* error = std::get_if<DesignError>(&design)) {
             sheet.error = badRequest(std::move(error->message));
+            sheet.refused = true;
         }
     }
     return sheet;

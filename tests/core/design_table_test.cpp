@@ -137,6 +137,7 @@ TEST(DesignTable, SheetShowsTheResistanceStepsWithTheTablesTexts) {
     const ExplainOutcome refused = explainSizes(past, SheetFormat::Text);
     ASSERT_TRUE(refused.error);
     EXPECT_EQ(refused.error->kind, TableError::Kind::BadRequest);
+    EXPECT_EQ(refused.bytes, ""); // a usage error, as in the table: no sheet at all
 }
 
 } // namespace
