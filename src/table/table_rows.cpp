@@ -83,6 +83,25 @@ std::optional<TableError> designRefusal(const DesignRequest& design,
 
 } // namespace
 
+std::string_view columnNameIn(const TableRows& rows, std::size_t column) {
+    return column < columnCount ? columnNames[column] : rows.designNames[column - columnCount];
+}
+
+const std::string& cellOf(const ShownRow& row, std::size_t column) {
+    return column < columnCount ? row.texts[column] : row.design[column - columnCount];
+}
+
+std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name) {
+    if (const auto index = columnIndex(name)) {
+        return index;
+    }
+    const auto design = std::ranges::find(rows.designNames, name);
+    if (design == rows.designNames.end()) {
+        return std::nullopt;
+    }
+    return columnCount + static_cast<std::size_t>(design - rows.designNames.begin());
+}
+
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
     std::vector<Catalogue> catalogues;
     for (const Catalogue catalogue : request.catalogues) {
@@ -178,7 +197,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
 // The number a row's text shows; texts of numeric columns always read, but for the design
 // figures the rules do not give, which have none.
 std::optional<double> shownNumber(const ShownRow& row, std::size_t column) {
-    return readNumber(column < columnCount ? row.texts[column] : row.design[column - columnCount]);
+    return readNumber(cellOf(row, column));
 }
 
 bool holds(Comparison comparison, double value, double number) {
