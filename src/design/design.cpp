@@ -97,12 +97,20 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
                       0,
                       0};
     DesignResults out;
-    s.part(c.kept("Steel " + std::string(gradeName(*request.grade)) + " and partial factors (" +
-                  std::string(code.clauses.materials) + ", " +
-                  std::string(code.clauses.partialFactors) + "); A, I, Z and Zp unrounded"));
-    c.fy = c.shown(y.fy, {"fy", c.kept(y.meaning), "N/mm^2"}, Pattern::Dec0, out.fy);
-    c.eps = s.step({"eps", c.kept("epsilon, sqrt(" + shortest(code.fyReference) + " / fy)"), ""},
-                   s.squareRoot(s.divide(code.fyReference, c.fy)));
+    s.part(c.kept([&] {
+        return std::string("Steel " + std::string(gradeName(*request.grade)) +
+                           " and partial factors (" + std::string(code.clauses.materials) + ", " +
+                           std::string(code.clauses.partialFactors) +
+                           "); A, I, Z and Zp unrounded");
+    }));
+    c.fy = c.shown(y.fy, {"fy", c.kept([&] { return std::string(y.meaning); }), "N/mm^2"},
+                   Pattern::Dec0, out.fy);
+    c.eps =
+        s.step({"eps", c.kept([&] {
+                    return std::string("epsilon, sqrt(" + shortest(code.fyReference) + " / fy)");
+                }),
+                ""},
+               s.squareRoot(s.divide(code.fyReference, c.fy)));
     c.gM0 = s.step({"gM0", "partial factor of the resistance of cross-sections", ""},
                    request.gammaM0.value_or(1.0));
     c.gM1 = s.step({"gM1", "partial factor of the resistance of members to instability", ""},

@@ -26,9 +26,10 @@ struct Context {
     Term fy, eps, gM0, gM1;
 
     bool circular() const { return section.family == SectionFamily::CHS; }
-    // A text the sheet keeps; without a sheet nothing is made.
-    std::string_view kept(std::string text) const {
-        return log ? log->keep(std::move(text)) : std::string_view{};
+    // A text the sheet keeps, made by `make` only when a sheet is recorded: the table makes
+    // none of these strings.
+    template <typename Make> std::string_view kept(Make make) const {
+        return log ? log->keep(make()) : std::string_view{};
     }
     // A figure shown in the table: recorded, rounded as the request asks, its value kept;
     // later steps name it.
