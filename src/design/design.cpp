@@ -74,7 +74,7 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
     }
     const Yield& y = std::get<Yield>(yield);
     const DesignCode& code = *request.code;
-    Steps<Term> s(defaultSeparator, significant, log);
+    Steps s(defaultSeparator, significant, log);
     const SectionValues& v = section.values;
     design::Context c{s,
                       log,

@@ -15,7 +15,7 @@ namespace kavrel::design {
 // The section's quantities as numbers of the formulas, named as the sheet shows them. All
 // rules are plain functions of this, so that another code can reuse them with its own data.
 struct Context {
-    Steps<Term>& s;
+    Steps& s;
     StepLog* log;
     const DesignCode& code;
     const DesignSection& section;
@@ -34,7 +34,7 @@ struct Context {
     // A figure shown in the table: recorded, rounded as the request asks, its value kept;
     // later steps name it.
     Term shown(Term x, StepName name, Pattern pattern, DesignValue& into) {
-        const Term named = s.result(x, {name, pattern}, into.text);
+        const Term named = s.result(x, {name, pattern}, into.text).value;
         into.value = x.value;
         return named;
     }
