@@ -35,6 +35,12 @@ using TableRowsOutcome = std::variant<TableRows, TableError>;
 // that cannot be computed is a bad request, whatever the families.
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes = {});
 
+// Why a size of one's own (RHS:DxBxt, SHS:DxBxt, CHS:Dxt) cannot be a row of the request: it
+// does not parse, or its walls do not fit the corners of the request's catalogue, or its
+// formulas fail. None when it computes. The table refuses a request holding such a size; a
+// client that keeps sizes for several catalogues leaves these out first.
+std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std::string& ownSize);
+
 // The request's catalogues, each once in the order first given; none gives IS.
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
 

@@ -1,6 +1,8 @@
 // Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
 // the names a screen reader reads.
 #include "properties/number_text.hpp"
+#include "sections/export_format.hpp"
+#include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/table_printer.hpp"
 #include "sheet/explain.hpp"
@@ -23,6 +25,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 #include <numbers>
 
@@ -65,6 +70,19 @@ QString pdfText(const QString& file) {
 }
 
 } // namespace
+
+// The state in words, for a failed comparison.
+char* toString(const PanelState& state) {
+    QStringList requirements;
+    for (const RequirementText& r : state.requirements) {
+        requirements << r.column + r.comparison + r.number;
+    }
+    return QTest::toString(QStringList{state.catalogue, state.families.join(','),
+                                       requirements.join(','), state.truePi ? "exact" : "22/7",
+                                       state.columns.join(','), state.sort,
+                                       state.ownSizes.join(',')}
+                               .join(QStringLiteral(" | ")));
+}
 
 class SectionsTest : public QObject {
     Q_OBJECT
@@ -208,29 +226,104 @@ class SectionsTest : public QObject {
         }
     }
 
-    void damagedSettingsGiveTheDefaultsAndANote() {
-        const QByteArray damages[] = {
-            "[General]\ncatalogue=EN10220\n",
-            "[General]\nfamilies=RHS, XHS\n",
-            "[General]\nrequirements=Zxx\\t>>\\t5\n",
-            "[General]\ncolumns=A, W, Q\nsort=-designation\n",
-            "[General]\nown_sizes=RHS:50x50x20\n",
-            QByteArray("\xff\xfe[Gen\0eral\n=\n\n[[", 17),
+    // A key that does not read falls back to its default alone, named in the note, and the
+    // file as it was is kept aside; the other keys are kept.
+    void aBadSettingsKeyLosesOnlyItself() {
+        const QByteArray good = "[General]\ncatalogue=EN10219\nfamilies=RHS, CHS\n"
+                                "requirements=Zxx\\t>=\\t50\npi=exact\ncolumns=A, W\n"
+                                "sort=-W\nown_sizes=RHS:100x50x4\n";
+        PanelState expected;
+        expected.catalogue = QStringLiteral("EN10219");
+        expected.families = {QStringLiteral("RHS"), QStringLiteral("CHS")};
+        expected.requirements = {
+            {QStringLiteral("Zxx"), QStringLiteral(">="), QStringLiteral("50")}};
+        expected.truePi = true;
+        expected.columns = {QStringLiteral("A"), QStringLiteral("W")};
+        expected.sort = QStringLiteral("-W");
+        expected.ownSizes = {QStringLiteral("RHS:100x50x4")};
+        const PanelState defaults = SectionsWindow().panel().state();
+        const struct {
+            const char* name;
+            const char* line; // replaces the key's line
+            void (*reset)(PanelState&, const PanelState&);
+        } cases[] = {
+            {"catalogue", "catalogue=EN10299",
+             [](PanelState& s, const PanelState& d) { s.catalogue = d.catalogue; }},
+            {"families", "families=RHS, XHS",
+             [](PanelState& s, const PanelState& d) { s.families = d.families; }},
+            {"requirements", "requirements=Zxx\\t>>\\t5",
+             [](PanelState& s, const PanelState& d) { s.requirements = d.requirements; }},
+            {"pi", "pi=3", [](PanelState& s, const PanelState& d) { s.truePi = d.truePi; }},
+            {"columns", "columns=A, W, Q",
+             [](PanelState& s, const PanelState& d) { s.columns = d.columns; }},
+            {"sort", "sort=-designation",
+             [](PanelState& s, const PanelState& d) { s.sort = d.sort; }},
+            {"own_sizes", "own_sizes=RHS:50x50x20",
+             [](PanelState& s, const PanelState& d) { s.ownSizes = d.ownSizes; }},
         };
-        for (const QByteArray& damage : damages) {
+        for (const auto& bad : cases) {
+            QDir(scratch_.path()).removeRecursively();
+            QDir().mkpath(scratch_.path());
+            QByteArray content;
+            for (const QByteArray& line : good.split('\n')) {
+                content +=
+                    line.startsWith(QByteArray(bad.name) + '=') ? QByteArray(bad.line) : line;
+                content += '\n';
+            }
             QFile file(settings());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(damage);
+            file.write(content);
             file.close();
             SectionsWindow window(settings(), QStringLiteral("."));
-            QCOMPARE(window.panel().state(), SectionsWindow().panel().state());
-            auto* note = window.findChild<QLabel*>(QStringLiteral("lblnote"));
-            QVERIFY2(
-                note->text().startsWith(QStringLiteral("The saved settings could not be read")),
-                damage.constData());
-            QCOMPARE(window.model().rows().rows.size(), std::size_t{191});
+            PanelState shown = expected;
+            bad.reset(shown, defaults);
+            QCOMPARE(window.panel().state(), shown);
+            const QString note = window.findChild<QLabel*>(QStringLiteral("lblnote"))->text();
+            QVERIFY2(note.contains(QStringLiteral("(%1 in ").arg(QString::fromLatin1(bad.name))),
+                     qPrintable(note));
+            const QString aside = settings() + QStringLiteral(".unreadable");
+            QVERIFY2(note.contains(aside), qPrintable(note));
+            QFile kept(aside);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), content);
         }
-        // What a window saves, the next one shows, without a note.
+    }
+
+    // A file that cannot be read at all, is no regular file (a FIFO would block start-up in
+    // open) or is too large is renamed aside before anything is written over it.
+    void anUnreadableSettingsFileIsSetAside() {
+        const QByteArray garbage("\xff\xfe[Gen\0eral\n=\n\n[[", 17);
+        for (const char* kind : {"garbage", "fifo", "huge"}) {
+            QDir(scratch_.path()).removeRecursively();
+            QDir().mkpath(scratch_.path());
+            const QByteArray path = QFile::encodeName(settings());
+            if (std::string_view(kind) == "fifo") {
+                QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+            } else {
+                QFile file(settings());
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(garbage);
+                if (std::string_view(kind) == "huge") {
+                    QVERIFY(file.resize(maximumSettingsBytes + 1));
+                }
+            }
+            {
+                SectionsWindow window(settings(), QStringLiteral("."));
+                QCOMPARE(window.panel().state(), SectionsWindow().panel().state());
+                QCOMPARE(window.model().rows().rows.size(), std::size_t{191});
+                const QString note = window.findChild<QLabel*>(QStringLiteral("lblnote"))->text();
+                const QString aside = settings() + QStringLiteral(".unreadable");
+                QVERIFY2(note.contains(aside), kind);
+                QVERIFY2(QFileInfo(aside).exists() || QFileInfo(aside).isSymLink(), kind);
+                QVERIFY(window.saveSettingsNow());
+            }
+            QVERIFY2(QFileInfo(settings()).isFile(), kind); // a new file, the old one aside
+            QVERIFY(QFileInfo(settings() + QStringLiteral(".unreadable")).size() >= 0);
+        }
+    }
+
+    // What a window saves, the next one shows, without a note.
+    void whatIsSavedComesBack() {
         PanelState saved;
         {
             SectionsWindow window(settings(), QStringLiteral(","));
