@@ -4,6 +4,7 @@
 #include "sections/export_format.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
+#include "sections/sort_header.hpp"
 #include "sections/table_printer.hpp"
 #include "sheet/explain.hpp"
 #include "table/section_table.hpp"
@@ -13,15 +14,20 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyleOptionHeader>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -513,6 +519,219 @@ class SectionsTest : public QObject {
                 QVERIFY(pdfText(pdf).simplified().contains("Calculation sheet of " + own));
             }
         }
+    }
+
+    // Switching the catalogue under an own size its corners do not take: the table, the
+    // drawing and Print follow the chooser, the own size is marked in its list and named under
+    // the table, and kept; a restart shows the same.
+    void theTableFollowsTheCatalogueChosen() {
+        PanelState state;
+        state.ownSizes = {QStringLiteral("RHS:50x50x12")}; // IS corners 2t, t: fits; EN 10219: not
+        const QString refused = QString::fromStdString(
+            std::get<TableError>(sizeOf("RHS:50x50x12", std::array{Catalogue::EN10219})).message);
+        const auto expectEn10219 = [&refused](SectionsWindow& window) {
+            const auto expected =
+                std::get<TableRows>(tableRows({.catalogues = {Catalogue::EN10219}}));
+            QCOMPARE(window.model().rows().rows.size(), expected.rows.size());
+            QVERIFY(std::ranges::none_of(window.model().rows().rows, &ShownRow::own));
+            auto* list = window.findChild<QListWidget*>(QStringLiteral("lstown"));
+            QCOMPARE(list->count(), 1);
+            QVERIFY2(list->item(0)->text().contains(refused), qPrintable(list->item(0)->text()));
+            QVERIFY(
+                window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains(refused));
+            QVERIFY(window.printedTable().title.startsWith(
+                QString::fromLatin1(describe(Catalogue::EN10219).title.data())));
+            window.table().selectRow(0);
+            const auto corners = window.drawing().section()->corners;
+            const auto engine = cornerRadiiOf(formulaSetOf(Catalogue::EN10219, SectionFamily::RHS),
+                                              *readNumber(window.model().rows().rows[0].texts[4]));
+            QVERIFY(corners && engine);
+            QCOMPARE(corners->outer, engine->outer);
+            QCOMPARE(window.panel().state().ownSizes, QStringList{QStringLiteral("RHS:50x50x12")});
+        };
+        {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            window.panel().setState(state);
+            window.refresh();
+            QCOMPARE(window.model().rows().rows.back().texts[1], "RHS:50x50x12");
+            auto* chooser = window.findChild<QComboBox*>(QStringLiteral("cmbcatalogue"));
+            chooser->setCurrentIndex(chooser->findData(QStringLiteral("EN10219")));
+            expectEn10219(window);
+            QVERIFY(window.saveSettingsNow());
+        }
+        SectionsWindow again(settings(), QStringLiteral("."));
+        expectEn10219(again);
+        auto* chooser = again.findChild<QComboBox*>(QStringLiteral("cmbcatalogue"));
+        chooser->setCurrentIndex(chooser->findData(QStringLiteral("IS")));
+        QCOMPARE(again.model().rows().rows.back().texts[1], "RHS:50x50x12");
+        QVERIFY(!again.findChild<QListWidget*>(QStringLiteral("lstown"))
+                     ->item(0)
+                     ->text()
+                     .contains(refused));
+    }
+
+    // A requirement without a number yet is marked and ignored; the others apply, and it
+    // applies once it reads.
+    void anUnfinishedRequirementIsIgnoredUntilItReads() {
+        SectionsWindow window(settings(), QStringLiteral(","));
+        PanelState state;
+        state.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("10")},
+                              {QStringLiteral("W"), QStringLiteral(">="), QString()}};
+        window.panel().setState(state);
+        window.refresh();
+        const auto rowsOf = [](const TableRequest& request) {
+            return std::get<TableRows>(tableRows(request)).rows.size();
+        };
+        QCOMPARE(window.model().rows().rows.size(),
+                 rowsOf({.conditions = {{"A", Comparison::Above, 10}}}));
+        const auto numbers = window.findChildren<QLineEdit*>(QStringLiteral("txtreqnumber"));
+        QCOMPARE(numbers.size(), 2);
+        QVERIFY(numbers[1]->property("refused").toBool());
+        QVERIFY(
+            window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("not applied"));
+        QTest::keyClicks(numbers[1], QStringLiteral("20,5"));
+        QCOMPARE(window.model().rows().rows.size(),
+                 rowsOf({.conditions = {{"A", Comparison::Above, 10},
+                                        {"W", Comparison::AtLeast, 20.5}}}));
+        QVERIFY(!numbers[1]->property("refused").toBool());
+        QCOMPARE(window.panel().state().requirements[1].number, QStringLiteral("20,5"));
+    }
+
+    // Greyed for a European catalogue, the pi choice shows the true pi in use; the IS choice
+    // comes back with IS.
+    void thePiShownIsThePiUsed() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        auto* chooser = window.findChild<QComboBox*>(QStringLiteral("cmbcatalogue"));
+        auto* fraction = window.findChild<QRadioButton*>(QStringLiteral("optpi227"));
+        auto* exact = window.findChild<QRadioButton*>(QStringLiteral("optpiexact"));
+        QVERIFY(fraction->isChecked());
+        chooser->setCurrentIndex(chooser->findData(QStringLiteral("EN10210")));
+        QVERIFY(exact->isChecked() && !exact->isEnabled());
+        QVERIFY(!window.panel().state().truePi);
+        chooser->setCurrentIndex(chooser->findData(QStringLiteral("IS")));
+        QVERIFY(fraction->isChecked() && fraction->isEnabled());
+        QCOMPARE(window.shownRequest().pi, std::optional(fractionPi));
+    }
+
+    // Show working is greyed until a size is selected; a change of request keeps every
+    // selected size that is still shown.
+    void selectionDrivesShowWorkingAndSurvivesARequest() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdworking"));
+        QVERIFY(!button->isEnabled());
+        QVERIFY(!window.findChild<QAction*>(QStringLiteral("actworking"))->isEnabled());
+        const auto select = QItemSelectionModel::Select | QItemSelectionModel::Rows;
+        QSet<std::string> chosen;
+        for (const int row : {2, 5, 40}) {
+            window.table().selectionModel()->select(window.model().index(row, 0), select);
+            chosen.insert(window.model().rows().rows[std::size_t(row)].texts[1]);
+        }
+        window.table().selectionModel()->setCurrentIndex(window.model().index(40, 0),
+                                                         QItemSelectionModel::NoUpdate);
+        QVERIFY(button->isEnabled());
+        window.panel().sortBy(QStringLiteral("W"));
+        QSet<std::string> kept;
+        for (const QModelIndex& index : window.table().selectionModel()->selectedRows()) {
+            kept.insert(window.model().rows().rows[std::size_t(index.row())].texts[1]);
+        }
+        QCOMPARE(kept, chosen);
+        QVERIFY(button->isEnabled());
+    }
+
+    // The format comes from a typed ending, else from the filter; through the dialog too.
+    void exportTakesTheFormatOfTheTypedEnding() {
+        const struct {
+            const char* typed;
+            const char* filter;
+            TableFormat format;
+            const char* written;
+        } cases[] = {
+            {"t.json", "CSV (*.csv)", TableFormat::Json, "t.json"},
+            {"t.TXT", "JSON (*.json)", TableFormat::Text, "t.TXT"},
+            {"t", "JSON (*.json)", TableFormat::Json, "t.json"},
+            {"t.data", "Text (*.txt)", TableFormat::Text, "t.data"},
+            {"t.csv", "Text (*.txt)", TableFormat::Csv, "t.csv"},
+        };
+        for (const auto& c : cases) {
+            const ExportFormat& format =
+                exportFormatOf(QString::fromLatin1(c.typed), QString::fromLatin1(c.filter));
+            QVERIFY2(format.format == c.format, c.typed);
+            QCOMPARE(exportFileName(QString::fromLatin1(c.typed), format),
+                     QString::fromLatin1(c.written));
+        }
+        SectionsWindow window(settings(), QStringLiteral("."));
+        const QString file = scratch_.filePath(QStringLiteral("table.json"));
+        QTimer::singleShot(0, [&file] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectNameFilter(QStringLiteral("CSV (*.csv)"));
+            dialog->selectFile(file);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        window.findChild<QAction*>(QStringLiteral("actexport"))->trigger();
+        QCOMPARE(written(file), QString::fromStdString(std::get<std::string>(
+                                    sectionTable({.format = TableFormat::Json}))));
+    }
+
+    // With a sort, the columns are as wide as without one, but for the sorted column's
+    // indicator; the indicator points up for an ascending sort.
+    void aSortWidensOnlyItsColumn() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.show();
+        QHeaderView* header = window.table().horizontalHeader();
+        QList<int> plain;
+        for (int c = 0; c < header->count(); ++c) {
+            plain << header->sectionSize(c);
+        }
+        PanelState sorted;
+        sorted.sort = QStringLiteral("W");
+        sorted.columns = {QStringLiteral("A"), QStringLiteral("W"), QStringLiteral("Ixx")};
+        window.panel().setState(sorted);
+        window.refresh();
+        sorted.columns.clear();
+        window.panel().setState(sorted); // the default columns again, fitted under the sort
+        window.refresh();
+        const int w = 6; // family, designation, depth, width, thickness, A, W
+        QCOMPARE(header->sortIndicatorSection(), w);
+        for (int c = 0; c < header->count(); ++c) {
+            if (c != w) {
+                QCOMPARE(header->sectionSize(c), plain[c]);
+            }
+        }
+        QVERIFY(header->sectionSize(w) >= plain[w]);
+        QVERIFY(header->sectionSize(w) < plain[w] + 40);
+        QStyleOptionHeader option;
+        struct Peek : SortHeader {
+            using SortHeader::initStyleOptionForIndex;
+        };
+        static_cast<Peek*>(static_cast<SortHeader*>(header))->initStyleOptionForIndex(&option, w);
+        QCOMPARE(option.sortIndicator, QStyleOptionHeader::SortUp);
+    }
+
+    // The first size fits the screen's room (the offscreen screen is 800x600), at most 1240x720.
+    void opensAtASizeThatFitsTheScreen() {
+        const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+        SectionsWindow window(settings(), QStringLiteral("."));
+        QVERIFY(window.width() <= std::min(room.width(), 1240));
+        QVERIFY(window.height() <= std::min(room.height(), 720));
+        QCOMPARE(initialSize(QSize(800, 600)).boundedTo(QSize(800, 600)),
+                 initialSize(QSize(800, 600)));
+        QCOMPARE(initialSize(QSize(2560, 1440)), QSize(1240, 720));
+    }
+
+    // Escape closes the working window; the name Print offers keeps every decimal.
+    void theWorkingWindowClosesOnEscape() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.table().selectRow(0);
+        QPointer<WorkingWindow> working = window.showWorking();
+        QVERIFY(working);
+        QVERIFY(QTest::qWaitForWindowExposed(working));
+        QTest::keyClick(working, Qt::Key_Escape);
+        QTRY_VERIFY(!working);
+        QCOMPARE(printedDocumentName(QStringLiteral("Working of 500x300x12.5")),
+                 QStringLiteral("Working of 500x300x12.5.pdf"));
+        QCOMPARE(printedDocumentName(QStringLiteral("Kavrel Sections")),
+                 QStringLiteral("Kavrel Sections"));
     }
 
     void everyControlHasAnAccessibleName() {
