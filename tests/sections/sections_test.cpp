@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyleOptionHeader>
 #include <QTemporaryDir>
@@ -732,6 +733,52 @@ class SectionsTest : public QObject {
                  QStringLiteral("Working of 500x300x12.5.pdf"));
         QCOMPARE(printedDocumentName(QStringLiteral("Kavrel Sections")),
                  QStringLiteral("Kavrel Sections"));
+    }
+
+    // Qt's rich text drops the root's bar: every root of more than one symbol in the working
+    // window's document has its brackets, and no number runs past ten figures.
+    void theWorkingWindowBracketsEveryCompoundRoot() {
+        for (const Catalogue catalogue : {Catalogue::IS, Catalogue::EN10210}) {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            PanelState state;
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            window.panel().setState(state);
+            window.refresh();
+            window.table().selectRow(0);
+            WorkingWindow* working = window.showWorking();
+            QVERIFY(working);
+            const QString text = working->text();
+            int roots = 0;
+            for (qsizetype at = text.indexOf(QChar(0x221A)); at >= 0;
+                 at = text.indexOf(QChar(0x221A), at + 1), ++roots) {
+                // After the sign: a bracket, or one symbol or number up to a blank or the end.
+                const QString after = text.mid(at + 1, 40);
+                const qsizetype blank = after.indexOf(QRegularExpression(QStringLiteral("[ \\n]")));
+                const QString radicand = after.left(blank < 0 ? after.size() : blank);
+                const QString next = blank < 0 ? QString() : after.mid(blank).trimmed();
+                const bool operatorFollows =
+                    !next.isEmpty() && QStringLiteral("/*+-\u00b7\u2212").contains(next.front());
+                QVERIFY2(after.startsWith(QLatin1Char('(')) ||
+                             (!operatorFollows &&
+                              QRegularExpression(QStringLiteral("^[A-Za-z0-9.\u2032]+$"))
+                                  .match(radicand)
+                                  .hasMatch()),
+                         qPrintable(after));
+            }
+            QVERIFY(roots >= 2);
+            QVERIFY(text.contains(QStringLiteral("\u221A(I")));
+            const QRegularExpression number(QStringLiteral("[0-9]+(\\.[0-9]+)?"));
+            for (auto it = number.globalMatch(text); it.hasNext();) {
+                QString digits = it.next().captured().remove(QLatin1Char('.'));
+                while (digits.startsWith(QLatin1Char('0'))) {
+                    digits.remove(0, 1);
+                }
+                while (digits.endsWith(QLatin1Char('0'))) {
+                    digits.chop(1);
+                }
+                QVERIFY2(digits.size() <= 10, qPrintable(digits));
+            }
+        }
     }
 
     void everyControlHasAnAccessibleName() {
