@@ -110,8 +110,8 @@ std::optional<int> apply(std::string_view option, std::string_view text,
 }
 
 // The design resistances' options, kept apart: they fill request.design.
-constexpr std::string_view designOptions[] = {"--grade",      "--fy",    "--gamma-m0",
-                                              "--gamma-m1",   "--flat-width", "--length"};
+constexpr std::string_view designOptions[] = {
+    "--grade", "--fy", "--gamma-m0", "--gamma-m1", "--flat-width", "--length", "--forming"};
 
 std::optional<int> designOption(DesignRequest& design, std::string_view name,
                                 std::string_view text) {
@@ -130,6 +130,10 @@ std::optional<int> designOption(DesignRequest& design, std::string_view name,
     if (name == "--flat-width") {
         return apply(name, text, parseFlatWidth(text),
                      [&](FlatWidth rule) { design.flatWidth = rule; });
+    }
+    if (name == "--forming") {
+        return apply(name, text, parseForming(text),
+                     [&](FormingRoute route) { design.forming = route; });
     }
     return apply(name, text, parseLength(text),
                  [&](BucklingLength length) { design.lengths.push_back(std::move(length)); });

@@ -2,6 +2,7 @@
 
 #include "design/design_steps.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -23,7 +24,16 @@ struct Yield {
 std::variant<Yield, DesignError> yieldOf(const DesignSection& section,
                                          const DesignRequest& request) {
     const ProductStandard* standard = productStandardOf(section.catalogue);
+    if (!request.grade) {
+        // Only where the code lets fy stand alone (designResults checks it).
+        return Yield{*request.fy, "yield strength as given (--fy) for every size"};
+    }
     const std::string grade(gradeName(*request.grade));
+    if (std::ranges::find(standard->grades, *request.grade) == standard->grades.end()) {
+        return DesignError{grade + " is not a grade of " + std::string(standard->name) +
+                           ", the steel of the " + std::string(describe(section.catalogue).name) +
+                           " sizes"};
+    }
     if (request.fy) {
         return Yield{*request.fy, "yield strength as given (--fy) for every size; the grade " +
                                       grade + " chooses the buckling curve"};
@@ -68,12 +78,16 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
                            "EN10219), not for " +
                            std::string(describe(section.catalogue).name)};
     }
+    const DesignCode& code = *request.code;
+    if (!request.asked()) {
+        return DesignError{std::string(code.name) + " needs a grade" +
+                           (code.fyAlone ? " or a yield strength" : "")};
+    }
     auto yield = yieldOf(section, request);
     if (auto* error = std::get_if<DesignError>(&yield)) {
         return std::move(*error);
     }
     const Yield& y = std::get<Yield>(yield);
-    const DesignCode& code = *request.code;
     Steps<Term> s(defaultSeparator, significant, log);
     const SectionValues& v = section.values;
     design::Context c{s,
@@ -97,19 +111,22 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
                       0,
                       0};
     DesignResults out;
-    s.part(c.kept("Steel " + std::string(gradeName(*request.grade)) + " and partial factors (" +
-                  std::string(code.clauses.materials) + ", " +
+    if (section.catalogue == Catalogue::IS) {
+        design::exactGeometry(c);
+    }
+    const std::string steel =
+        request.grade ? "Steel " + std::string(gradeName(*request.grade)) : std::string("Steel");
+    s.part(c.kept(steel + " and partial factors (" + std::string(code.clauses.materials) + ", " +
                   std::string(code.clauses.partialFactors) + "); A, I, Z and Zp unrounded"));
     c.fy = c.shown(y.fy, {"fy", c.kept(y.meaning), "N/mm^2"}, Pattern::Dec0, out.fy);
     c.eps = s.step({"eps", c.kept("epsilon, sqrt(" + shortest(code.fyReference) + " / fy)"), ""},
                    s.squareRoot(s.divide(code.fyReference, c.fy)));
-    c.gM0 = s.step({"gM0", "partial factor of the resistance of cross-sections", ""},
-                   request.gammaM0.value_or(1.0));
-    c.gM1 = s.step({"gM1", "partial factor of the resistance of members to instability", ""},
-                   request.gammaM1.value_or(1.0));
+    c.gM0 = s.step({"gM0", code.gammaM0Meaning, ""}, request.gammaM0.value_or(code.gammaM0));
+    c.gM1 = s.step({"gM1", code.gammaM1Meaning, ""}, request.gammaM1.value_or(code.gammaM1));
 
-    const design::Classes classes = design::classify(c, out);
-    if (classes.n) {
+    if (code.work) {
+        code.work(c, out);
+    } else if (const design::Classes classes = design::classify(c, out); classes.n) {
         const design::EffectiveSection effective = design::effectiveSection(c, classes, out);
         design::resistances(c, classes, effective, out);
     } else {

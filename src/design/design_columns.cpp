@@ -4,11 +4,13 @@ namespace kavrel {
 
 std::vector<std::string> designColumnNames(const DesignRequest& request) {
     std::vector<std::string> names;
-    if (!request.grade) {
+    if (!request.asked()) {
         return names;
     }
     for (const DesignColumn& column : designColumns) {
-        names.emplace_back(column.column);
+        if (givenBy(column, *request.code)) {
+            names.emplace_back(column.column);
+        }
     }
     for (const BucklingLength& length : request.lengths) {
         for (const BucklingColumn& column : bucklingColumns) {
@@ -34,10 +36,21 @@ bool isDesignColumnName(std::string_view name) {
     return false;
 }
 
-std::vector<std::string> designCells(const DesignResults& results) {
+bool isDefaultDesignColumn(std::string_view name) {
+    for (const DesignColumn& column : designColumns) {
+        if (name == column.column) {
+            return column.byDefault;
+        }
+    }
+    return isDesignColumnName(name);
+}
+
+std::vector<std::string> designCells(const DesignResults& results, const DesignCode& code) {
     std::vector<std::string> cells;
     for (const DesignColumn& column : designColumns) {
-        cells.push_back((results.*column.field).text);
+        if (givenBy(column, code)) {
+            cells.push_back((results.*column.field).text);
+        }
     }
     for (const BucklingResults& length : results.buckling) {
         for (const BucklingColumn& column : bucklingColumns) {

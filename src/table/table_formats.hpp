@@ -31,8 +31,7 @@ struct WrittenRow {
 // JSON as an array of objects whose numbers carry the texts' digits (null for an empty
 // design text); text as aligned columns for a terminal.
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
-                       std::span<const std::string> designNames,
-                       std::span<const WrittenRow> rows);
+                       std::span<const std::string> designNames, std::span<const WrittenRow> rows);
 
 // Appends the text as a JSON string: quotes, backslashes and control bytes escaped.
 void appendJsonString(std::string& out, std::string_view text);

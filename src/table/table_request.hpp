@@ -89,10 +89,11 @@ std::variant<Catalogue, TableError> parseCatalogue(std::string_view text); // IS
 std::variant<int, TableError> parseSignificant(std::string_view text);     // 1 to 15
 
 // The design options' texts (design_options.cpp).
-std::variant<SteelGrade, TableError> parseGrade(std::string_view text);     // S235 ... S460
-std::variant<double, TableError> parseYieldStrength(std::string_view text); // 100 to 1000
-std::variant<double, TableError> parsePartialFactor(std::string_view text); // 1.0 to 2.0
-std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text);  // 3t, corners
+std::variant<SteelGrade, TableError> parseGrade(std::string_view text);      // S235 ... S460
+std::variant<double, TableError> parseYieldStrength(std::string_view text);  // 100 to 1000
+std::variant<double, TableError> parsePartialFactor(std::string_view text);  // 1.0 to 2.0
+std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text);   // 2t, 3t, corners
+std::variant<FormingRoute, TableError> parseForming(std::string_view text);  // cold, hot
 std::variant<BucklingLength, TableError> parseLength(std::string_view text); // metres, "3.5"
 
 } // namespace kavrel
