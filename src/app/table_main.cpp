@@ -1,6 +1,7 @@
 // kavrel-table: section tables through the same formulas as Find, on standard output.
 // This program only turns its arguments into a request and the outcome into output and an
 // exit status: 0 done, 1 a fault of the program or of writing, 2 a usage error.
+#include "design/design_columns.hpp"
 #include "kavrel_version.hpp"
 #include "sheet/explain.hpp"
 #include "table/section_table.hpp"
@@ -47,10 +48,23 @@ Options:
                     fixed decimals, as published section tables print them with 3
   --pi P            22/7 (the default, as in the window) or exact, for IS; the other
                     catalogues always use the true pi, and refuse 22/7
+  --grade G         the class and design resistances to EN 1993-1-1 (EN 1993-1-5 for class
+                    4) in steel G: S235, S275, S355, S420 or S460; EN10210 and EN10219 only.
+                    fy is the product standard's minimum by wall thickness (EN 10210-1,
+                    EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only)
+  --fy N            one yield strength N for every size, 100 to 1000 N/mm^2; the grade still
+                    chooses the buckling curve (hot finished a, a0 in S460; cold formed c)
+  --gamma-m0 X      partial factor of cross-sections, 1.0 to 2.0; 1.0 when not given
+  --gamma-m1 X      partial factor of buckling, 1.0 to 2.0; 1.0 when not given
+  --flat-width R    the flat width c of each wall of an RHS or SHS in its c/t: 3t (the
+                    default, D - 3t and B - 3t, as the UK published tables take it) or
+                    corners (the straight inside face, D - 2t - 2ri and B - 2t - 2ri)
+  --length L        flexural buckling at buckling length L in metres; may be repeated, the
+                    buckling columns of each length then named as NbRd@L
   --explain         instead of the table, the calculation sheet of each size: every step of
                     the formulas with its numbers, the texts shown and the texts read back;
-                    --catalogue, --family, --significant and --pi apply, --where, --sort,
-                    --limit and --columns do not
+                    --catalogue, --family, --significant, --pi and the design options apply,
+                    --where, --sort, --limit and --columns do not
   --help            show this help and exit
   --version         show the version and exit
 
@@ -65,6 +79,8 @@ Cold-formed sizes with three significant figures, as the published tables print 
   kavrel-table --catalogue EN10219 --significant 3 --format text 50x25x2.0 CHS:48.3x3.2
 The working of a size as a page to print from a browser:
   kavrel-table --explain --format html 50x25x2.0 > sheet.html
+The lightest cold-formed SHS in S355 that carries 800 kN over 3.5 m:
+  kavrel-table --catalogue EN10219 --family SHS --grade S355 --length 3.5 --where 'NbRd>=800' --sort W --limit 1
 
 Columns (all but Zpx, Zpy and catalogue are written when --columns is not given):
   family, designation
@@ -85,6 +101,20 @@ std::string helpText() {
     }
     text += "  catalogue  IS, EN10210 or EN10219; --columns all writes it first when --catalogue"
             " is given\n";
+    text += "\nWith --grade (written without --columns: family, designation, W and these but Aeff,"
+            "\nWeffx and Weffy; --columns all adds them all; ratios with two decimals, kN and kNm"
+            "\nwith one, fy with none; empty where the rules give no figure):\n";
+    const auto designLine = [&text](std::string_view column, std::string_view meaning,
+                                    std::string_view unit) {
+        text += "  " + std::string(column) + std::string(9 - column.size(), ' ') +
+                std::string(meaning) + (unit.empty() ? "" : ", " + std::string(unit)) + "\n";
+    };
+    for (const DesignColumn& column : designColumns) {
+        designLine(column.column, column.meaning, column.unit);
+    }
+    for (const BucklingColumn& column : bucklingColumns) {
+        designLine(column.column, std::string(column.meaning) + ", with --length", "kN");
+    }
     return text;
 }
 
@@ -110,8 +140,8 @@ std::optional<int> apply(std::string_view option, std::string_view text,
 }
 
 // The design resistances' options, kept apart: they fill request.design.
-constexpr std::string_view designOptions[] = {
-    "--grade", "--fy", "--gamma-m0", "--gamma-m1", "--flat-width", "--length", "--forming"};
+constexpr std::string_view designOptions[] = {"--grade",    "--fy",         "--gamma-m0",
+                                              "--gamma-m1", "--flat-width", "--length", "--forming"};
 
 std::optional<int> designOption(DesignRequest& design, std::string_view name,
                                 std::string_view text) {

@@ -1,5 +1,7 @@
 #include "design/design_columns.hpp"
 
+#include <algorithm>
+
 namespace kavrel {
 
 std::vector<std::string> designColumnNames(const DesignRequest& request) {
@@ -8,9 +10,7 @@ std::vector<std::string> designColumnNames(const DesignRequest& request) {
         return names;
     }
     for (const DesignColumn& column : designColumns) {
-        if (givenBy(column, *request.code)) {
-            names.emplace_back(column.column);
-        }
+        names.emplace_back(column.column);
     }
     for (const BucklingLength& length : request.lengths) {
         for (const BucklingColumn& column : bucklingColumns) {
@@ -45,12 +45,15 @@ bool isDefaultDesignColumn(std::string_view name) {
     return isDesignColumnName(name);
 }
 
-std::vector<std::string> designCells(const DesignResults& results, const DesignCode& code) {
+bool givenByCode(std::string_view name, const DesignCode& code) {
+    const auto* column = std::ranges::find(designColumns, name, &DesignColumn::column);
+    return column == designColumns.end() || givenBy(*column, code);
+}
+
+std::vector<std::string> designCells(const DesignResults& results) {
     std::vector<std::string> cells;
     for (const DesignColumn& column : designColumns) {
-        if (givenBy(column, code)) {
-            cells.push_back((results.*column.field).text);
-        }
+        cells.push_back((results.*column.field).text);
     }
     for (const BucklingResults& length : results.buckling) {
         for (const BucklingColumn& column : bucklingColumns) {

@@ -37,13 +37,13 @@ inline constexpr std::array<DesignColumn, 16> designColumns = {{
      &DesignCode::effectiveProperties},
     {"Weffy", "cm^3", "effective modulus about y-y (class 4)", &DesignResults::weffy, false,
      &DesignCode::effectiveProperties},
-    {"TdRd", "kN", "tension resistance, yielding of the gross section (IS 800)",
-     &DesignResults::tdRd, true, &DesignCode::tension},
     {"NcRd", "kN", "compression resistance", &DesignResults::ncRd, true},
     {"McRdx", "kNm", "bending resistance about x-x", &DesignResults::mcRdx, true},
     {"McRdy", "kNm", "bending resistance about y-y", &DesignResults::mcRdy, true},
     {"VplRdx", "kN", "shear resistance along the depth", &DesignResults::vplRdx, true},
     {"VplRdy", "kN", "shear resistance along the width", &DesignResults::vplRdy, true},
+    {"TdRd", "kN", "tension resistance, yielding of the gross section (IS 800)",
+     &DesignResults::tdRd, true, &DesignCode::tension},
 }};
 
 // The flexural buckling columns of each length.
@@ -59,14 +59,15 @@ inline constexpr std::array<BucklingColumn, 3> bucklingColumns = {{
     {"NbRd", "the smaller of the two", &BucklingResults::nbRd},
 }};
 
-// Whether the request's code gives this column.
+// Whether the code gives this column: a code's own columns are empty under the other.
 inline bool givenBy(const DesignColumn& column, const DesignCode& code) {
     return !column.givenIf || code.*column.givenIf;
 }
+bool givenByCode(std::string_view name, const DesignCode& code);
 
-// The design columns of a request: the fixed ones its code gives, then the buckling ones of
-// each length, named "NbRd" with one length and "NbRd@3.5" with several. None unless
-// resistances are asked for.
+// The design columns of a request: the fixed ones of every code, then the buckling ones of
+// each length, named "NbRd" with one length and "NbRd@3.5" with several; each code numbers
+// them alike. None unless resistances are asked for.
 std::vector<std::string> designColumnNames(const DesignRequest& request);
 
 // Whether a design column is written when no columns are chosen (every buckling one is).
@@ -75,7 +76,7 @@ bool isDefaultDesignColumn(std::string_view name);
 // Whether a column name is one of the design columns of some request (a length's too).
 bool isDesignColumnName(std::string_view name);
 
-// The texts of the design columns of the code, in the order of designColumnNames.
-std::vector<std::string> designCells(const DesignResults& results, const DesignCode& code = en1993);
+// The texts of the design columns, in the order of designColumnNames.
+std::vector<std::string> designCells(const DesignResults& results);
 
 } // namespace kavrel

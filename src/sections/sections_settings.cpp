@@ -1,5 +1,7 @@
 #include "sections/sections_settings.hpp"
 
+#include "design/design_columns.hpp"
+#include "design/steel_grades.hpp"
 #include "properties/formula_sets.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
@@ -18,6 +20,9 @@ const QString piKey = QStringLiteral("pi");
 const QString columnsKey = QStringLiteral("columns");
 const QString sortKey = QStringLiteral("sort");
 const QString ownSizesKey = QStringLiteral("own_sizes");
+const QString gradeKey = QStringLiteral("grade");
+const QString lengthKey = QStringLiteral("buckling_length");
+const QString formingKey = QStringLiteral("forming");
 const QString geometryKey = QStringLiteral("geometry");
 
 // A requirement is kept as "column<TAB>comparison<TAB>number as typed".
@@ -28,7 +33,7 @@ QString requirementLine(const RequirementText& requirement) {
 
 bool isNumericColumnName(const QString& name) {
     const auto index = columnIndex(name.toStdString());
-    return index && isNumericColumn(*index);
+    return (index && isNumericColumn(*index)) || isDesignColumnName(name.toStdString());
 }
 
 // Each value read back through the engine's own readers; the first that fails names itself.
@@ -58,8 +63,9 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
     }
     state.truePi = std::get<double>(pi) != fractionPi;
     state.columns = settings.value(columnsKey).toStringList();
-    if (std::ranges::any_of(state.columns,
-                            [](const QString& name) { return !columnIndex(name.toStdString()); })) {
+    if (std::ranges::any_of(state.columns, [](const QString& name) {
+            return !columnIndex(name.toStdString()) && !isDesignColumnName(name.toStdString());
+        })) {
         return columnsKey;
     }
     state.sort = settings.value(sortKey).toString();
@@ -67,6 +73,17 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
         !isNumericColumnName(state.sort.startsWith(QLatin1Char('-')) ? state.sort.mid(1)
                                                                      : state.sort)) {
         return sortKey;
+    }
+    state.grade = settings.value(gradeKey).toString();
+    if (!state.grade.isEmpty() && !gradeNamed(state.grade.toStdString())) {
+        return gradeKey;
+    }
+    // Kept as typed: a length that does not read is refused beside its field, not lost.
+    state.length = settings.value(lengthKey).toString();
+    state.forming = settings.value(formingKey).toString();
+    if (!state.forming.isEmpty() &&
+        std::holds_alternative<TableError>(parseForming(state.forming.toStdString()))) {
+        return formingKey;
     }
     state.ownSizes = settings.value(ownSizesKey).toStringList();
     // A size that some catalogue's geometry computes is kept: one added under another
@@ -126,6 +143,9 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
     settings.setValue(columnsKey, state.columns);
     settings.setValue(sortKey, state.sort);
     settings.setValue(ownSizesKey, state.ownSizes);
+    settings.setValue(gradeKey, state.grade);
+    settings.setValue(lengthKey, state.length);
+    settings.setValue(formingKey, state.forming);
     settings.setValue(geometryKey, geometry);
     settings.sync();
     return settings.status() == QSettings::NoError;

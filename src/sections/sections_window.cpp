@@ -230,8 +230,10 @@ void SectionsWindow::refresh() {
 void SectionsWindow::showSortIndicator() {
     QHeaderView* header = table_->horizontalHeader();
     const auto& sort = shownRequest_.sort;
-    const auto column = sort ? std::ranges::find(model_->rows().columns, *columnIndex(sort->column))
-                             : model_->rows().columns.end();
+    const std::optional<std::size_t> sorted =
+        sort ? columnIndexIn(model_->rows(), sort->column) : std::nullopt;
+    const auto column =
+        sorted ? std::ranges::find(model_->rows().columns, *sorted) : model_->rows().columns.end();
     header->setSortIndicatorShown(column != model_->rows().columns.end());
     if (column != model_->rows().columns.end()) {
         const int section = static_cast<int>(column - model_->rows().columns.begin());

@@ -22,17 +22,17 @@ std::variant<std::size_t, TableError> columnOf(const TableRequest& request,
         return *index;
     }
     const auto design = std::ranges::find(designNames, name);
-    if (design != designNames.end()) {
+    if (design != designNames.end() && givenByCode(name, *designOf(request).code)) {
         return columnCount + static_cast<std::size_t>(design - designNames.begin());
     }
     if (isDesignColumnName(name)) {
-        const DesignRequest design = designOf(request);
-        if (!design.asked()) {
+        const DesignRequest asked = designOf(request);
+        if (!asked.asked()) {
             return badRequest("column " + quoted(name) + " needs --grade");
         }
-        if (std::ranges::find(designColumns, name, &DesignColumn::column) != designColumns.end()) {
+        if (design != designNames.end()) {
             return badRequest("column " + quoted(name) + " is not given by " +
-                              std::string(design.code->name));
+                              std::string(asked.code->name));
         }
         if (request.design.lengths.empty()) {
             return badRequest("column " + quoted(name) + " needs --length");
@@ -131,6 +131,25 @@ DesignRequest designOf(const TableRequest& request) {
     return design;
 }
 
+std::string_view columnNameIn(const TableRows& rows, std::size_t column) {
+    return column < columnCount ? columnNames[column] : rows.designNames[column - columnCount];
+}
+
+const std::string& cellOf(const ShownRow& row, std::size_t column) {
+    return column < columnCount ? row.texts[column] : row.design[column - columnCount];
+}
+
+std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name) {
+    if (const auto index = columnIndex(name)) {
+        return index;
+    }
+    const auto design = std::ranges::find(rows.designNames, name);
+    if (design == rows.designNames.end()) {
+        return std::nullopt;
+    }
+    return columnCount + static_cast<std::size_t>(design - rows.designNames.begin());
+}
+
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
     std::vector<Catalogue> catalogues;
     for (const Catalogue catalogue : request.catalogues) {
@@ -204,7 +223,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
         if (auto* error = std::get_if<DesignError>(&design)) {
             return badRequest(std::move(error->message));
         }
-        out.design = designCells(std::get<DesignResults>(design), *computation.design.code);
+        out.design = designCells(std::get<DesignResults>(design));
     }
     TableRow& row = out.texts;
     auto cell = row.begin();
@@ -228,10 +247,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
 // figures the rules do not give, which have none. A class named in words stands for its
 // place in the order of merit.
 std::optional<double> shownNumber(const ShownRow& row, std::size_t column) {
-    if (column < columnCount) {
-        return readNumber(row.texts[column]);
-    }
-    const std::string& text = row.design[column - columnCount];
+    const std::string& text = cellOf(row, column);
     if (const std::optional<int> klass = classNamed(text)) {
         return *klass;
     }
@@ -258,11 +274,12 @@ std::variant<std::vector<std::size_t>, TableError>
 chosenColumns(const TableRequest& request, std::span<const std::string> designNames) {
     std::vector<std::size_t> columns;
     const bool all = request.columns.size() == 1 && request.columns.front() == allColumns;
+    const DesignCode& code = *designOf(request).code;
     if (request.columns.empty() && !designNames.empty()) {
         // family, designation, W, the design figures but the class 4 properties, buckling
         columns = {0, 1, leadingColumns + 1};
         for (std::size_t i = 0; i < designNames.size(); ++i) {
-            if (isDefaultDesignColumn(designNames[i])) {
+            if (isDefaultDesignColumn(designNames[i]) && givenByCode(designNames[i], code)) {
                 columns.push_back(columnCount + i);
             }
         }
@@ -271,7 +288,9 @@ chosenColumns(const TableRequest& request, std::span<const std::string> designNa
     if (all && !designNames.empty()) {
         columns = std::get<std::vector<std::size_t>>(chosenColumns(request, {}));
         for (std::size_t i = 0; i < designNames.size(); ++i) {
-            columns.push_back(columnCount + i);
+            if (givenByCode(designNames[i], code)) {
+                columns.push_back(columnCount + i);
+            }
         }
         return columns;
     }

@@ -33,6 +33,12 @@ struct TableRows {
 
 using TableRowsOutcome = std::variant<TableRows, TableError>;
 
+// A column of these rows by its position: its name and a row's text in it.
+std::string_view columnNameIn(const TableRows& rows, std::size_t column);
+const std::string& cellOf(const ShownRow& row, std::size_t column);
+// The position of the column of this name among the fixed ones and the rows' design columns.
+std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name);
+
 // The rows of the request: its sizes (or the catalogue), then `ownSizes` (RHS:DxBxt, SHS:DxBxt,
 // CHS:Dxt) after them, in the families, meeting every condition, sorted, limited. An own size
 // that cannot be computed is a bad request, whatever the families.

@@ -298,8 +298,8 @@ TEST(Is800Table, ColumnsCellsAndOrderOfMerit) {
         std::get<std::string>(sectionTable({.sizes = {"180x180x4.0", "150x150x5.0"},
                                             .design = {.fy = 250.0, .lengths = {{"3", 3.0}}}}));
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
-              "family,designation,W,fy,cD_t,cB_t,D_t,classN,classMx,classMy,TdRd,NcRd,McRdx,"
-              "McRdy,VplRdx,VplRdy,NbRdx,NbRdy,NbRd");
+              "family,designation,W,fy,cD_t,cB_t,D_t,classN,classMx,classMy,NcRd,McRdx,"
+              "McRdy,VplRdx,VplRdy,TdRd,NbRdx,NbRdy,NbRd");
     EXPECT_NE(csv.find("SHS,180x180x4.0,21.78,250,43.00,43.00,,slender,slender,slender,"),
               std::string::npos)
         << csv;
