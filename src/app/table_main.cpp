@@ -51,14 +51,23 @@ Options:
   --grade G         the class and design resistances to EN 1993-1-1 (EN 1993-1-5 for class
                     4) in steel G: S235, S275, S355, S420 or S460; EN10210 and EN10219 only.
                     fy is the product standard's minimum by wall thickness (EN 10210-1,
-                    EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only)
+                    EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only).
+                    For IS, to IS 800:2007 in the IS 4923 and IS 1161 tube grades YSt210,
+                    YSt240, YSt310 or YSt355 (fy 210 to 355 for every wall), from the exact
+                    geometry (corners 2t and t, the true pi) whatever --pi says; the classes
+                    are plastic, compact, semi-compact and slender, compared in that order
   --fy N            one yield strength N for every size, 100 to 1000 N/mm^2; the grade still
-                    chooses the buckling curve (hot finished a, a0 in S460; cold formed c)
-  --gamma-m0 X      partial factor of cross-sections, 1.0 to 2.0; 1.0 when not given
-  --gamma-m1 X      partial factor of buckling, 1.0 to 2.0; 1.0 when not given
+                    chooses the buckling curve (hot finished a, a0 in S460; cold formed c).
+                    For IS it may stand without --grade
+  --gamma-m0 X      partial factor of cross-sections, 1.0 to 2.0; 1.0 when not given (IS
+                    800: 1.10, for yielding and buckling alike)
+  --gamma-m1 X      partial factor of buckling, 1.0 to 2.0; 1.0 when not given (EN only)
   --flat-width R    the flat width c of each wall of an RHS or SHS in its c/t: 3t (the
-                    default, D - 3t and B - 3t, as the UK published tables take it) or
-                    corners (the straight inside face, D - 2t - 2ri and B - 2t - 2ri)
+                    default for EN, D - 3t and B - 3t, as the UK published tables take it),
+                    corners (the straight inside face, D - 2t - 2ri and B - 2t - 2ri) or, for
+                    IS and its default, 2t (D - 2t and B - 2t, IS 800's clear width)
+  --forming F       IS only: cold (the default where the route is not known) or hot, the
+                    buckling class of IS 800 Table 10: hot rolled a, cold formed b
   --length L        flexural buckling at buckling length L in metres; may be repeated, the
                     buckling columns of each length then named as NbRd@L
   --explain         instead of the table, the calculation sheet of each size: every step of
@@ -81,6 +90,8 @@ The working of a size as a page to print from a browser:
   kavrel-table --explain --format html 50x25x2.0 > sheet.html
 The lightest cold-formed SHS in S355 that carries 800 kN over 3.5 m:
   kavrel-table --catalogue EN10219 --family SHS --grade S355 --length 3.5 --where 'NbRd>=800' --sort W --limit 1
+The lightest IS SHS in YSt310, hot rolled, at least compact in bending, carrying 500 kN at KL = 3 m:
+  kavrel-table --family SHS --grade YSt310 --forming hot --length 3 --where 'classMx<=compact' --where 'NbRd>=500' --sort W --limit 1
 
 Columns (all but Zpx, Zpy and catalogue are written when --columns is not given):
   family, designation
@@ -140,8 +151,8 @@ std::optional<int> apply(std::string_view option, std::string_view text,
 }
 
 // The design resistances' options, kept apart: they fill request.design.
-constexpr std::string_view designOptions[] = {"--grade",    "--fy",         "--gamma-m0",
-                                              "--gamma-m1", "--flat-width", "--length", "--forming"};
+constexpr std::string_view designOptions[] = {
+    "--grade", "--fy", "--gamma-m0", "--gamma-m1", "--flat-width", "--length", "--forming"};
 
 std::optional<int> designOption(DesignRequest& design, std::string_view name,
                                 std::string_view text) {

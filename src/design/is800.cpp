@@ -31,8 +31,8 @@ const DesignCode is800 = [] {
         0,
         indianCurve,
         {
-            "IS 800:2007, 2.2.4.1; IS 4923 and IS 1161",
-            "IS 800:2007, Table 5",
+            "IS 800:2007, 2.2.4.1",
+            "Table 5",
             "IS 800:2007, 3.7.2 and Table 2",
             "IS 800:2007, 7.3.2",
             "IS 800:2007, 7.1.2",

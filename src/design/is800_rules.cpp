@@ -355,8 +355,8 @@ void is800Work(Context& c, DesignResults& out) {
     c.s.part(c.kept("Classification" + clause(c.code.clauses.classification)));
     const Classes k = c.circular() ? tube(c, out) : rectangular(c, out);
 
-    c.s.part(c.kept("Resistances of the cross-section (" + std::string(tensionClause) + ", " +
-                    std::string(c.code.clauses.compression) + ", 8.2.1.2 and 8.4)"));
+    c.s.part(c.kept("Resistances of the cross-section (" + std::string(tensionClause) +
+                    ", 7.1.2, 8.2.1.2 and 8.4)"));
     c.shown(0.1 * c.s.divide(c.A * c.fy, c.gM0),
             {"TdRd",
              c.kept("design strength in tension, yielding of the gross section, Tdg = A fy / gm0" +
