@@ -6,6 +6,7 @@
 #include "sheet/explain.hpp"
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
+#include "table/table_options.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -34,49 +35,10 @@ CHS:Dxt (D the depth or outside diameter, B the width, t the wall thickness), su
 RHS:250x150x8 or CHS:60.3x3.2, computed with the geometry of the one catalogue chosen.
 
 Options:
-  --catalogue NAME  the sizes and formulas of catalogue NAME: IS, EN10210 or EN10219; may be
-                    repeated, the rows of each in that order
-  --family F        only sizes of family F: RHS, SHS or CHS; may be repeated
-  --where 'C OP N'  only rows whose column C compares so with the number N; OP is one of
-                    >=, <=, >, <, =; may be repeated, and every condition must hold
-  --sort C          sort by column C, ascending; --sort -C sorts descending
-  --limit N         at most N rows
-  --columns LIST    the columns to write, comma-separated, or "all"
-  --format F        csv (the default), json or text; with --explain: text (the default),
-                    html or json
-  --significant N   every result rounded to N significant figures (1 to 15) instead of its
-                    fixed decimals, as published section tables print them with 3
-  --pi P            22/7 (the default, as in the window) or exact, for IS; the other
-                    catalogues always use the true pi, and refuse 22/7
-  --grade G         the class and design resistances to EN 1993-1-1 (EN 1993-1-5 for class
-                    4) in steel G: S235, S275, S355, S420 or S460; EN10210 and EN10219 only.
-                    fy is the product standard's minimum by wall thickness (EN 10210-1,
-                    EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only).
-                    For IS, to IS 800:2007 in the IS 4923 and IS 1161 tube grades YSt210,
-                    YSt240, YSt310 or YSt355 (fy 210 to 355 for every wall), from the exact
-                    geometry (corners 2t and t, the true pi) whatever --pi says; the classes
-                    are plastic, compact, semi-compact and slender, compared in that order
-  --fy N            one yield strength N for every size, 100 to 1000 N/mm^2; the grade still
-                    chooses the buckling curve (hot finished a, a0 in S460; cold formed c).
-                    For IS it may stand without --grade
-  --gamma-m0 X      partial factor of cross-sections, 1.0 to 2.0; 1.0 when not given (IS
-                    800: 1.10, for yielding and buckling alike)
-  --gamma-m1 X      partial factor of buckling, 1.0 to 2.0; 1.0 when not given (EN only)
-  --flat-width R    the flat width c of each wall of an RHS or SHS in its c/t: 3t (the
-                    default for EN, D - 3t and B - 3t, as the UK published tables take it),
-                    corners (the straight inside face, D - 2t - 2ri and B - 2t - 2ri) or, for
-                    IS and its default, 2t (D - 2t and B - 2t, IS 800's clear width)
-  --forming F       IS only: cold (the default where the route is not known) or hot, the
-                    buckling class of IS 800 Table 10: hot rolled a, cold formed b
-  --length L        flexural buckling at buckling length L in metres; may be repeated, the
-                    buckling columns of each length then named as NbRd@L
-  --explain         instead of the table, the calculation sheet of each size: every step of
-                    the formulas with its numbers, the texts shown and the texts read back;
-                    --catalogue, --family, --significant, --pi and the design options apply,
-                    --where, --sort, --limit and --columns do not
-  --help            show this help and exit
-  --version         show the version and exit
+)usage";
 
+// After the options.
+constexpr std::string_view usageEnd = R"usage(
 Conditions and sorting compare the numbers the texts show.
 The lightest RHS with Zxx of at least 50 cm^3 and ryy of at least 2 cm:
   kavrel-table --family RHS --where 'Zxx>=50' --where 'ryy>=2' --sort W --limit 1
@@ -99,7 +61,7 @@ Columns (all but Zpx, Zpy and catalogue are written when --columns is not given)
 )usage";
 
 std::string helpText() {
-    std::string text(usage);
+    std::string text = std::string(usage) + optionsHelp() + std::string(usageEnd);
     const auto describe = [&text](const auto& result) {
         text += "  " + std::string(result.column) + std::string(8 - result.column.size(), ' ') +
                 std::string(result.meaning) + ", " + std::string(result.unit) + "\n";
@@ -139,89 +101,6 @@ int usageError(std::string_view message) {
     return 2;
 }
 
-// Parses an option's value into the request; the message names the option and its value.
-template <typename Value, typename Store>
-std::optional<int> apply(std::string_view option, std::string_view text,
-                         std::variant<Value, TableError> parsed, Store store) {
-    if (const auto* error = std::get_if<TableError>(&parsed)) {
-        return usageError(std::string(option) + " " + quoted(text) + ": " + error->message);
-    }
-    store(std::get<Value>(std::move(parsed)));
-    return std::nullopt;
-}
-
-// The design resistances' options, kept apart: they fill request.design.
-constexpr std::string_view designOptions[] = {
-    "--grade", "--fy", "--gamma-m0", "--gamma-m1", "--flat-width", "--length", "--forming"};
-
-std::optional<int> designOption(DesignRequest& design, std::string_view name,
-                                std::string_view text) {
-    if (name == "--grade") {
-        return apply(name, text, parseGrade(text), [&](SteelGrade g) { design.grade = g; });
-    }
-    if (name == "--fy") {
-        return apply(name, text, parseYieldStrength(text), [&](double fy) { design.fy = fy; });
-    }
-    if (name == "--gamma-m0") {
-        return apply(name, text, parsePartialFactor(text), [&](double g) { design.gammaM0 = g; });
-    }
-    if (name == "--gamma-m1") {
-        return apply(name, text, parsePartialFactor(text), [&](double g) { design.gammaM1 = g; });
-    }
-    if (name == "--flat-width") {
-        return apply(name, text, parseFlatWidth(text),
-                     [&](FlatWidth rule) { design.flatWidth = rule; });
-    }
-    if (name == "--forming") {
-        return apply(name, text, parseForming(text),
-                     [&](FormingRoute route) { design.forming = route; });
-    }
-    return apply(name, text, parseLength(text),
-                 [&](BucklingLength length) { design.lengths.push_back(std::move(length)); });
-}
-
-std::optional<int> option(TableRequest& request, std::string_view name, std::string_view text) {
-    if (std::ranges::find(designOptions, name) != std::end(designOptions)) {
-        return designOption(request.design, name, text);
-    }
-    if (name == "--family") {
-        return apply(name, text, parseFamily(text),
-                     [&](SectionFamily f) { request.families.push_back(f); });
-    }
-    if (name == "--where") {
-        return apply(name, text, parseCondition(text),
-                     [&](Condition c) { request.conditions.push_back(std::move(c)); });
-    }
-    if (name == "--sort") {
-        return apply(name, text, parseSortKey(text), [&](SortKey k) { request.sort = k; });
-    }
-    if (name == "--limit") {
-        return apply(name, text, parseLimit(text), [&](std::size_t n) { request.limit = n; });
-    }
-    if (name == "--columns") {
-        return apply(name, text, parseColumns(text),
-                     [&](std::vector<std::string> c) { request.columns = std::move(c); });
-    }
-    if (name == "--catalogue") {
-        return apply(name, text, parseCatalogue(text),
-                     [&](Catalogue c) { request.catalogues.push_back(c); });
-    }
-    if (name == "--significant") {
-        return apply(name, text, parseSignificant(text), [&](int n) { request.significant = n; });
-    }
-    return apply(name, text, parsePi(text), [&](double pi) { request.pi = pi; });
-}
-
-bool takesValue(std::string_view name) {
-    for (const std::string_view known : {"--catalogue", "--family", "--where", "--sort", "--limit",
-                                         "--columns", "--format", "--significant", "--pi"}) {
-        if (name == known) {
-            return true;
-        }
-    }
-    return std::ranges::find(designOptions, name) != std::end(designOptions);
-}
-
 // The sheets of the request's sizes; a size whose formulas fail has its sheet up to the
 // failing step, and the status the table gives it.
 int explain(const TableRequest& request, std::string_view formatText) {
@@ -251,67 +130,25 @@ int explain(const TableRequest& request, std::string_view formatText) {
 } // namespace
 
 int main(int argc, char** argv) {
-    TableRequest request;
-    bool explaining = false;
-    std::string_view formatText;
-    std::string_view tableOnly; // an option that sheets do not take
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help") {
-            return write(stdout, helpText()) ? 0 : 1;
-        }
-        if (argument == "--version") {
-            return write(stdout, "kavrel-table " + std::string(kavrel::version) + "\n") ? 0 : 1;
-        }
-        if (argument == "--explain") {
-            explaining = true;
-            continue;
-        }
-        if (!argument.starts_with('-')) {
-            request.sizes.emplace_back(argument);
-            continue;
-        }
-        // --name value or --name=value
-        const auto equals = argument.find('=');
-        const std::string_view name = argument.substr(0, equals);
-        if (!takesValue(name)) {
-            return usageError("unknown option " + quoted(name) + " (see --help)");
-        }
-        std::string_view text;
-        if (equals != std::string_view::npos) {
-            text = argument.substr(equals + 1);
-        } else if (i + 1 < argc) {
-            text = argv[++i];
-        } else {
-            return usageError(std::string(name) + " needs a value");
-        }
-        if (name == "--format") {
-            // html is checked once it is known whether sheets are asked for.
-            formatText = text;
-            if (text != "html") {
-                if (const std::optional<int> status =
-                        apply(name, text, parseFormat(text),
-                              [&](TableFormat f) { request.format = f; })) {
-                    return *status;
-                }
-            }
-            continue;
-        }
-        if (name == "--where" || name == "--sort" || name == "--limit" || name == "--columns") {
-            tableOnly = name;
-        }
-        if (const std::optional<int> status = option(request, name, text)) {
-            return *status;
-        }
+    const auto parsed = parseCommandLine({argv + 1, static_cast<std::size_t>(argc - 1)});
+    if (const auto* error = std::get_if<TableError>(&parsed)) {
+        return usageError(error->message);
     }
-
-    if (explaining) {
-        if (!tableOnly.empty()) {
-            return usageError(std::string(tableOnly) + " does not apply to --explain");
-        }
-        return explain(request, formatText);
+    const CommandLine& line = std::get<CommandLine>(parsed);
+    const TableRequest& request = line.request;
+    if (line.help) {
+        return write(stdout, helpText()) ? 0 : 1;
     }
-    if (formatText == "html") {
+    if (line.version) {
+        return write(stdout, "kavrel-table " + std::string(kavrel::version) + "\n") ? 0 : 1;
+    }
+    if (line.explaining) {
+        if (!line.tableOnly.empty()) {
+            return usageError(std::string(line.tableOnly) + " does not apply to --explain");
+        }
+        return explain(request, line.formatText);
+    }
+    if (line.formatText == "html") {
         return usageError("--format \"html\": only a calculation sheet (--explain) is written as "
                           "HTML");
     }

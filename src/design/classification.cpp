@@ -31,12 +31,15 @@ std::array<Term, 3> limits(Context& c, std::string_view prefix, std::string_view
                            const ClassLimits& factors, Term eps, std::string_view epsText) {
     std::array<Term, 3> out{0, 0, 0};
     for (std::size_t k = 0; k < 3; ++k) {
-        const StepName name{c.kept(std::string(prefix) + std::to_string(k + 1)),
-                            c.kept("limit of class " + std::to_string(k + 1) + " of " +
+        const StepName name{
+            c.kept([&] { return std::string(std::string(prefix) + std::to_string(k + 1)); }),
+            c.kept([&] {
+                return std::string("limit of class " + std::to_string(k + 1) + " of " +
                                    std::string(part) + ", " + number(factors[k]) + " " +
                                    std::string(epsText) + " (" +
-                                   std::string(c.code.clauses.classification) + ")"),
-                            ""};
+                                   std::string(c.code.clauses.classification) + ")");
+            }),
+            ""};
         out[k] = c.s.step(name, factors[k] * eps);
     }
     return out;
@@ -60,10 +63,13 @@ Classes tube(Context& c, DesignResults& out) {
     const int k = classOf(ratio.value, tubeLimits);
     if (k == 4) {
         // Beyond class 3 a tube's local buckling is a shell's, outside this code.
-        c.s.part(c.kept("D/t is above the limit of class 3: the tube is outside " +
-                        std::string(c.code.name) +
-                        " (its local buckling is shell buckling, EN 1993-1-6): no class and no "
-                        "resistances"));
+        c.s.part(c.kept([&] {
+            return std::string(
+                "D/t is above the limit of class 3: the tube is outside " +
+                std::string(c.code.name) +
+                " (its local buckling is shell buckling, EN 1993-1-6): no class and no "
+                "resistances");
+        }));
         c.s.step({"D_t", "diameter to thickness ratio, outside the limits", ""}, ratio);
         return classes;
     }
@@ -138,7 +144,10 @@ Classes rectangular(Context& c, DesignResults& out) {
 } // namespace
 
 Classes classify(Context& c, DesignResults& out) {
-    c.s.part(c.kept("Cross-section class (" + std::string(c.code.clauses.classification) + ")"));
+    c.s.part(c.kept([&] {
+        return std::string("Cross-section class (" + std::string(c.code.clauses.classification) +
+                           ")");
+    }));
     return c.circular() ? tube(c, out) : rectangular(c, out);
 }
 

@@ -88,7 +88,7 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
         return std::move(*error);
     }
     const Yield& y = std::get<Yield>(yield);
-    Steps<Term> s(defaultSeparator, significant, log);
+    Steps s(defaultSeparator, significant, log);
     const SectionValues& v = section.values;
     design::Context c{s,
                       log,
@@ -114,13 +114,20 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
     if (section.catalogue == Catalogue::IS) {
         design::exactGeometry(c);
     }
-    const std::string steel =
-        request.grade ? "Steel " + std::string(gradeName(*request.grade)) : std::string("Steel");
-    s.part(c.kept(steel + " and partial factors (" + std::string(code.clauses.materials) + ", " +
-                  std::string(code.clauses.partialFactors) + "); A, I, Z and Zp unrounded"));
-    c.fy = c.shown(y.fy, {"fy", c.kept(y.meaning), "N/mm^2"}, Pattern::Dec0, out.fy);
-    c.eps = s.step({"eps", c.kept("epsilon, sqrt(" + shortest(code.fyReference) + " / fy)"), ""},
-                   s.squareRoot(s.divide(code.fyReference, c.fy)));
+    s.part(c.kept([&] {
+        return (request.grade ? "Steel " + std::string(gradeName(*request.grade)) : "Steel") +
+               std::string(" and partial factors (" + std::string(code.clauses.materials) + ", " +
+                           std::string(code.clauses.partialFactors) +
+                           "); A, I, Z and Zp unrounded");
+    }));
+    c.fy = c.shown(y.fy, {"fy", c.kept([&] { return std::string(y.meaning); }), "N/mm^2"},
+                   Pattern::Dec0, out.fy);
+    c.eps =
+        s.step({"eps", c.kept([&] {
+                    return std::string("epsilon, sqrt(" + shortest(code.fyReference) + " / fy)");
+                }),
+                ""},
+               s.squareRoot(s.divide(code.fyReference, c.fy)));
     c.gM0 = s.step({"gM0", code.gammaM0Meaning, ""}, request.gammaM0.value_or(code.gammaM0));
     c.gM1 = s.step({"gM1", code.gammaM1Meaning, ""}, request.gammaM1.value_or(code.gammaM1));
 

@@ -15,7 +15,7 @@ namespace kavrel::design {
 // The section's quantities as numbers of the formulas, named as the sheet shows them. All
 // rules are plain functions of this, so that another code can reuse them with its own data.
 struct Context {
-    Steps<Term>& s;
+    Steps& s;
     StepLog* log;
     const DesignCode& code;
     const DesignSection& section;
@@ -26,14 +26,15 @@ struct Context {
     Term fy, eps, gM0, gM1;
 
     bool circular() const { return section.family == SectionFamily::CHS; }
-    // A text the sheet keeps; without a sheet nothing is made.
-    std::string_view kept(std::string text) const {
-        return log ? log->keep(std::move(text)) : std::string_view{};
+    // A text the sheet keeps, made by `make` only when a sheet is recorded: the table makes
+    // none of these strings.
+    template <typename Make> std::string_view kept(Make make) const {
+        return log ? log->keep(make()) : std::string_view{};
     }
     // A figure shown in the table: recorded, rounded as the request asks, its value kept;
     // later steps name it.
     Term shown(Term x, StepName name, Pattern pattern, DesignValue& into) {
-        const Term named = s.result(x, {name, pattern}, into.text);
+        const Term named = s.result(x, {name, pattern}, into.text).value;
         into.value = x.value;
         return named;
     }

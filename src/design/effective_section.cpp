@@ -9,20 +9,28 @@ Term reduction(Context& c, std::string_view wall, Term ratio) {
     const std::string clause = " (" + std::string(c.code.clauses.effectiveWidth) + ")";
     const Term kSigma = c.s.symbol(c.code.kSigma, "ksigma");
     const Term lp =
-        c.s.step({c.kept("lp" + std::string(wall)),
-                  c.kept("plate slenderness of the walls along the " +
-                         std::string(wall == "D" ? "depth" : "width") +
-                         ", (c/t) / (28.4 eps sqrt(ksigma)), ksigma = 4 for psi = 1" + clause),
+        c.s.step({c.kept([&] { return std::string("lp" + std::string(wall)); }), c.kept([&] {
+                      return std::string(
+                          "plate slenderness of the walls along the " +
+                          std::string(wall == "D" ? "depth" : "width") +
+                          ", (c/t) / (28.4 eps sqrt(ksigma)), ksigma = 4 for psi = 1" + clause);
+                  }),
                   ""},
                  c.s.divide(ratio, c.code.plateFactor * c.eps * c.s.squareRoot(kSigma)));
     const Term psi = c.s.symbol(1.0, "psi");
-    const Term limit = c.s.step(
-        {"lpLim", c.kept("the limit of a whole wall, 0.5 + sqrt(0.085 - 0.055 psi)" + clause), ""},
-        0.5 + c.s.squareRoot(0.085 - 0.055 * psi));
-    const StepName rho{c.kept("rho" + std::string(wall)),
-                       c.kept("reduction factor, 1 for lp up to the limit, else (lp - 0.055 (3 + "
-                              "psi)) / lp^2, at most 1" +
-                              clause),
+    const Term limit =
+        c.s.step({"lpLim", c.kept([&] {
+                      return std::string(
+                          "the limit of a whole wall, 0.5 + sqrt(0.085 - 0.055 psi)" + clause);
+                  }),
+                  ""},
+                 0.5 + c.s.squareRoot(0.085 - 0.055 * psi));
+    const StepName rho{c.kept([&] { return std::string("rho" + std::string(wall)); }), c.kept([&] {
+                           return std::string(
+                               "reduction factor, 1 for lp up to the limit, else (lp - 0.055 (3 + "
+                               "psi)) / lp^2, at most 1" +
+                               clause);
+                       }),
                        ""};
     if (lp.value <= limit.value) {
         return c.s.step(rho, 1.0);
@@ -36,29 +44,39 @@ Term reduction(Context& c, std::string_view wall, Term ratio) {
 Term effectiveModulus(Context& c, std::string_view axis, Term cf, Term rho, Term depth, Term I) {
     const std::string on = " about " + std::string(axis) + "-" + std::string(axis);
     const std::string clause = " (" + std::string(c.code.clauses.effectiveWidth) + ")";
-    const Term lost = c.s.step({c.kept("dA" + std::string(axis)),
-                                c.kept("the flange's lost part, (1 - rho) c t" + on), "mm^2"},
-                               (1 - rho) * cf * c.t);
-    const Term a =
-        c.s.step({c.kept("a" + std::string(axis)),
-                  c.kept("distance of the flange's mid-plane from the gross axis" + on), "mm"},
-                 (depth - c.t) / 2);
+    const Term lost = c.s.step(
+        {c.kept([&] { return std::string("dA" + std::string(axis)); }),
+         c.kept([&] { return std::string("the flange's lost part, (1 - rho) c t" + on); }), "mm^2"},
+        (1 - rho) * cf * c.t);
+    const Term a = c.s.step(
+        {c.kept([&] { return std::string("a" + std::string(axis)); }), c.kept([&] {
+             return std::string("distance of the flange's mid-plane from the gross axis" + on);
+         }),
+         "mm"},
+        (depth - c.t) / 2);
     const Term area = c.s.step(
-        {c.kept("Ae" + std::string(axis)), c.kept("area with the flange effective" + on), "mm^2"},
+        {c.kept([&] { return std::string("Ae" + std::string(axis)); }),
+         c.kept([&] { return std::string("area with the flange effective" + on); }), "mm^2"},
         100 * c.A - lost);
-    const Term e = c.s.step({c.kept("e" + std::string(axis)),
-                             c.kept("shift of the neutral axis away from the flange" + on), "mm"},
-                            c.s.divide(lost * a, area));
+    const Term e = c.s.step(
+        {c.kept([&] { return std::string("e" + std::string(axis)); }),
+         c.kept([&] { return std::string("shift of the neutral axis away from the flange" + on); }),
+         "mm"},
+        c.s.divide(lost * a, area));
     const Term ieff = c.s.step(
-        {c.kept("Ieff" + std::string(axis)),
-         c.kept("second moment of the effective section about its own axis: the gross one less "
-                "the lost part's (a^2 and its own t^2/12 terms), less the shift's" +
-                clause),
+        {c.kept([&] { return std::string("Ieff" + std::string(axis)); }), c.kept([&] {
+             return std::string(
+                 "second moment of the effective section about its own axis: the gross one less "
+                 "the lost part's (a^2 and its own t^2/12 terms), less the shift's" +
+                 clause);
+         }),
          "mm^4"},
         10000 * I - lost * (square(a) + square(c.t) / 12) - area * square(e));
     const Term zmax =
-        c.s.step({c.kept("zmax" + std::string(axis)),
-                  c.kept("largest distance from the new axis to an extreme fibre"), "mm"},
+        c.s.step({c.kept([&] { return std::string("zmax" + std::string(axis)); }), c.kept([&] {
+                      return std::string("largest distance from the new axis to an extreme fibre");
+                  }),
+                  "mm"},
                  depth / 2 + e);
     return 0.001 * c.s.divide(ieff, zmax);
 }
@@ -74,8 +92,11 @@ EffectiveSection effectiveSection(Context& c, const Classes& classes, DesignResu
     if (c.circular() || (!compression && !aboutX && !aboutY)) {
         return effective;
     }
-    c.s.part(c.kept("Effective section of class 4 (" + std::string(c.code.clauses.effectiveWidth) +
-                    ", internal parts in compression)"));
+    c.s.part(c.kept([&] {
+        return std::string("Effective section of class 4 (" +
+                           std::string(c.code.clauses.effectiveWidth) +
+                           ", internal parts in compression)");
+    }));
     std::optional<Term> rhoD, rhoB;
     const auto rhoOfDepth = [&] {
         if (!rhoD) {

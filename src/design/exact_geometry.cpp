@@ -9,9 +9,12 @@ namespace kavrel::design {
 // user asks (22/7 by default); the resistances take the same corners exactly instead, so that
 // a resistance does not depend on how a property is shown.
 void exactGeometry(Context& c) {
-    c.s.part(c.kept("Exact geometry for the resistances: corners of outer radius 2t and inner "
-                    "radius t, the true pi, no shown text read back, whatever pi the properties "
-                    "above take"));
+    c.s.part(c.kept([&] {
+        return std::string(
+            "Exact geometry for the resistances: corners of outer radius 2t and inner "
+            "radius t, the true pi, no shown text read back, whatever pi the properties "
+            "above take");
+    }));
     SectionValues v;
     if (c.circular()) {
         const Term pi = c.s.symbol(std::numbers::pi, "pi");

@@ -56,11 +56,14 @@ std::vector<Limit> limits(Context& c, std::string_view prefix, std::string_view 
                           std::string_view scaleText) {
     std::vector<Limit> out;
     for (const auto& [klass, factor] : factors) {
-        const StepName name{c.kept(std::string(prefix) + std::to_string(klass)),
-                            c.kept("limit of " + std::string(wordOf(c, klass)) + ", " +
+        const StepName name{
+            c.kept([&] { return std::string(std::string(prefix) + std::to_string(klass)); }),
+            c.kept([&] {
+                return std::string("limit of " + std::string(wordOf(c, klass)) + ", " +
                                    number(factor) + " " + std::string(scaleText) + ": " +
-                                   std::string(row) + clause(table2)),
-                            ""};
+                                   std::string(row) + clause(table2));
+            }),
+            ""};
         out.push_back({klass, c.s.step(name, factor * scale)});
     }
     return out;
@@ -85,7 +88,10 @@ int classOf(double ratio, std::span<const Limit> limits) {
 
 void recordClass(Context& c, std::string_view name, std::string_view meaning, int k,
                  DesignValue& into) {
-    c.s.step({name, c.kept(std::string(meaning) + ": " + std::string(wordOf(c, k))), ""},
+    c.s.step({name, c.kept([&] {
+                  return std::string(std::string(meaning) + ": " + std::string(wordOf(c, k)));
+              }),
+              ""},
              Term(static_cast<double>(k)));
     into.value = k;
     into.text = wordOf(c, k);
@@ -164,7 +170,10 @@ Classes rectangular(Context& c, DesignResults& out) {
 Classes tube(Context& c, DesignResults& out) {
     Classes k;
     const Term eps2 =
-        c.s.step({"eps2", c.kept("epsilon squared, " + number(c.code.fyReference) + "/fy"), ""},
+        c.s.step({"eps2", c.kept([&] {
+                      return std::string("epsilon squared, " + number(c.code.fyReference) + "/fy");
+                  }),
+                  ""},
                  c.s.divide(c.code.fyReference, c.fy));
     const Term ratio = c.shown(c.s.divide(c.D, c.t), {"D_t", "diameter to thickness ratio D/t", ""},
                                Pattern::Int4Dec2, out.D_t);
@@ -183,9 +192,11 @@ Classes tube(Context& c, DesignResults& out) {
 // A resistance that a slender section does not get, said where it would be, with the ratio
 // that made it slender.
 void slender(Context& c, std::string_view column, std::string_view what, Term ratio) {
-    c.s.step({c.kept("no" + std::string(column)),
-              c.kept("no " + std::string(column) + ": " + std::string(what) +
-                     " is above the limit of semi-compact; " + std::string(slenderWords)),
+    c.s.step({c.kept([&] { return std::string("no" + std::string(column)); }), c.kept([&] {
+                  return std::string("no " + std::string(column) + ": " + std::string(what) +
+                                     " is above the limit of semi-compact; " +
+                                     std::string(slenderWords));
+              }),
               ""},
              ratio);
 }
@@ -205,30 +216,36 @@ void bending(Context& c, std::string_view axis, int klass, Term ratio, Term zp, 
         slender(c, name, "in bending about " + a + "-" + a + ", the ratio", ratio);
         return;
     }
-    const Term betaB =
-        c.s.step({c.kept("bb" + a),
-                  c.kept(klass <= 2 ? "beta_b, 1 for a plastic or compact section" + where
-                                    : "beta_b, Ze/Zp for a semi-compact section, Z" + a + a +
-                                          " / Zp" + a + where),
-                  ""},
-                 klass <= 2 ? Term(1.0) : c.s.divide(ze, zp));
-    const Term plastic =
-        c.s.step({c.kept("Mdb" + a), c.kept("beta_b Zp" + a + " fy / gm0" + where), "kNm"},
-                 0.001 * c.s.divide(betaB * zp * c.fy, c.gM0));
-    const Term cap = c.s.step(
-        {c.kept("Mde" + a),
-         c.kept("the limit of a simply supported beam, 1.2 Z" + a + a + " fy / gm0" + where),
-         "kNm"},
-        0.001 * c.s.divide(elasticCap * ze * c.fy, c.gM0));
+    const Term betaB = c.s.step(
+        {c.kept([&] { return std::string("bb" + a); }), c.kept([&] {
+             return std::string(klass <= 2 ? "beta_b, 1 for a plastic or compact section" + where
+                                           : "beta_b, Ze/Zp for a semi-compact section, Z" + a + a +
+                                                 " / Zp" + a + where);
+         }),
+         ""},
+        klass <= 2 ? Term(1.0) : c.s.divide(ze, zp));
+    const Term plastic = c.s.step(
+        {c.kept([&] { return std::string("Mdb" + a); }),
+         c.kept([&] { return std::string("beta_b Zp" + a + " fy / gm0" + where); }), "kNm"},
+        0.001 * c.s.divide(betaB * zp * c.fy, c.gM0));
+    const Term cap =
+        c.s.step({c.kept([&] { return std::string("Mde" + a); }), c.kept([&] {
+                      return std::string("the limit of a simply supported beam, 1.2 Z" + a + a +
+                                         " fy / gm0" + where);
+                  }),
+                  "kNm"},
+                 0.001 * c.s.divide(elasticCap * ze * c.fy, c.gM0));
     const bool capped = cap.value < plastic.value;
-    c.shown(
-        capped ? cap : plastic,
-        {c.kept(name),
-         c.kept("design bending strength about " + a + "-" + a +
-                ", laterally supported, shear not high: the smaller of Mdb" + a + " and Mde" + a +
-                "; " + (capped ? "1.2 Ze fy / gm0 governs" : "beta_b Zp fy / gm0 governs") + where),
-         "kNm"},
-        Pattern::Dec1, into);
+    c.shown(capped ? cap : plastic,
+            {c.kept([&] { return std::string(name); }), c.kept([&] {
+                 return std::string(
+                     "design bending strength about " + a + "-" + a +
+                     ", laterally supported, shear not high: the smaller of Mdb" + a + " and Mde" +
+                     a + "; " +
+                     (capped ? "1.2 Ze fy / gm0 governs" : "beta_b Zp fy / gm0 governs") + where);
+             }),
+             "kNm"},
+            Pattern::Dec1, into);
 }
 
 void shear(Context& c, DesignResults& out) {
@@ -236,28 +253,40 @@ void shear(Context& c, DesignResults& out) {
     Term avx = 0, avy = 0;
     if (c.circular()) {
         const Term pi = c.s.symbol(std::numbers::pi, "pi");
-        avx = avy =
-            c.s.step({"Av", c.kept("shear area of a circular tube, 2A / pi" + where), "cm^2"},
-                     c.s.divide(2 * c.A, pi));
+        avx = avy = c.s.step(
+            {"Av",
+             c.kept([&] { return std::string("shear area of a circular tube, 2A / pi" + where); }),
+             "cm^2"},
+            c.s.divide(2 * c.A, pi));
     } else {
-        avx = c.s.step({"Avx", c.kept("shear area along the depth, A D / (B + D)" + where), "cm^2"},
+        avx = c.s.step({"Avx", c.kept([&] {
+                            return std::string("shear area along the depth, A D / (B + D)" + where);
+                        }),
+                        "cm^2"},
                        c.s.divide(c.A * c.D, c.B + c.D));
-        avy = c.s.step({"Avy", c.kept("shear area along the width, A B / (B + D)" + where), "cm^2"},
+        avy = c.s.step({"Avy", c.kept([&] {
+                            return std::string("shear area along the width, A B / (B + D)" + where);
+                        }),
+                        "cm^2"},
                        c.s.divide(c.A * c.B, c.B + c.D));
     }
     const Term root3 = c.s.squareRoot(3);
     c.shown(0.1 * c.s.divide(avx * c.fy, root3 * c.gM0),
-            {"VplRdx",
-             c.kept("design shear strength along the depth, with bending about x-x, Av fy / "
-                    "(sqrt(3) gm0)" +
-                    where),
+            {"VplRdx", c.kept([&] {
+                 return std::string(
+                     "design shear strength along the depth, with bending about x-x, Av fy / "
+                     "(sqrt(3) gm0)" +
+                     where);
+             }),
              "kN"},
             Pattern::Dec1, out.vplRdx);
     c.shown(0.1 * c.s.divide(avy * c.fy, root3 * c.gM0),
-            {"VplRdy",
-             c.kept("design shear strength along the width, with bending about y-y, Av fy / "
-                    "(sqrt(3) gm0)" +
-                    where),
+            {"VplRdy", c.kept([&] {
+                 return std::string(
+                     "design shear strength along the width, with bending about y-y, Av fy / "
+                     "(sqrt(3) gm0)" +
+                     where);
+             }),
              "kN"},
             Pattern::Dec1, out.vplRdy);
 }
@@ -273,38 +302,48 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
     const std::string where = clause(c.code.clauses.buckling);
     const Term pi = c.s.symbol(std::numbers::pi, "pi");
     const Term E = c.s.symbol(c.code.youngsModulus, "E");
-    const Term r =
-        c.s.step({c.kept("r" + a), c.kept("radius of gyration, sqrt(I" + a + a + " / A)"), "mm"},
-                 10 * c.s.squareRoot(c.s.divide(I, c.A)));
+    const Term r = c.s.step(
+        {c.kept([&] { return std::string("r" + a); }),
+         c.kept([&] { return std::string("radius of gyration, sqrt(I" + a + a + " / A)"); }), "mm"},
+        10 * c.s.squareRoot(c.s.divide(I, c.A)));
     const Term ratio = c.s.divide(KL, r);
     const bool overLimit = ratio.value > slendernessLimit;
     const Term slenderness = c.s.step(
-        {c.kept("KLr" + a),
-         c.kept("effective slenderness ratio about " + a + "-" + a + ", KL / r" + a +
-                (overLimit ? ": above 180, the limit of a member carrying compression" +
-                                 clause(slendernessClause) + "; the resistance is still given"
-                           : "")),
+        {c.kept([&] { return std::string("KLr" + a); }), c.kept([&] {
+             return std::string(
+                 "effective slenderness ratio about " + a + "-" + a + ", KL / r" + a +
+                 (overLimit ? ": above 180, the limit of a member carrying compression" +
+                                  clause(slendernessClause) + "; the resistance is still given"
+                            : ""));
+         }),
          ""},
         ratio);
     const Term lambda =
-        c.s.step({c.kept("lam" + a),
-                  c.kept("non-dimensional slenderness, sqrt(fy (KL/r)^2 / (pi^2 E))" + where), ""},
+        c.s.step({c.kept([&] { return std::string("lam" + a); }), c.kept([&] {
+                      return std::string(
+                          "non-dimensional slenderness, sqrt(fy (KL/r)^2 / (pi^2 E))" + where);
+                  }),
+                  ""},
                  c.s.squareRoot(c.s.divide(c.fy * square(slenderness), square(pi) * E)));
-    const Term phi =
-        c.s.step({c.kept("phi" + a), c.kept("0.5 (1 + alpha (lam - 0.2) + lam^2)" + where), ""},
-                 0.5 * (1 + alpha * (lambda - 0.2) + square(lambda)));
+    const Term phi = c.s.step(
+        {c.kept([&] { return std::string("phi" + a); }),
+         c.kept([&] { return std::string("0.5 (1 + alpha (lam - 0.2) + lam^2)" + where); }), ""},
+        0.5 * (1 + alpha * (lambda - 0.2) + square(lambda)));
     const Term yieldStress = c.s.divide(c.fy, c.gM0);
     const Term raw = c.s.divide(yieldStress, phi + c.s.squareRoot(square(phi) - square(lambda)));
-    const Term fcd = c.s.step({c.kept("fcd" + a),
-                               c.kept("design compressive stress, (fy / gm0) / (phi + sqrt(phi^2 "
-                                      "- lam^2)), at most fy / gm0" +
-                                      where),
+    const Term fcd = c.s.step({c.kept([&] { return std::string("fcd" + a); }), c.kept([&] {
+                                   return std::string(
+                                       "design compressive stress, (fy / gm0) / (phi + sqrt(phi^2 "
+                                       "- lam^2)), at most fy / gm0" +
+                                       where);
+                               }),
                                "N/mm^2"},
                               raw.value > yieldStress.value ? yieldStress : raw);
     return c.shown(0.1 * (c.A * fcd),
-                   {c.kept(name),
-                    c.kept("design compressive strength about " + a + "-" + a + ", A fcd" +
-                           clause("IS 800:2007, 7.1.2")),
+                   {c.kept([&] { return std::string(name); }), c.kept([&] {
+                        return std::string("design compressive strength about " + a + "-" + a +
+                                           ", A fcd" + clause("IS 800:2007, 7.1.2"));
+                    }),
                     "kN"},
                    Pattern::Dec1, into);
 }
@@ -324,8 +363,10 @@ void buckling(Context& c, const Classes& k, DesignResults& out) {
                                                                                 "not known)");
     for (const BucklingLength& length : c.request.lengths) {
         BucklingResults& b = out.buckling.emplace_back();
-        c.s.part(c.kept("Flexural buckling at KL = " + length.text + " m" +
-                        clause(c.code.clauses.buckling)));
+        c.s.part(c.kept([&] {
+            return std::string("Flexural buckling at KL = " + length.text + " m" +
+                               clause(c.code.clauses.buckling));
+        }));
         const Term KL = c.s.step({"KL", "effective length", "mm"}, 1000 * length.metres);
         if (*k.n == 4) {
             slender(c, columnName(c, "NbRd", length), "in axial compression, the worse ratio",
@@ -333,9 +374,11 @@ void buckling(Context& c, const Classes& k, DesignResults& out) {
             continue;
         }
         const Term alpha =
-            c.s.step({"alpha",
-                      c.kept("imperfection factor of buckling class " + std::string(curve.name) +
-                             ", hollow section " + routeWords + clause(c.code.clauses.curves)),
+            c.s.step({"alpha", c.kept([&] {
+                          return std::string("imperfection factor of buckling class " +
+                                             std::string(curve.name) + ", hollow section " +
+                                             routeWords + clause(c.code.clauses.curves));
+                      }),
                       ""},
                      curve.alpha);
         const Term x =
@@ -343,7 +386,7 @@ void buckling(Context& c, const Classes& k, DesignResults& out) {
         const Term y =
             bucklingAbout(c, "y", c.Iyy, KL, alpha, columnName(c, "NbRdy", length), b.nbRdy);
         c.shown(y.value < x.value ? y : x,
-                {c.kept(columnName(c, "NbRd", length)),
+                {c.kept([&] { return std::string(columnName(c, "NbRd", length)); }),
                  "design compressive strength, the smaller of the two axes", "kN"},
                 Pattern::Dec1, b.nbRd);
     }
@@ -352,25 +395,32 @@ void buckling(Context& c, const Classes& k, DesignResults& out) {
 } // namespace
 
 void is800Work(Context& c, DesignResults& out) {
-    c.s.part(c.kept("Classification" + clause(c.code.clauses.classification)));
+    c.s.part(c.kept(
+        [&] { return std::string("Classification" + clause(c.code.clauses.classification)); }));
     const Classes k = c.circular() ? tube(c, out) : rectangular(c, out);
 
-    c.s.part(c.kept("Resistances of the cross-section (" + std::string(tensionClause) +
-                    ", 7.1.2, 8.2.1.2 and 8.4)"));
+    c.s.part(c.kept([&] {
+        return std::string("Resistances of the cross-section (" + std::string(tensionClause) +
+                           ", 7.1.2, 8.2.1.2 and 8.4)");
+    }));
     c.shown(0.1 * c.s.divide(c.A * c.fy, c.gM0),
-            {"TdRd",
-             c.kept("design strength in tension, yielding of the gross section, Tdg = A fy / gm0" +
-                    clause(tensionClause)),
+            {"TdRd", c.kept([&] {
+                 return std::string(
+                     "design strength in tension, yielding of the gross section, Tdg = A fy / gm0" +
+                     clause(tensionClause));
+             }),
              "kN"},
             Pattern::Dec1, out.tdRd);
     if (*k.n == 4) {
         slender(c, "NcRd", "in axial compression, the worse ratio", worse(k.ratioD, k.ratioB));
     } else {
         c.shown(0.1 * c.s.divide(c.A * c.fy, c.gM0),
-                {"NcRd",
-                 c.kept("design squash load of a semi-compact section, A fy / gm0, fcd being at "
-                        "most fy / gm0" +
-                        clause(c.code.clauses.compression)),
+                {"NcRd", c.kept([&] {
+                     return std::string(
+                         "design squash load of a semi-compact section, A fy / gm0, fcd being at "
+                         "most fy / gm0" +
+                         clause(c.code.clauses.compression));
+                 }),
                  "kN"},
                 Pattern::Dec1, out.ncRd);
     }

@@ -3,40 +3,39 @@
 #include "properties/steps.hpp"
 
 namespace kavrel {
-namespace {
 
 // A thin-walled tube of outside diameter D and wall t. The width is read only where the
 // elastic modulus about y needs it, so an unusable width fails no earlier step.
-template <typename Number>
-FindOutcome circular(const SectionDimensions& dimensions, double piValue,
-                     std::string_view separator, std::optional<int> significant, StepLog* log) {
+FindOutcome circularProperties(const SectionDimensions& dimensions, double piValue,
+                               std::string_view separator, std::optional<int> significant,
+                               StepLog* log) {
     constexpr Shape shape = Shape::Circular;
     constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
     constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
     constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
     constexpr ResultStep zxxStep = resultStep(&SectionProperties::zxx, shape);
     static_assert(ixxStep.pattern == iyyStep.pattern);
-    Steps<Number> s(separator, significant, log);
+    Steps s(separator, significant, log);
     s.assume("A tube of outside diameter D and wall thickness t; the width B enters only Zyy.");
     SectionProperties p;
 
-    const Number pi = s.symbol(piValue, "pi");
-    const Number D = s.read(dimensions.depth, "D");
-    const Number t = s.read(dimensions.thickness, "t");
+    const Term pi = s.symbol(piValue, "pi");
+    const Term D = s.read(dimensions.depth, "D");
+    const Term t = s.read(dimensions.thickness, "t");
 
-    const Number area = s.result((((D - t) * pi) * t) * 0.01, aStep, p.a);
-    const Number areaShown = s.readBack(area, aStep.pattern);
+    const ShownResult area = s.result((((D - t) * pi) * t) * 0.01, aStep, p.a);
+    const Term areaShown = s.readBack(area);
     p.wt = s.text(areaShown * 0.785, resultStep(&SectionProperties::wt, shape));
 
-    const Number secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
-    const Number ixx = s.result(secondMoment, ixxStep, p.ixx);
-    const Number ixxShown = s.readBack(ixx, ixxStep.pattern);
-    const Number iyy = s.result(secondMoment, iyyStep, p.iyy);
-    const Number iyyShown = s.readBack(iyy, iyyStep.pattern);
+    const Term secondMoment = 0.0001 * ((pi / 64) * (fourthPower(D) - fourthPower(D - 2 * t)));
+    const ShownResult ixx = s.result(secondMoment, ixxStep, p.ixx);
+    const Term ixxShown = s.readBack(ixx);
+    const ShownResult iyy = s.result(secondMoment, iyyStep, p.iyy);
+    const Term iyyShown = s.readBack(iyy);
 
-    const Number zxx = s.result(s.divide(ixxShown * 2, 0.1 * D), zxxStep, p.zxx);
-    const Number zxxShown = s.readBack(zxx, zxxStep.pattern);
-    const Number B = s.read(dimensions.width, "B");
+    const ShownResult zxx = s.result(s.divide(ixxShown * 2, 0.1 * D), zxxStep, p.zxx);
+    const Term zxxShown = s.readBack(zxx);
+    const Term B = s.read(dimensions.width, "B");
     p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
     p.rxx = s.text(s.squareRoot(s.divide(ixxShown, areaShown)),
                    resultStep(&SectionProperties::rxx, shape));
@@ -48,15 +47,6 @@ FindOutcome circular(const SectionDimensions& dimensions, double piValue,
     // The outer perimeter per metre of length, in m^2/m like the rectangular sections.
     p.sa = s.text((D * pi) * 0.001, resultStep(&SectionProperties::sa, shape));
     return s.finish(std::move(p));
-}
-
-} // namespace
-
-FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
-                               std::string_view separator, std::optional<int> significant,
-                               StepLog* log) {
-    return log ? circular<Term>(dimensions, pi, separator, significant, log)
-               : circular<Plain>(dimensions, pi, separator, significant, log);
 }
 
 } // namespace kavrel

@@ -9,12 +9,12 @@
 namespace kavrel {
 
 CornerRadii hotFinishedCorners(double t) {
-    const Corners<Plain> corners = hotFinishedCornersOf(Plain(t));
+    const Corners corners = hotFinishedCornersOf(Term(t));
     return {corners.outer.value, corners.inner.value};
 }
 
 CornerRadii coldFormedCorners(double t) {
-    const Corners<Plain> corners = coldFormedCornersOf(Plain(t));
+    const Corners corners = coldFormedCornersOf(Term(t));
     return {corners.outer.value, corners.inner.value};
 }
 
@@ -24,88 +24,22 @@ constexpr std::string_view exactness =
     "The true pi; every step uses the unrounded values of the earlier ones.";
 
 // The dimensions, then the radii that the rule gives for t, then the exact geometry.
-template <typename Number, typename Rule>
 ResultsOutcome rectangularWithRadii(const SectionDimensions& dimensions, std::string_view separator,
                                     std::optional<int> significant, StepLog* log,
-                                    std::string_view geometry, Rule rule) {
-    Steps<Number> s(separator, significant, log);
+                                    std::string_view geometry, Corners (*rule)(Term t)) {
+    Steps s(separator, significant, log);
     s.assume(geometry);
     s.assume("A, Ixx, Iyy, Zpx and Zpy are those of the outer rounded rectangle less the inner "
              "one; J and C take the wall's mid-line with corners of radius rm = (ro + ri)/2; S "
              "the outer perimeter.");
     s.assume(exactness);
-    const Number D = s.read(dimensions.depth, "D");
-    const Number B = s.read(dimensions.width, "B");
-    const Number t = s.read(dimensions.thickness, "t");
-    const Corners<Number> corners = rule(t);
-    const Number ro = s.step(stepNames::ro, corners.outer);
-    const Number ri = s.step(stepNames::ri, corners.inner);
+    const Term D = s.read(dimensions.depth, "D");
+    const Term B = s.read(dimensions.width, "B");
+    const Term t = s.read(dimensions.thickness, "t");
+    const Corners corners = rule(t);
+    const Term ro = s.step(stepNames::ro, corners.outer);
+    const Term ri = s.step(stepNames::ri, corners.inner);
     return roundedCornerResults(s, D, B, t, ro, ri);
-}
-
-template <typename Number>
-ResultsOutcome hotFinished(const SectionDimensions& dimensions, std::string_view separator,
-                           std::optional<int> significant, StepLog* log) {
-    return rectangularWithRadii<Number>(
-        dimensions, separator, significant, log,
-        "Hot finished: straight walls with rounded corners of outer radius ro = 1.5t and inner "
-        "radius ri = t.",
-        hotFinishedCornersOf<Number>);
-}
-
-template <typename Number>
-ResultsOutcome coldFormed(const SectionDimensions& dimensions, std::string_view separator,
-                          std::optional<int> significant, StepLog* log) {
-    return rectangularWithRadii<Number>(
-        dimensions, separator, significant, log,
-        "Cold formed: straight walls with rounded corners of outer radius ro and inner radius "
-        "ri: for t up to 6 mm ro = 2t, ri = t; above 6 up to 10 mm ro = 2.5t, ri = 1.5t; above "
-        "10 mm ro = 3t, ri = 2t.",
-        coldFormedCornersOf<Number>);
-}
-
-// The exact annulus: no thin-wall approximation, the true pi, nothing read back.
-template <typename Number>
-ResultsOutcome annulus(const SectionDimensions& dimensions, std::string_view separator,
-                       std::optional<int> significant, StepLog* log) {
-    using namespace stepNames;
-    constexpr Shape shape = Shape::Circular;
-    Steps<Number> s(separator, significant, log);
-    s.assume("The exact annulus of outside diameter D and wall thickness t.");
-    s.assume(exactness);
-    SectionResults results;
-    SectionProperties& p = results.properties;
-    PlasticModuli& z = results.plastic;
-
-    const Number pi = s.symbol(std::numbers::pi, "pi");
-    const Number D = s.read(dimensions.depth, "D");
-    const Number t = s.read(dimensions.thickness, "t");
-    const Number Di = s.step(stepNames::Di, D - 2 * t);
-
-    // π/4·(D² - Di²), factored
-    const Number area =
-        s.result(0.01 * (pi * t * (D - t)), resultStep(&SectionProperties::a, shape), p.a);
-    p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
-
-    const Number I_ = s.step(I, 0.0001 * (pi / 64 * (fourthPower(D) - fourthPower(Di))));
-    p.ixx = s.text(I_, resultStep(&SectionProperties::ixx, shape));
-    p.iyy = s.text(I_, resultStep(&SectionProperties::iyy, shape));
-    const Number Z_ = s.step(Z, s.divide(2 * I_, 0.1 * D));
-    p.zxx = s.text(Z_, resultStep(&SectionProperties::zxx, shape));
-    p.zyy = s.text(Z_, resultStep(&SectionProperties::zyy, shape));
-    const Number r_ = s.step(r, s.squareRoot(s.divide(I_, area)));
-    p.rxx = s.text(r_, resultStep(&SectionProperties::rxx, shape));
-    p.ryy = s.text(r_, resultStep(&SectionProperties::ryy, shape));
-
-    p.j = s.text(2 * I_, resultStep(&SectionProperties::j, shape));
-    p.c = s.text(2 * Z_, resultStep(&SectionProperties::c, shape));
-    p.sa = s.text(0.001 * (pi * D), resultStep(&SectionProperties::sa, shape));
-
-    const Number Zp_ = s.step(Zp, 0.001 * ((cube(D) - cube(Di)) / 6));
-    z.zpx = s.text(Zp_, resultStep(&PlasticModuli::zpx, shape));
-    z.zpy = s.text(Zp_, resultStep(&PlasticModuli::zpy, shape));
-    results.values = {area.value, I_.value, I_.value, Z_.value, Z_.value, Zp_.value, Zp_.value};
-    return s.finish(std::move(results));
 }
 
 } // namespace
@@ -113,21 +47,65 @@ ResultsOutcome annulus(const SectionDimensions& dimensions, std::string_view sep
 ResultsOutcome hotFinishedRectangularResults(const SectionDimensions& dimensions,
                                              std::string_view separator,
                                              std::optional<int> significant, StepLog* log) {
-    return log ? hotFinished<Term>(dimensions, separator, significant, log)
-               : hotFinished<Plain>(dimensions, separator, significant, log);
+    return rectangularWithRadii(
+        dimensions, separator, significant, log,
+        "Hot finished: straight walls with rounded corners of outer radius ro = 1.5t and inner "
+        "radius ri = t.",
+        hotFinishedCornersOf);
 }
 
 ResultsOutcome coldFormedRectangularResults(const SectionDimensions& dimensions,
                                             std::string_view separator,
                                             std::optional<int> significant, StepLog* log) {
-    return log ? coldFormed<Term>(dimensions, separator, significant, log)
-               : coldFormed<Plain>(dimensions, separator, significant, log);
+    return rectangularWithRadii(
+        dimensions, separator, significant, log,
+        "Cold formed: straight walls with rounded corners of outer radius ro and inner radius "
+        "ri: for t up to 6 mm ro = 2t, ri = t; above 6 up to 10 mm ro = 2.5t, ri = 1.5t; above "
+        "10 mm ro = 3t, ri = 2t.",
+        coldFormedCornersOf);
 }
 
+// The exact annulus: no thin-wall approximation, the true pi, nothing read back.
 ResultsOutcome annulusResults(const SectionDimensions& dimensions, std::string_view separator,
                               std::optional<int> significant, StepLog* log) {
-    return log ? annulus<Term>(dimensions, separator, significant, log)
-               : annulus<Plain>(dimensions, separator, significant, log);
+    using namespace stepNames;
+    constexpr Shape shape = Shape::Circular;
+    Steps s(separator, significant, log);
+    s.assume("The exact annulus of outside diameter D and wall thickness t.");
+    s.assume(exactness);
+    SectionResults results;
+    SectionProperties& p = results.properties;
+    PlasticModuli& z = results.plastic;
+
+    const Term pi = s.symbol(std::numbers::pi, "pi");
+    const Term D = s.read(dimensions.depth, "D");
+    const Term t = s.read(dimensions.thickness, "t");
+    const Term Di = s.step(stepNames::Di, D - 2 * t);
+
+    // π/4·(D² - Di²), factored
+    const Term area =
+        s.result(0.01 * (pi * t * (D - t)), resultStep(&SectionProperties::a, shape), p.a).value;
+    p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
+
+    const Term I_ = s.step(I, 0.0001 * (pi / 64 * (fourthPower(D) - fourthPower(Di))));
+    p.ixx = s.text(I_, resultStep(&SectionProperties::ixx, shape));
+    p.iyy = s.text(I_, resultStep(&SectionProperties::iyy, shape));
+    const Term Z_ = s.step(Z, s.divide(2 * I_, 0.1 * D));
+    p.zxx = s.text(Z_, resultStep(&SectionProperties::zxx, shape));
+    p.zyy = s.text(Z_, resultStep(&SectionProperties::zyy, shape));
+    const Term r_ = s.step(r, s.squareRoot(s.divide(I_, area)));
+    p.rxx = s.text(r_, resultStep(&SectionProperties::rxx, shape));
+    p.ryy = s.text(r_, resultStep(&SectionProperties::ryy, shape));
+
+    p.j = s.text(2 * I_, resultStep(&SectionProperties::j, shape));
+    p.c = s.text(2 * Z_, resultStep(&SectionProperties::c, shape));
+    p.sa = s.text(0.001 * (pi * D), resultStep(&SectionProperties::sa, shape));
+
+    const Term Zp_ = s.step(Zp, 0.001 * ((cube(D) - cube(Di)) / 6));
+    z.zpx = s.text(Zp_, resultStep(&PlasticModuli::zpx, shape));
+    z.zpy = s.text(Zp_, resultStep(&PlasticModuli::zpy, shape));
+    results.values = {area.value, I_.value, I_.value, Z_.value, Z_.value, Zp_.value, Zp_.value};
+    return s.finish(std::move(results));
 }
 
 } // namespace kavrel

@@ -4,27 +4,25 @@
 #include "properties/steps.hpp"
 
 namespace kavrel {
-namespace {
 
 // The same corner geometry as the area and second moments: straight walls of lengths b1 and
 // d1, and quarter-ring corners of radii 2t and t whose first moment gives the 9pi and 56t
 // terms. Each expression keeps the grouping of the published formula.
-template <typename Number>
-PlasticOutcome rectangularPlastic(const SectionDimensions& dimensions, double piValue,
-                                  std::string_view separator, std::optional<int> significant,
-                                  StepLog* log) {
+PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double piValue,
+                                        std::string_view separator, std::optional<int> significant,
+                                        StepLog* log) {
     constexpr Shape shape = Shape::Rectangular;
-    Steps<Number> s(separator, significant, log);
+    Steps s(separator, significant, log);
     s.part("The plastic moduli, computed on their own from the dimensions");
     s.assume("Zpx and Zpy: the walls and corners of A, Ixx and Iyy.");
     PlasticModuli p;
 
-    const Number pi = s.symbol(piValue, "pi");
-    const Number B = s.read(dimensions.width, "B");
-    const Number t = s.read(dimensions.thickness, "t");
-    const Number b1 = s.step(stepNames::b1, B - 4 * t);
-    const Number D = s.read(dimensions.depth, "D");
-    const Number d1 = s.step(stepNames::d1, D - 4 * t);
+    const Term pi = s.symbol(piValue, "pi");
+    const Term B = s.read(dimensions.width, "B");
+    const Term t = s.read(dimensions.thickness, "t");
+    const Term b1 = s.step(stepNames::b1, B - 4 * t);
+    const Term D = s.read(dimensions.depth, "D");
+    const Term d1 = s.step(stepNames::d1, D - 4 * t);
 
     p.zpx = s.text(0.001 * (((b1 * t) * (D - t) + (t * square(d1)) / 2) +
                             (square(t) / 6) * ((9 * pi) * d1 + 56 * t)),
@@ -35,36 +33,20 @@ PlasticOutcome rectangularPlastic(const SectionDimensions& dimensions, double pi
     return s.finish(std::move(p));
 }
 
-template <typename Number>
-PlasticOutcome circularPlastic(const SectionDimensions& dimensions, std::string_view separator,
-                               std::optional<int> significant, StepLog* log) {
-    constexpr Shape shape = Shape::Circular;
-    Steps<Number> s(separator, significant, log);
-    s.part("The plastic moduli, computed on their own from the dimensions");
-    PlasticModuli p;
-
-    const Number D = s.read(dimensions.depth, "D");
-    const Number t = s.read(dimensions.thickness, "t");
-    const Number modulus = 0.001 * ((cube(D) - cube(D - 2 * t)) / 6);
-    p.zpx = s.text(modulus, resultStep(&PlasticModuli::zpx, shape));
-    p.zpy = s.text(modulus, resultStep(&PlasticModuli::zpy, shape));
-    return s.finish(std::move(p));
-}
-
-} // namespace
-
-PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double pi,
-                                        std::string_view separator, std::optional<int> significant,
-                                        StepLog* log) {
-    return log ? rectangularPlastic<Term>(dimensions, pi, separator, significant, log)
-               : rectangularPlastic<Plain>(dimensions, pi, separator, significant, log);
-}
-
 PlasticOutcome circularPlasticModuli(const SectionDimensions& dimensions,
                                      std::string_view separator, std::optional<int> significant,
                                      StepLog* log) {
-    return log ? circularPlastic<Term>(dimensions, separator, significant, log)
-               : circularPlastic<Plain>(dimensions, separator, significant, log);
+    constexpr Shape shape = Shape::Circular;
+    Steps s(separator, significant, log);
+    s.part("The plastic moduli, computed on their own from the dimensions");
+    PlasticModuli p;
+
+    const Term D = s.read(dimensions.depth, "D");
+    const Term t = s.read(dimensions.thickness, "t");
+    const Term modulus = 0.001 * ((cube(D) - cube(D - 2 * t)) / 6);
+    p.zpx = s.text(modulus, resultStep(&PlasticModuli::zpx, shape));
+    p.zpy = s.text(modulus, resultStep(&PlasticModuli::zpy, shape));
+    return s.finish(std::move(p));
 }
 
 } // namespace kavrel

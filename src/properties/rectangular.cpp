@@ -4,22 +4,21 @@
 #include "properties/steps.hpp"
 
 namespace kavrel {
-namespace {
 
 // Straight walls of thickness t joined by quarter-ring corners of radii 2t and t for the area
 // and second moments; the torsion terms take a mid-line corner radius of 3t, the surface an
 // outer radius of 3t. Each expression keeps the grouping of the published formula.
-// Later steps read the shown values back through readBack(value, pattern).
-template <typename Number>
-FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
-                        std::string_view separator, std::optional<int> significant, StepLog* log) {
+// Later steps read the shown values back through readBack, on the handle of the result.
+FindOutcome rectangularProperties(const SectionDimensions& dimensions, double piValue,
+                                  std::string_view separator, std::optional<int> significant,
+                                  StepLog* log) {
     using namespace stepNames;
     constexpr Shape shape = Shape::Rectangular;
     constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
     constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
     constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
     constexpr ResultStep jStep = resultStep(&SectionProperties::j, shape);
-    Steps<Number> s(separator, significant, log);
+    Steps s(separator, significant, log);
     s.assume("A, Ixx and Iyy: four straight walls of thickness t (two of length b1 = B - 4t, two "
              "of length d1 = D - 4t) joined by four quarter-ring corners of outer radius 2t and "
              "inner radius t.");
@@ -27,35 +26,35 @@ FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
     s.assume("S: the outer perimeter with corners of outer radius 3t.");
     SectionProperties p;
 
-    const Number pi = s.symbol(piValue, "pi");
-    const Number B = s.read(dimensions.width, "B");
-    const Number t = s.read(dimensions.thickness, "t");
-    const Number b1 = s.step(stepNames::b1, B - 4 * t);
-    const Number D = s.read(dimensions.depth, "D");
-    const Number d1 = s.step(stepNames::d1, D - 4 * t);
-    const Number h = s.step(stepNames::h, 2 * ((B - t) + (D - t)) - (6 * t) * (4 - pi));
-    const Number Ah = s.step(stepNames::Ah, (B - t) * (D - t) - square(3 * t) * (4 - pi));
-    const Number K = s.step(stepNames::K, s.divide((2 * Ah) * t, h));
+    const Term pi = s.symbol(piValue, "pi");
+    const Term B = s.read(dimensions.width, "B");
+    const Term t = s.read(dimensions.thickness, "t");
+    const Term b1 = s.step(stepNames::b1, B - 4 * t);
+    const Term D = s.read(dimensions.depth, "D");
+    const Term d1 = s.step(stepNames::d1, D - 4 * t);
+    const Term h = s.step(stepNames::h, 2 * ((B - t) + (D - t)) - (6 * t) * (4 - pi));
+    const Term Ah = s.step(stepNames::Ah, (B - t) * (D - t) - square(3 * t) * (4 - pi));
+    const Term K = s.step(stepNames::K, s.divide((2 * Ah) * t, h));
 
-    const Number area = s.result(0.01 * ((2 * t) * ((b1 + d1) + (1.5 * pi) * t)), aStep, p.a);
-    const Number areaShown = s.readBack(area, aStep.pattern);
+    const ShownResult area = s.result(0.01 * ((2 * t) * ((b1 + d1) + (1.5 * pi) * t)), aStep, p.a);
+    const Term areaShown = s.readBack(area);
     p.wt = s.text(areaShown * 0.785, resultStep(&SectionProperties::wt, shape));
 
-    const Number cornersOwn =
+    const Term cornersOwn =
         s.step(P3, s.divide(pi * fourthPower(t), 108) * (405 - s.divide(3136, square(pi))));
-    const Number p1 = s.step(P1, t * (cube(d1) / 6));
-    const Number p2 = s.step(P2, 0.5 * ((b1 * cube(t)) / 3 + (b1 * square(D - t)) * t));
-    const Number p4 =
+    const Term p1 = s.step(P1, t * (cube(d1) / 6));
+    const Term p2 = s.step(P2, 0.5 * ((b1 * cube(t)) / 3 + (b1 * square(D - t)) * t));
+    const Term p4 =
         s.step(P4, ((3 * pi) * square(t)) * square(s.divide((9 * pi) * d1 + 56 * t, 18 * pi)));
-    const Number ixx = s.result(0.0001 * (((p1 + p2) + cornersOwn) + p4), ixxStep, p.ixx);
-    const Number ixxShown = s.readBack(ixx, ixxStep.pattern);
+    const ShownResult ixx = s.result(0.0001 * (((p1 + p2) + cornersOwn) + p4), ixxStep, p.ixx);
+    const Term ixxShown = s.readBack(ixx);
 
-    const Number q1 = s.step(Q1, t * (cube(b1) / 6));
-    const Number q2 = s.step(Q2, 0.5 * ((d1 * cube(t)) / 3 + (d1 * square(B - t)) * t));
-    const Number q4 =
+    const Term q1 = s.step(Q1, t * (cube(b1) / 6));
+    const Term q2 = s.step(Q2, 0.5 * ((d1 * cube(t)) / 3 + (d1 * square(B - t)) * t));
+    const Term q4 =
         s.step(Q4, ((3 * pi) * square(t)) * square(s.divide((9 * pi) * b1 + 56 * t, 18 * pi)));
-    const Number iyy = s.result(0.0001 * (((q1 + q2) + cornersOwn) + q4), iyyStep, p.iyy);
-    const Number iyyShown = s.readBack(iyy, iyyStep.pattern);
+    const ShownResult iyy = s.result(0.0001 * (((q1 + q2) + cornersOwn) + q4), iyyStep, p.iyy);
+    const Term iyyShown = s.readBack(iyy);
 
     p.zxx = s.text(s.divide(ixxShown * 2, 0.1 * D), resultStep(&SectionProperties::zxx, shape));
     p.zyy = s.text(s.divide(iyyShown * 2, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
@@ -64,23 +63,14 @@ FindOutcome rectangular(const SectionDimensions& dimensions, double piValue,
     p.ryy = s.text(s.squareRoot(s.divide(iyyShown, areaShown)),
                    resultStep(&SectionProperties::ryy, shape));
 
-    const Number j = s.result(0.0001 * ((cube(t) * h) / 3 + (K + K) * Ah), jStep, p.j);
-    const Number jShown = s.readBack(j, jStep.pattern);
+    const ShownResult j = s.result(0.0001 * ((cube(t) * h) / 3 + (K + K) * Ah), jStep, p.j);
+    const Term jShown = s.readBack(j);
     p.c = s.text(0.001 * s.divide(jShown * 10000, t + s.divide(K, t)),
                  resultStep(&SectionProperties::c, shape));
 
     p.sa = s.text(0.001 * (2 * (((b1 + 4 * t) + (d1 + 4 * t)) - 12 * t) + (6 * pi) * t),
                   resultStep(&SectionProperties::sa, shape));
     return s.finish(std::move(p));
-}
-
-} // namespace
-
-FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi,
-                                  std::string_view separator, std::optional<int> significant,
-                                  StepLog* log) {
-    return log ? rectangular<Term>(dimensions, pi, separator, significant, log)
-               : rectangular<Plain>(dimensions, pi, separator, significant, log);
 }
 
 } // namespace kavrel

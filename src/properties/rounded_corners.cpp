@@ -22,9 +22,7 @@ namespace kavrel {
 //          b·(d - 2r)²/4 + (b - 2r)·r·(d - r) + π·r²·c + (4/3)·r³
 // The wall is the outer shape (B, D, ro) less the inner one (B - 2t, D - 2t, ri); about y the
 // same with B and D exchanged. Nothing is read back from a shown text.
-template <typename Number>
-ResultsOutcome roundedCornerResults(Steps<Number>& s, Number D, Number B, Number t, Number ro,
-                                    Number ri) {
+ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, Term ri) {
     using namespace stepNames;
     constexpr Shape shape = Shape::Rectangular;
     constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
@@ -34,71 +32,68 @@ ResultsOutcome roundedCornerResults(Steps<Number>& s, Number D, Number B, Number
     SectionProperties& p = results.properties;
     PlasticModuli& z = results.plastic;
 
-    const Number pi = s.symbol(std::numbers::pi, "pi");
-    const Number Di = s.step(stepNames::Di, D - 2 * t);
-    const Number Bi = s.step(stepNames::Bi, B - 2 * t);
-    const Number k = s.step(stepNames::k, 4 - pi); // a corner's area lacking, per r²
-    const Number cxo = s.step(stepNames::cxo, D / 2 - ro);
-    const Number cyo = s.step(stepNames::cyo, B / 2 - ro);
-    const Number cxi = s.step(stepNames::cxi, Di / 2 - ri);
-    const Number cyi = s.step(stepNames::cyi, Bi / 2 - ri);
+    const Term pi = s.symbol(std::numbers::pi, "pi");
+    const Term Di = s.step(stepNames::Di, D - 2 * t);
+    const Term Bi = s.step(stepNames::Bi, B - 2 * t);
+    const Term k = s.step(stepNames::k, 4 - pi); // a corner's area lacking, per r²
+    const Term cxo = s.step(stepNames::cxo, D / 2 - ro);
+    const Term cyo = s.step(stepNames::cyo, B / 2 - ro);
+    const Term cxi = s.step(stepNames::cxi, Di / 2 - ri);
+    const Term cyi = s.step(stepNames::cyi, Bi / 2 - ri);
 
-    const Number Ao = s.step(stepNames::Ao, B * D - k * square(ro));
-    const Number Ai = s.step(stepNames::Ai, Bi * Di - k * square(ri));
-    const Number area = s.result(0.01 * (Ao - Ai), aStep, p.a);
+    const Term Ao = s.step(stepNames::Ao, B * D - k * square(ro));
+    const Term Ai = s.step(stepNames::Ai, Bi * Di - k * square(ri));
+    const Term area = s.result(0.01 * (Ao - Ai), aStep, p.a).value;
     p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
 
     // Ix and Zp of the comment above, for a shape b wide and d deep with corners r at c.
-    const Number eightThirds = Number(8.0) / 3;
-    const Number fourThirds = Number(4.0) / 3;
-    const auto secondMoment = [&](Number b, Number d, Number r, Number c) {
+    const Term eightThirds = Term(8.0) / 3;
+    const Term fourThirds = Term(4.0) / 3;
+    const auto secondMoment = [&](Term b, Term d, Term r, Term c) {
         return (b * cube(d - 2 * r) + (b - 2 * r) * (cube(d) - cube(d - 2 * r))) / 12 +
                pi * square(r) * (square(r) / 4 + square(c)) + eightThirds * cube(r) * c;
     };
-    const auto plasticModulus = [&](Number b, Number d, Number r, Number c) {
+    const auto plasticModulus = [&](Term b, Term d, Term r, Term c) {
         return b * square(d - 2 * r) / 4 + (b - 2 * r) * r * (d - r) + pi * square(r) * c +
                fourThirds * cube(r);
     };
 
-    const Number Ixo = s.step(stepNames::Ixo, secondMoment(B, D, ro, cxo));
-    const Number Ixi = s.step(stepNames::Ixi, secondMoment(Bi, Di, ri, cxi));
-    const Number ixx = s.result(0.0001 * (Ixo - Ixi), ixxStep, p.ixx);
+    const Term Ixo = s.step(stepNames::Ixo, secondMoment(B, D, ro, cxo));
+    const Term Ixi = s.step(stepNames::Ixi, secondMoment(Bi, Di, ri, cxi));
+    const Term ixx = s.result(0.0001 * (Ixo - Ixi), ixxStep, p.ixx).value;
 
-    const Number Iyo = s.step(stepNames::Iyo, secondMoment(D, B, ro, cyo));
-    const Number Iyi = s.step(stepNames::Iyi, secondMoment(Di, Bi, ri, cyi));
-    const Number iyy = s.result(0.0001 * (Iyo - Iyi), iyyStep, p.iyy);
+    const Term Iyo = s.step(stepNames::Iyo, secondMoment(D, B, ro, cyo));
+    const Term Iyi = s.step(stepNames::Iyi, secondMoment(Di, Bi, ri, cyi));
+    const Term iyy = s.result(0.0001 * (Iyo - Iyi), iyyStep, p.iyy).value;
 
-    const Number zxx = s.divide(2 * ixx, 0.1 * D);
+    const Term zxx = s.divide(2 * ixx, 0.1 * D);
     p.zxx = s.text(zxx, resultStep(&SectionProperties::zxx, shape));
-    const Number zyy = s.divide(2 * iyy, 0.1 * B);
+    const Term zyy = s.divide(2 * iyy, 0.1 * B);
     p.zyy = s.text(zyy, resultStep(&SectionProperties::zyy, shape));
     p.rxx = s.text(s.squareRoot(s.divide(ixx, area)), resultStep(&SectionProperties::rxx, shape));
     p.ryy = s.text(s.squareRoot(s.divide(iyy, area)), resultStep(&SectionProperties::ryy, shape));
 
     // Torsion of the thin-walled tube along the wall's mid-line, whose corners have radius rm.
-    const Number rm = s.step(stepNames::rm, (ro + ri) / 2);
-    const Number h = s.step(stepNames::h, 2 * ((B - t) + (D - t)) - 2 * rm * k);
-    const Number Ah = s.step(stepNames::Ah, (B - t) * (D - t) - square(rm) * k);
-    const Number K = s.step(stepNames::K, s.divide(2 * Ah * t, h));
-    const Number J = s.step(Jmm, cube(t) * h / 3 + 2 * K * Ah);
+    const Term rm = s.step(stepNames::rm, (ro + ri) / 2);
+    const Term h = s.step(stepNames::h, 2 * ((B - t) + (D - t)) - 2 * rm * k);
+    const Term Ah = s.step(stepNames::Ah, (B - t) * (D - t) - square(rm) * k);
+    const Term K = s.step(stepNames::K, s.divide(2 * Ah * t, h));
+    const Term J = s.step(Jmm, cube(t) * h / 3 + 2 * K * Ah);
     p.j = s.text(0.0001 * J, resultStep(&SectionProperties::j, shape));
     p.c = s.text(0.001 * s.divide(J, t + s.divide(K, t)), resultStep(&SectionProperties::c, shape));
 
     p.sa = s.text(0.001 * (2 * (B + D) - 2 * ro * k), resultStep(&SectionProperties::sa, shape));
 
-    const Number Zpxo_ = s.step(Zpxo, plasticModulus(B, D, ro, cxo));
-    const Number Zpxi_ = s.step(Zpxi, plasticModulus(Bi, Di, ri, cxi));
-    const Number zpx = 0.001 * (Zpxo_ - Zpxi_);
+    const Term Zpxo_ = s.step(Zpxo, plasticModulus(B, D, ro, cxo));
+    const Term Zpxi_ = s.step(Zpxi, plasticModulus(Bi, Di, ri, cxi));
+    const Term zpx = 0.001 * (Zpxo_ - Zpxi_);
     z.zpx = s.text(zpx, resultStep(&PlasticModuli::zpx, shape));
-    const Number Zpyo_ = s.step(Zpyo, plasticModulus(D, B, ro, cyo));
-    const Number Zpyi_ = s.step(Zpyi, plasticModulus(Di, Bi, ri, cyi));
-    const Number zpy = 0.001 * (Zpyo_ - Zpyi_);
+    const Term Zpyo_ = s.step(Zpyo, plasticModulus(D, B, ro, cyo));
+    const Term Zpyi_ = s.step(Zpyi, plasticModulus(Di, Bi, ri, cyi));
+    const Term zpy = 0.001 * (Zpyo_ - Zpyi_);
     z.zpy = s.text(zpy, resultStep(&PlasticModuli::zpy, shape));
     results.values = {area.value, ixx.value, iyy.value, zxx.value, zyy.value, zpx.value, zpy.value};
     return s.finish(std::move(results));
 }
-
-template ResultsOutcome roundedCornerResults(Steps<Plain>&, Plain, Plain, Plain, Plain, Plain);
-template ResultsOutcome roundedCornerResults(Steps<Term>&, Term, Term, Term, Term, Term);
 
 } // namespace kavrel

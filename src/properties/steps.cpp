@@ -28,8 +28,20 @@ Term recordedPower(double value, Term base, int exponent) {
     return {value, base.node->log->node({kind, value, base.node, nullptr, exponent})};
 }
 
-template <typename Number>
-void Steps<Number>::unreadable(const StepName& name, const std::string& text) {
+namespace {
+
+// The one division by a term, unchecked: divide() checks the divisor first, and a failing step
+// keeps its whole formula for the sheet.
+Term quotient(Term numerator, Term divisor) {
+    const double v = numerator.value / divisor.value;
+    return numerator.node || divisor.node
+               ? recorded(FormulaNode::Kind::Divide, v, numerator, divisor)
+               : Term{v};
+}
+
+} // namespace
+
+void Steps::unreadable(const StepName& name, const std::string& text) {
     failure_ = UnreadableNumber{};
     if (recording()) {
         RecordedStep& step = log_->steps.emplace_back(RecordedStep{name});
@@ -38,8 +50,7 @@ void Steps<Number>::unreadable(const StepName& name, const std::string& text) {
     }
 }
 
-template <typename Number>
-Number Steps<Number>::read(const std::optional<std::string>& field, std::string_view symbol) {
+Term Steps::read(const std::optional<std::string>& field, std::string_view symbol) {
     double number = 0;
     if (failed()) {
         return 0.0;
@@ -55,81 +66,57 @@ Number Steps<Number>::read(const std::optional<std::string>& field, std::string_
     return named(symbol, number, false);
 }
 
-template <typename Number> Number Steps<Number>::symbol(double value, std::string_view symbol) {
+Term Steps::symbol(double value, std::string_view symbol) {
     return named(symbol, value, false);
 }
 
-template <typename Number>
-Number Steps<Number>::named(std::string_view name, double value, bool readBack) {
-    if constexpr (records) {
-        if (log_) {
-            const FormulaNode symbol{
-                FormulaNode::Kind::Symbol, value, nullptr, nullptr, 0, name, readBack};
-            return {value, log_->node(symbol)};
-        }
+Term Steps::named(std::string_view name, double value, bool readBack) {
+    if (!log_) {
+        return value;
     }
-    return value;
+    const FormulaNode symbol{FormulaNode::Kind::Symbol, value, nullptr, nullptr, 0, name, readBack};
+    return {value, log_->node(symbol)};
 }
 
-template <typename Number>
-void Steps<Number>::fail(StepFailure::Kind kind, const FormulaNode* operand) {
+void Steps::fail(StepFailure::Kind kind, const FormulaNode* operand) {
     failure_ = ArithmeticFailure{};
     if (recording()) {
         log_->pendingFailure = StepFailure{kind, operand};
     }
 }
 
-// The node of a number, for the sheet's account of what failed.
-template <typename Number> const FormulaNode* formulaOf(Number x) {
-    if constexpr (std::is_same_v<Number, Term>) {
-        return x.node;
-    }
-    return nullptr;
-}
-
-template <typename Number> Number Steps<Number>::divide(Number numerator, Number divisor) {
+Term Steps::checkedDivide(Term numerator, Term divisor) {
     if (failed()) {
         // A failing step keeps its whole formula for the sheet.
-        return recording() ? numerator / divisor : Number{0.0};
+        return recording() ? quotient(numerator, divisor) : Term{0.0};
     }
     if (divisor.value == 0) {
-        fail(StepFailure::Kind::DivisionByZero, formulaOf(divisor));
-        return recording() ? numerator / divisor : Number{0.0};
+        fail(StepFailure::Kind::DivisionByZero, divisor.node);
+        return recording() ? quotient(numerator, divisor) : Term{0.0};
     }
-    return numerator / divisor;
+    return quotient(numerator, divisor);
 }
 
-template <typename Number> Number Steps<Number>::squareRoot(Number x) {
+Term Steps::checkedSquareRoot(Term x) {
     if (failed() && !recording()) {
         return 0.0;
     }
     if (!failed() && x.value < 0) {
-        fail(StepFailure::Kind::NegativeRoot, formulaOf(x));
+        fail(StepFailure::Kind::NegativeRoot, x.node);
     }
     const double v = failed() ? 0.0 : std::sqrt(x.value);
-    if constexpr (records) {
-        if (x.node) {
-            return recordedPower(v, x, 0);
-        }
-    }
-    return v;
+    return x.node ? recordedPower(v, x, 0) : Term{v};
 }
 
-template <typename Number> void Steps<Number>::check(Number x) {
-    if (!failed() && !std::isfinite(x.value)) {
-        fail(StepFailure::Kind::Overflow, formulaOf(x));
-    }
-}
-
-template <typename Number> void Steps<Number>::record(const StepName& name, Number x) {
-    RecordedStep& step = log_->steps.emplace_back(RecordedStep{name, formulaOf(x), x.value});
+void Steps::record(const StepName& name, Term x) {
+    RecordedStep& step = log_->steps.emplace_back(RecordedStep{name, x.node, x.value});
     if (failed()) {
         step.failure = log_->pendingFailure;
         log_->ended = true;
     }
 }
 
-template <typename Number> Number Steps<Number>::step(const StepName& name, Number x) {
+Term Steps::checkedStep(const StepName& name, Term x) {
     if (failed() && !recording()) {
         return 0.0;
     }
@@ -137,10 +124,10 @@ template <typename Number> Number Steps<Number>::step(const StepName& name, Numb
     if (recording()) {
         record(name, x);
     }
-    return failed() ? Number{0.0} : named(name.name, x.value, false);
+    return failed() ? Term{0.0} : named(name.name, x.value, false);
 }
 
-template <typename Number> std::string Steps<Number>::text(Number x, const ResultStep& result) {
+std::string Steps::text(Term x, const ResultStep& result) {
     if (failed() && !recording()) {
         return {};
     }
@@ -162,38 +149,34 @@ template <typename Number> std::string Steps<Number>::text(Number x, const Resul
     return shown;
 }
 
-template <typename Number>
-Number Steps<Number>::result(Number x, const ResultStep& result, std::string& shown) {
+ShownResult Steps::result(Term x, const ResultStep& result, std::string& shown) {
+    const bool recorded = recording();
     shown = text(x, result);
-    return failed() ? Number{0.0} : named(result.name.name, x.value, false);
+    if (failed()) {
+        return {0.0, result.pattern, std::nullopt};
+    }
+    const std::optional<std::size_t> step =
+        recorded ? std::optional(log_->steps.size() - 1) : std::nullopt;
+    return {named(result.name.name, x.value, false), result.pattern, step};
 }
 
-template <typename Number> Number Steps<Number>::readBack(Number x, Pattern pattern) {
+Term Steps::readBack(const ShownResult& shown) {
     if (failed()) {
         return 0.0;
     }
-    const std::string text = formatResult(x.value, pattern, separator_);
+    const std::string text = formatResult(shown.value.value, shown.pattern, separator_);
     const std::optional<double> number = readNumber(text, separator_);
     if (!number) {
         unreadable({"text", "a result's text read back", ""}, text);
         return 0.0;
     }
-    if constexpr (records) {
-        if (recording() && x.node) {
-            // The result of this name shown last: the step that x names.
-            for (auto step = log_->steps.rbegin(); step != log_->steps.rend(); ++step) {
-                if (step->rounding && step->name.name == x.node->symbol) {
-                    step->readBack = *number;
-                    step->readBackText = text;
-                    return named(step->name.name, *number, true);
-                }
-            }
-        }
+    if (!shown.step || !recording()) {
+        return *number;
     }
-    return *number;
+    RecordedStep& step = log_->steps[*shown.step];
+    step.readBack = *number;
+    step.readBackText = text;
+    return named(step.name.name, *number, true);
 }
-
-template class Steps<Plain>;
-template class Steps<Term>;
 
 } // namespace kavrel

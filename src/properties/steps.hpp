@@ -4,46 +4,28 @@
 #include "properties/section_properties.hpp"
 #include "properties/step_log.hpp"
 
+#include <cmath>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <variant>
 
 namespace kavrel {
 
-// The numbers of the formulas. The formula code is written once, as a template on its number
-// type: `Plain` when no sheet is asked for, whose operators are the bare double operations, and
-// `Term` when one is, whose operators do exactly the same double operations in the same
-// grouping and also build the formula that made the number. A constant of the formulas (4,
-// 0.01, 1.5) becomes a number of that type where it meets one.
-struct Plain {
-    Plain(double v) : value(v) {} // NOLINT: constants convert implicitly, as doubles do
-    double value;
-};
+// How a formula records its sheet. A formula set computes with `Term`s and names its
+// quantities through one `Steps`: read() a dimension, symbol() a constant such as pi, step() an
+// intermediate value, text() a result's text, result() a result that later steps use. Each
+// named quantity appears by its name in the formulas after it. A later step that uses a
+// result's shown text takes the handle result() returned to readBack(). Divide through
+// divide(), or by a nonzero constant written in the code; take roots through squareRoot(): the
+// recorder checks every divisor, root and value, so any failure reaches the sheet with its
+// reason. Without a log the same code computes the same doubles and records nothing.
 
-inline Plain operator+(Plain a, Plain b) {
-    return a.value + b.value;
-}
-inline Plain operator-(Plain a, Plain b) {
-    return a.value - b.value;
-}
-inline Plain operator*(Plain a, Plain b) {
-    return a.value * b.value;
-}
-inline Plain operator/(Plain a, Plain b) {
-    return a.value / b.value;
-}
-inline Plain square(Plain x) {
-    return x.value * x.value;
-}
-inline Plain cube(Plain x) {
-    return x.value * x.value * x.value;
-}
-inline Plain fourthPower(Plain x) {
-    return x.value * x.value * x.value * x.value;
-}
-
+// A number of the formulas: its value and, when a sheet is asked for, the node of the formula
+// that made it. The operators do the bare double operations in the written grouping, and build
+// the node only when an operand has one. A constant (4, 0.01, 1.5) becomes a term where it
+// meets one.
 struct Term {
     Term(double v) : value(v) {} // NOLINT: constants convert implicitly, as doubles do
     Term(double v, const FormulaNode* n) : value(v), node(n) {}
@@ -52,10 +34,22 @@ struct Term {
     const FormulaNode* node = nullptr;
 };
 
-// The node of an operation on two terms, at least one of which is recorded.
-Term recorded(FormulaNode::Kind kind, double value, Term left, Term right);
+// A divisor written in the code: a nonzero constant, checked when compiling. Any other divisor
+// goes through Steps::divide.
+struct ConstantDivisor {
+    consteval ConstantDivisor(double v) : value(v) { // NOLINT: written as a plain number
+        if (v == 0) {
+            throw "a constant divisor is never zero";
+        }
+    }
+    double value;
+};
+
+// The node of an operation on two terms, at least one of which is recorded. Cold: without a
+// sheet it is never called, and the operators stay small enough to inline.
+[[gnu::cold]] Term recorded(FormulaNode::Kind kind, double value, Term left, Term right);
 // The node of x^exponent or the square root (exponent 0) of a recorded term.
-Term recordedPower(double value, Term base, int exponent);
+[[gnu::cold]] Term recordedPower(double value, Term base, int exponent);
 
 inline Term operator+(Term a, Term b) {
     const double v = a.value + b.value;
@@ -69,10 +63,9 @@ inline Term operator*(Term a, Term b) {
     const double v = a.value * b.value;
     return a.node || b.node ? recorded(FormulaNode::Kind::Multiply, v, a, b) : Term{v};
 }
-// Unchecked: the formulas divide through Steps::divide, except by nonzero constants.
-inline Term operator/(Term a, Term b) {
+inline Term operator/(Term a, ConstantDivisor b) {
     const double v = a.value / b.value;
-    return a.node || b.node ? recorded(FormulaNode::Kind::Divide, v, a, b) : Term{v};
+    return a.node ? recorded(FormulaNode::Kind::Divide, v, a, Term{b.value}) : Term{v};
 }
 inline Term square(Term x) {
     const double v = x.value * x.value;
@@ -93,23 +86,29 @@ struct ResultStep {
     Pattern pattern;
 };
 
+// A result that later steps use, as result() gives it: the result by name, unrounded, and the
+// handle that readBack() takes to read its shown text back.
+struct ShownResult {
+    Term value;
+    Pattern pattern;
+    std::optional<std::size_t> step; // its step in the log, when one is recorded
+};
+
 // Carries a formula set through its steps in order. The first failing step decides the
 // outcome; once a step has failed, every later one yields 0 and the empty text, and changes
 // nothing. Double arithmetic does not trap, so each divisor, root and value is checked here.
-// Steps<Term> also records every step in its log, up to and including the one that fails.
-template <typename Number> class Steps {
+// Given a log, it also records every step there, up to and including the one that fails.
+class Steps {
   public:
-    static constexpr bool records = std::is_same_v<Number, Term>;
-
     // Results are shown with their pattern's decimals, or with `significant` figures if given.
     explicit Steps(std::string_view separator, std::optional<int> significant = std::nullopt,
                    StepLog* log = nullptr)
         : separator_(separator), significant_(significant), log_(log) {}
 
     // A dimension field as a number, named by its symbol; no value is 0.
-    Number read(const std::optional<std::string>& field, std::string_view symbol);
+    Term read(const std::optional<std::string>& field, std::string_view symbol);
     // A constant known by its symbol, as pi.
-    Number symbol(double value, std::string_view symbol);
+    Term symbol(double value, std::string_view symbol);
     // The geometry the formulas assume, in words, for the sheet.
     void assume(std::string_view sentence) {
         if (recording()) {
@@ -123,16 +122,23 @@ template <typename Number> class Steps {
         }
     }
     // An intermediate value; it must be finite (an overflow is an arithmetic failure).
-    Number step(const StepName& name, Number x);
-    Number divide(Number numerator, Number divisor);
-    Number squareRoot(Number x);
+    Term step(const StepName& name, Term x) {
+        return unchecked() && std::isfinite(x.value) ? x.value : checkedStep(name, x);
+    }
+    Term divide(Term numerator, Term divisor) {
+        return unchecked() && divisor.value != 0 ? numerator.value / divisor.value
+                                                 : checkedDivide(numerator, divisor);
+    }
+    Term squareRoot(Term x) {
+        return unchecked() && x.value >= 0 ? std::sqrt(x.value) : checkedSquareRoot(x);
+    }
     // The display text of a result.
-    std::string text(Number x, const ResultStep& result);
-    // The same, kept in `shown`; the result by its name for later steps, unrounded.
-    Number result(Number x, const ResultStep& result, std::string& shown);
+    std::string text(Term x, const ResultStep& result);
+    // The same, kept in `shown`; the result for later steps, with the handle of its step.
+    ShownResult result(Term x, const ResultStep& result, std::string& shown);
     // The number a result's fixed-decimal text shows, as a later step reads it back (the same
-    // with significant figures, which change only what is shown). `x` is the result by name.
-    Number readBack(Number x, Pattern pattern);
+    // with significant figures, which change only what is shown); written A' in the sheet.
+    Term readBack(const ShownResult& shown);
 
     // The texts, or the failure of the first step that failed.
     template <typename Texts>
@@ -148,19 +154,24 @@ template <typename Number> class Steps {
 
   private:
     bool failed() const { return !std::holds_alternative<std::monostate>(failure_); }
-    bool recording() const {
-        if constexpr (records) {
-            return log_ && !log_->ended;
-        }
-        return false;
-    }
+    // Nothing to record and nothing failed yet: the table's path, which the operations above
+    // take inline when their operand is fine; every other case goes through the checked forms.
+    bool unchecked() const { return !log_ && !failed(); }
+    Term checkedStep(const StepName& name, Term x);
+    Term checkedDivide(Term numerator, Term divisor);
+    Term checkedSquareRoot(Term x);
+    bool recording() const { return log_ && !log_->ended; }
     void fail(StepFailure::Kind kind, const FormulaNode* operand);
     // An overflow fails the step.
-    void check(Number x);
+    void check(Term x) {
+        if (!failed() && !std::isfinite(x.value)) {
+            fail(StepFailure::Kind::Overflow, x.node);
+        }
+    }
     // Keeps the step, the failing one too, which ends the log.
-    void record(const StepName& name, Number x);
+    void record(const StepName& name, Term x);
     // A named value: the step's symbol in later formulas.
-    Number named(std::string_view name, double value, bool readBack);
+    Term named(std::string_view name, double value, bool readBack);
     // An unreadable text ends the log with a step that says so.
     void unreadable(const StepName& name, const std::string& text);
 
@@ -169,8 +180,5 @@ template <typename Number> class Steps {
     std::variant<std::monostate, UnreadableNumber, ArithmeticFailure> failure_;
     StepLog* log_;
 };
-
-extern template class Steps<Plain>;
-extern template class Steps<Term>;
 
 } // namespace kavrel

@@ -222,7 +222,9 @@ QWidget* SectionsPanel::buildColumns() {
             }
             emit changed();
         });
-        grid->addWidget(column, static_cast<int>(i / 4), static_cast<int>(i % 4));
+        // The design columns begin a row of their own.
+        const std::size_t at = isDesignColumn(i) ? (columnCount + 3) / 4 * 4 + i - columnCount : i;
+        grid->addWidget(column, static_cast<int>(at / 4), static_cast<int>(at % 4));
         columns_.push_back(column);
     }
     return box;

@@ -145,8 +145,10 @@ check(version.returncode == 0 and re.fullmatch(rb"kavrel-table \d+\.\d+\.\d+\n",
 help_text = usage.stdout.decode()
 with open(MANUAL, encoding="utf-8") as page:
     manual = page.read().replace("\\-", "-").replace("\\(aq", "'")
-help_options = set(re.findall(r"^  (--[a-z]+)", help_text, re.M))
-manual_options = set(re.findall(r"^\.BI? (--[a-z]+)", manual, re.M))
+# Each option with the name of its value: "--where 'C OP N'" in both.
+help_options = {(name, value.strip()) for name, value in
+                re.findall(r"^  (--[a-z]+)((?: \S+)*?)(?:  |$)", help_text, re.M)}
+manual_options = set(re.findall(r'^\.BI? (--[a-z]+)(?: "\s*(.*)")?$', manual, re.M))
 check(help_options == manual_options, f"--help {sorted(help_options)}, manual {sorted(manual_options)}")
 for example in re.findall(r"^  (kavrel-table .*)$", help_text, re.M):
     check(example in manual, f"the manual lacks the example {example}")
