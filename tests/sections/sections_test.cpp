@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -502,6 +503,57 @@ class SectionsTest : public QObject {
         window.refresh();
         QVERIFY(window.model().rows().designNames.empty());
         QVERIFY(!window.model().rows().rows.empty());
+    }
+
+    // IS: its own grades and the forming route; the rows, the IS columns and the working are
+    // those of kavrel-table for the same request.
+    void showsIs800ResistancesOfAnIsGrade() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState state;
+        state.families = {QStringLiteral("SHS")};
+        state.grade = QStringLiteral("YSt310");
+        state.length = QStringLiteral("3");
+        state.forming = QStringLiteral("hot");
+        state.requirements = {
+            {QStringLiteral("classMx"), QStringLiteral("<="), QStringLiteral("compact")}};
+        window.panel().setState(state);
+        window.refresh();
+        QCOMPARE(window.panel().state().forming, state.forming);
+        auto* forming = window.findChild<QComboBox*>(QStringLiteral("cmbforming"));
+        QVERIFY(forming && forming->isEnabled());
+        QVERIFY(window.findChild<QCheckBox*>(QStringLiteral("chkcolTdRd"))->isEnabled());
+        QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("chkcolAeff"))->isEnabled());
+        TableRequest request{.families = {SectionFamily::SHS},
+                             .conditions = {{"classMx", Comparison::AtMost, 2}},
+                             .catalogues = {Catalogue::IS},
+                             .design = {.grade = SteelGrade::YSt310,
+                                        .lengths = {{"3", 3.0}},
+                                        .forming = FormingRoute::HotFinished}};
+        for (std::size_t i = 0; i < windowColumnCount; ++i) {
+            if (i < defaultColumnCount ||
+                (isDesignColumn(i) &&
+                 (isBucklingColumn(i) || designColumns[i - columnCount].byDefault) &&
+                 givenByCode(columnName(i).toStdString(), is800))) {
+                request.columns.push_back(columnName(i).toStdString());
+            }
+        }
+        const auto expected = std::get<TableRows>(tableRows(request));
+        const TableRows& shown = window.model().rows();
+        QCOMPARE(shown.columns, expected.columns);
+        QCOMPARE(shown.rows.size(), expected.rows.size());
+        QVERIFY(!shown.rows.empty());
+        QCOMPARE(shown.rows[0].design, expected.rows[0].design);
+        window.table().selectRow(0);
+        WorkingWindow* working = window.showWorking();
+        QVERIFY(working);
+        QVERIFY(working->text().contains(QStringLiteral("IS 800:2007, Table 10")));
+        QVERIFY(working->text().contains(QStringLiteral("hot rolled (--forming hot)")));
+
+        // An EN catalogue offers no route and its own grades; YSt310 is not kept there.
+        state.catalogue = QStringLiteral("EN10210");
+        window.panel().setState(state);
+        QVERIFY(!forming->isEnabled());
+        QCOMPARE(window.panel().state().grade, QString());
     }
 
     void everyControlHasAnAccessibleName() {
