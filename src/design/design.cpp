@@ -24,16 +24,17 @@ struct Yield {
 std::variant<Yield, DesignError> yieldOf(const DesignSection& section,
                                          const DesignRequest& request) {
     const ProductStandard* standard = productStandardOf(section.catalogue);
-    if (!request.grade) {
-        // Only where the code lets fy stand alone (designResults checks it).
+    if (request.grade &&
+        std::ranges::find(standard->grades, *request.grade) == standard->grades.end()) {
+        return DesignError{std::string(gradeName(*request.grade)) + " is not a grade of " +
+                           std::string(standard->name) + ", the steel of the " +
+                           std::string(describe(section.catalogue).name) + " sizes"};
+    }
+    // Where a grade chooses nothing but fy, a given fy leaves it nothing to choose.
+    if (!request.grade || (request.fy && request.code->fyAlone)) {
         return Yield{*request.fy, "yield strength as given (--fy) for every size"};
     }
     const std::string grade(gradeName(*request.grade));
-    if (std::ranges::find(standard->grades, *request.grade) == standard->grades.end()) {
-        return DesignError{grade + " is not a grade of " + std::string(standard->name) +
-                           ", the steel of the " + std::string(describe(section.catalogue).name) +
-                           " sizes"};
-    }
     if (request.fy) {
         return Yield{*request.fy, "yield strength as given (--fy) for every size; the grade " +
                                       grade + " chooses the buckling curve"};

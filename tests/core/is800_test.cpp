@@ -271,9 +271,19 @@ TEST(Is800, GradesGiveTheirYieldStrengthForEveryWall) {
             EXPECT_EQ(stepNamed(log, "gM0")->value, 1.10);
         }
     }
-    const DesignOutcome wrong =
-        designResults(section("100x100x4.0"), is({.grade = SteelGrade::S355}));
-    ASSERT_TRUE(std::holds_alternative<DesignError>(wrong));
+    // A given fy: the grade chooses nothing else in IS 800, and an EN grade is refused still.
+    StepLog log;
+    EXPECT_EQ(designOf("100x100x4.0", is({.grade = SteelGrade::YSt310, .fy = 250.0}), &log).fy.text,
+              "250");
+    EXPECT_EQ(std::string(stepNamed(log, "fy")->name.meaning),
+              "yield strength as given (--fy) for every size");
+    for (const std::optional<double> fy : {std::optional<double>(), std::optional(250.0)}) {
+        const DesignOutcome wrong =
+            designResults(section("100x100x4.0"), is({.grade = SteelGrade::S355, .fy = fy}));
+        ASSERT_TRUE(std::holds_alternative<DesignError>(wrong));
+        EXPECT_EQ(std::get<DesignError>(wrong).message,
+                  "S355 is not a grade of IS 4923 and IS 1161, the steel of the IS sizes");
+    }
 }
 
 // The resistances take the exact geometry whatever pi the shown properties take.
