@@ -59,6 +59,11 @@ inline constexpr std::array<BucklingColumn, 3> bucklingColumns = {{
     {"NbRd", "the smaller of the two", &BucklingResults::nbRd},
 }};
 
+// The name of a buckling column at a length: "NbRd", or "NbRd@3.5" when the request asks for
+// several lengths.
+std::string bucklingColumnName(const DesignRequest& request, std::string_view column,
+                               const BucklingLength& length);
+
 // Whether the code gives this column: a code's own columns are empty under the other.
 inline bool givenBy(const DesignColumn& column, const DesignCode& code) {
     return !column.givenIf || code.*column.givenIf;

@@ -1,3 +1,4 @@
+#include "design/design_columns.hpp"
 #include "design/design_steps.hpp"
 
 #include <algorithm>
@@ -291,10 +292,6 @@ void shear(Context& c, DesignResults& out) {
             Pattern::Dec1, out.vplRdy);
 }
 
-std::string columnName(const Context& c, std::string_view name, const BucklingLength& length) {
-    return std::string(name) + (c.request.lengths.size() > 1 ? "@" + length.text : "");
-}
-
 // Pd = A fcd about one axis (7.1.2, 7.1.2.1); I in cm^4, KL in mm.
 Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alpha,
                    const std::string& name, DesignValue& into) {
@@ -369,8 +366,8 @@ void buckling(Context& c, const Classes& k, DesignResults& out) {
         }));
         const Term KL = c.s.step({"KL", "effective length", "mm"}, 1000 * length.metres);
         if (*k.n == 4) {
-            slender(c, columnName(c, "NbRd", length), "in axial compression, the worse ratio",
-                    worse(k.ratioD, k.ratioB));
+            slender(c, bucklingColumnName(c.request, "NbRd", length),
+                    "in axial compression, the worse ratio", worse(k.ratioD, k.ratioB));
             continue;
         }
         const Term alpha =
@@ -381,12 +378,12 @@ void buckling(Context& c, const Classes& k, DesignResults& out) {
                       }),
                       ""},
                      curve.alpha);
-        const Term x =
-            bucklingAbout(c, "x", c.Ixx, KL, alpha, columnName(c, "NbRdx", length), b.nbRdx);
-        const Term y =
-            bucklingAbout(c, "y", c.Iyy, KL, alpha, columnName(c, "NbRdy", length), b.nbRdy);
+        const Term x = bucklingAbout(c, "x", c.Ixx, KL, alpha,
+                                     bucklingColumnName(c.request, "NbRdx", length), b.nbRdx);
+        const Term y = bucklingAbout(c, "y", c.Iyy, KL, alpha,
+                                     bucklingColumnName(c.request, "NbRdy", length), b.nbRdy);
         c.shown(y.value < x.value ? y : x,
-                {c.kept([&] { return std::string(columnName(c, "NbRd", length)); }),
+                {c.kept([&] { return std::string(bucklingColumnName(c.request, "NbRd", length)); }),
                  "design compressive strength, the smaller of the two axes", "kN"},
                 Pattern::Dec1, b.nbRd);
     }
