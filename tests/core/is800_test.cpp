@@ -1,5 +1,6 @@
 #include "design/design.hpp"
 #include "design/design_columns.hpp"
+#include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "table/section_table.hpp"
 #include "table/table_rows.hpp"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <deque>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -18,7 +20,7 @@ namespace {
 // An IS size or a size of one's own, as the table takes it.
 DesignSection section(const std::string& argument) {
     const Catalogue catalogues[] = {Catalogue::IS};
-    static std::vector<TableSize> kept; // the designation's text outlives the section
+    static std::deque<TableSize> kept; // the designation's text outlives the section
     kept.push_back(std::get<TableSize>(sizeOf(argument, catalogues)));
     const TableSize& size = kept.back();
     const auto read = [](const std::optional<std::string>& f) { return readNumber(f).value_or(0); };
@@ -284,6 +286,28 @@ TEST(Is800, GradesGiveTheirYieldStrengthForEveryWall) {
         EXPECT_EQ(std::get<DesignError>(wrong).message,
                   "S355 is not a grade of IS 4923 and IS 1161, the steel of the IS sizes");
     }
+}
+
+// The exact geometry of the resistances is the window's own (corners 2t and t): with the
+// true pi the window's formulas show the same A, Ixx and Iyy for every IS size.
+TEST(Is800, ExactGeometryIsTheWindowsWithTheTruePi) {
+    const Catalogue catalogues[] = {Catalogue::IS};
+    int sizes = 0;
+    for (const TableSize& size : catalogueSizes(catalogues)) {
+        const auto shown = std::get<SectionResults>(
+            resultsOf(Catalogue::IS, size.family, size.dimensions, std::numbers::pi));
+        StepLog log;
+        designOf(size.designation, is({.fy = 250.0}), &log);
+        const bool tube = size.family == SectionFamily::CHS;
+        const auto text = [&](std::string_view name) {
+            return formatResult(stepNamed(log, name)->value, Pattern::Int4Dec2);
+        };
+        EXPECT_EQ(text("A"), shown.properties.a) << size.designation;
+        EXPECT_EQ(text(tube ? "I" : "Ixx"), shown.properties.ixx) << size.designation;
+        EXPECT_EQ(text(tube ? "I" : "Iyy"), shown.properties.iyy) << size.designation;
+        ++sizes;
+    }
+    EXPECT_EQ(sizes, 191);
 }
 
 // The resistances take the exact geometry whatever pi the shown properties take.
