@@ -80,6 +80,22 @@ BENCHMARK_CAPTURE(table, all_columns_json_EN10219,
                    .catalogues = {Catalogue::EN10219}});
 BENCHMARK_CAPTURE(table, all_columns_json_IS,
                   {.columns = {"all"}, .format = TableFormat::Json, .catalogues = {Catalogue::IS}});
+// Each EN catalogue with the design resistances in S355 and flexural buckling at ten lengths.
+const DesignRequest s355TenLengths{.grade = SteelGrade::S355,
+                                   .lengths = {{"1", 1},
+                                               {"2", 2},
+                                               {"3", 3},
+                                               {"4", 4},
+                                               {"5", 5},
+                                               {"6", 6},
+                                               {"7", 7},
+                                               {"8", 8},
+                                               {"9", 9},
+                                               {"10", 10}}};
+BENCHMARK_CAPTURE(table, grade_S355_ten_lengths_EN10210,
+                  {.catalogues = {Catalogue::EN10210}, .design = s355TenLengths});
+BENCHMARK_CAPTURE(table, grade_S355_ten_lengths_EN10219,
+                  {.catalogues = {Catalogue::EN10219}, .design = s355TenLengths});
 BENCHMARK_CAPTURE(table, lightest_rhs,
                   {.families = {SectionFamily::RHS},
                    .conditions = {{"Zxx", Comparison::AtLeast, 50},

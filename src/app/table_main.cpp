@@ -1,12 +1,14 @@
 // kavrel-table: section tables through the same formulas as Find, on standard output.
 // This program only turns its arguments into a request and the outcome into output and an
 // exit status: 0 done, 1 a fault of the program or of writing, 2 a usage error.
+#include "design/design_columns.hpp"
 #include "kavrel_version.hpp"
 #include "sheet/explain.hpp"
 #include "table/section_table.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_options.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -48,6 +50,10 @@ Cold-formed sizes with three significant figures, as the published tables print 
   kavrel-table --catalogue EN10219 --significant 3 --format text 50x25x2.0 CHS:48.3x3.2
 The working of a size as a page to print from a browser:
   kavrel-table --explain --format html 50x25x2.0 > sheet.html
+The lightest cold-formed SHS in S355 that carries 800 kN over 3.5 m:
+  kavrel-table --catalogue EN10219 --family SHS --grade S355 --length 3.5 --where 'NbRd>=800' --sort W --limit 1
+The lightest IS SHS in YSt310, hot rolled, at least compact in bending, carrying 500 kN at KL = 3 m:
+  kavrel-table --family SHS --grade YSt310 --forming hot --length 3 --where 'classMx<=compact' --where 'NbRd>=500' --sort W --limit 1
 
 Columns (all but Zpx, Zpy and catalogue are written when --columns is not given):
   family, designation
@@ -68,6 +74,20 @@ std::string helpText() {
     }
     text += "  catalogue  IS, EN10210 or EN10219; --columns all writes it first when --catalogue"
             " is given\n";
+    text += "\nWith --grade (written without --columns: family, designation, W and these but Aeff,"
+            "\nWeffx and Weffy; --columns all adds them all; ratios with two decimals, kN and kNm"
+            "\nwith one, fy with none; empty where the rules give no figure):\n";
+    const auto designLine = [&text](std::string_view column, std::string_view meaning,
+                                    std::string_view unit) {
+        text += "  " + std::string(column) + std::string(9 - column.size(), ' ') +
+                std::string(meaning) + (unit.empty() ? "" : ", " + std::string(unit)) + "\n";
+    };
+    for (const DesignColumn& column : designColumns) {
+        designLine(column.column, column.meaning, column.unit);
+    }
+    for (const BucklingColumn& column : bucklingColumns) {
+        designLine(column.column, std::string(column.meaning) + ", with --length", "kN");
+    }
     return text;
 }
 

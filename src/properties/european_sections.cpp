@@ -104,6 +104,7 @@ ResultsOutcome annulusResults(const SectionDimensions& dimensions, std::string_v
     const Term Zp_ = s.step(Zp, 0.001 * ((cube(D) - cube(Di)) / 6));
     z.zpx = s.text(Zp_, resultStep(&PlasticModuli::zpx, shape));
     z.zpy = s.text(Zp_, resultStep(&PlasticModuli::zpy, shape));
+    results.values = {area.value, I_.value, I_.value, Z_.value, Z_.value, Zp_.value, Zp_.value};
     return s.finish(std::move(results));
 }
 

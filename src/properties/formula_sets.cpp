@@ -77,7 +77,7 @@ ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
             circular ? circularPlasticModuli(dimensions, separator, significant, log)
                      : rectangularPlasticModuli(dimensions, pi, separator, significant, log);
         if (auto* moduli = std::get_if<PlasticModuli>(&plastic)) {
-            return SectionResults{std::move(*properties), std::move(*moduli)};
+            return SectionResults{std::move(*properties), std::move(*moduli), {}};
         }
         return failureOf<ResultsOutcome>(plastic);
     }

@@ -8,7 +8,20 @@
 namespace kavrel {
 
 int decimalsOf(Pattern pattern) {
-    return pattern == Pattern::Int6Dec3 ? 3 : 2;
+    switch (pattern) {
+    case Pattern::Int6Dec3:
+        return 3;
+    case Pattern::Dec1:
+        return 1;
+    case Pattern::Dec0:
+        return 0;
+    case Pattern::Int4Dec2:
+    case Pattern::Int5Dec2:
+    case Pattern::Int6Dec2:
+    case Pattern::Int7Dec2:
+        break;
+    }
+    return 2;
 }
 
 namespace {
@@ -92,6 +105,9 @@ std::string formatResult(double value, Pattern pattern, std::string_view separat
         text += '-';
     }
     text += integerPart;
+    if (decimals == 0) {
+        return integerPart.empty() ? "0" : text; // a whole number shows its digit, even 0
+    }
     text += separator;
     text += units.substr(integerLength);
     return text;

@@ -8,7 +8,7 @@
 
 namespace kavrel {
 
-// The five fixed-decimal patterns of the results. Every "#" is an optional digit: all integer
+// The fixed-decimal patterns of the results. Every "#" is an optional digit: all integer
 // digits are shown whatever their number, and a zero integer part shows no digit at all.
 enum class Pattern {
     Int4Dec2, // "####.00"
@@ -16,6 +16,8 @@ enum class Pattern {
     Int6Dec2, // "######.00"
     Int7Dec2, // "#######.00"
     Int6Dec3, // "######.000"
+    Dec1,     // "#.0": forces and moments of the design resistances
+    Dec0,     // "#": whole numbers, without the separator
 };
 
 inline constexpr std::string_view defaultSeparator = ".";

@@ -66,8 +66,10 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
     const Term Iyi = s.step(stepNames::Iyi, secondMoment(Di, Bi, ri, cyi));
     const Term iyy = s.result(0.0001 * (Iyo - Iyi), iyyStep, p.iyy).value;
 
-    p.zxx = s.text(s.divide(2 * ixx, 0.1 * D), resultStep(&SectionProperties::zxx, shape));
-    p.zyy = s.text(s.divide(2 * iyy, 0.1 * B), resultStep(&SectionProperties::zyy, shape));
+    const Term zxx = s.divide(2 * ixx, 0.1 * D);
+    p.zxx = s.text(zxx, resultStep(&SectionProperties::zxx, shape));
+    const Term zyy = s.divide(2 * iyy, 0.1 * B);
+    p.zyy = s.text(zyy, resultStep(&SectionProperties::zyy, shape));
     p.rxx = s.text(s.squareRoot(s.divide(ixx, area)), resultStep(&SectionProperties::rxx, shape));
     p.ryy = s.text(s.squareRoot(s.divide(iyy, area)), resultStep(&SectionProperties::ryy, shape));
 
@@ -84,10 +86,13 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
 
     const Term Zpxo_ = s.step(Zpxo, plasticModulus(B, D, ro, cxo));
     const Term Zpxi_ = s.step(Zpxi, plasticModulus(Bi, Di, ri, cxi));
-    z.zpx = s.text(0.001 * (Zpxo_ - Zpxi_), resultStep(&PlasticModuli::zpx, shape));
+    const Term zpx = 0.001 * (Zpxo_ - Zpxi_);
+    z.zpx = s.text(zpx, resultStep(&PlasticModuli::zpx, shape));
     const Term Zpyo_ = s.step(Zpyo, plasticModulus(D, B, ro, cyo));
     const Term Zpyi_ = s.step(Zpyi, plasticModulus(Di, Bi, ri, cyi));
-    z.zpy = s.text(0.001 * (Zpyo_ - Zpyi_), resultStep(&PlasticModuli::zpy, shape));
+    const Term zpy = 0.001 * (Zpyo_ - Zpyi_);
+    z.zpy = s.text(zpy, resultStep(&PlasticModuli::zpy, shape));
+    results.values = {area.value, ixx.value, iyy.value, zxx.value, zyy.value, zpx.value, zpy.value};
     return s.finish(std::move(results));
 }
 

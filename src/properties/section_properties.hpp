@@ -48,10 +48,26 @@ struct ArithmeticFailure {
 using FindOutcome = std::variant<SectionProperties, UnreadableNumber, ArithmeticFailure>;
 using PlasticOutcome = std::variant<PlasticModuli, UnreadableNumber, ArithmeticFailure>;
 
+// The unrounded values of the results the design rules take, in the results' units (cm^2,
+// cm^4, cm^3), from the same computation as the texts. The IS formula sets leave them 0: no
+// resistances are given for IS.
+struct SectionValues {
+    double a = 0;
+    double ixx = 0;
+    double iyy = 0;
+    double zxx = 0;
+    double zyy = 0;
+    double zpx = 0;
+    double zpy = 0;
+
+    bool operator==(const SectionValues&) const = default;
+};
+
 // Every result the section table shows: the eleven of Find and the plastic moduli.
 struct SectionResults {
     SectionProperties properties;
     PlasticModuli plastic;
+    SectionValues values;
 
     bool operator==(const SectionResults&) const = default;
 };

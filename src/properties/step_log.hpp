@@ -77,6 +77,9 @@ class StepLog {
     StepLog& operator=(const StepLog&) = delete;
 
     const FormulaNode* node(FormulaNode node);
+    // A text made while computing (a name or title with a number in it), kept as long as the
+    // log, for the string views of steps and parts.
+    std::string_view keep(std::string text) { return texts_.emplace_back(std::move(text)); }
 
     std::vector<std::string_view> geometry; // sentences, in the order the formula sets said them
     std::vector<RecordedStep> steps;
@@ -86,6 +89,7 @@ class StepLog {
 
   private:
     std::deque<FormulaNode> nodes_;
+    std::deque<std::string> texts_;
 };
 
 } // namespace kavrel

@@ -31,7 +31,16 @@ Label labelOf(std::size_t column) {
     if (column < plasticResults.size()) {
         return {plasticResults[column].unit, plasticResults[column].meaning};
     }
-    return {"", "catalogue"};
+    column -= plasticResults.size();
+    if (column == 0) {
+        return {"", "catalogue"};
+    }
+    column -= 1;
+    if (column < designColumns.size()) {
+        return {designColumns[column].unit, designColumns[column].meaning};
+    }
+    return {"kN",
+            bucklingColumns[(column - designColumns.size()) % bucklingColumns.size()].meaning};
 }
 
 } // namespace
@@ -41,7 +50,15 @@ QString fromView(std::string_view text) {
 }
 
 QString columnName(std::size_t column) {
-    return fromView(columnNames[column]);
+    if (column < columnCount) {
+        return fromView(columnNames[column]);
+    }
+    column -= columnCount;
+    if (column < designColumns.size()) {
+        return fromView(designColumns[column].column);
+    }
+    return fromView(
+        bucklingColumns[(column - designColumns.size()) % bucklingColumns.size()].column);
 }
 
 QString columnUnit(std::size_t column) {

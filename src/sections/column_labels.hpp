@@ -1,5 +1,8 @@
 #pragma once
 
+#include "design/design_columns.hpp"
+#include "table/table_columns.hpp"
+
 #include <QString>
 
 #include <cstddef>
@@ -7,8 +10,22 @@
 
 namespace kavrel {
 
-// How the window names a column of the section table (a position in columnNames): the
-// engine's name, its unit as the window writes it ("cm²"), and what it means in words.
+// The columns the window offers: the fixed ones, then the design columns of a grade with at
+// most one buckling length, numbered as the engine numbers them (columnCount + i).
+inline constexpr std::size_t windowColumnCount =
+    columnCount + designColumns.size() + bucklingColumns.size();
+
+// Whether a window column is a design column, shown only with a grade (a buckling one also
+// needs a length).
+inline bool isDesignColumn(std::size_t column) {
+    return column >= columnCount;
+}
+inline bool isBucklingColumn(std::size_t column) {
+    return column >= columnCount + designColumns.size();
+}
+
+// How the window names a column of the section table (a position in columnNames, or a design
+// column): the engine's name, its unit as the window writes it ("cm²"), and what it means.
 QString columnName(std::size_t column);
 QString columnUnit(std::size_t column); // empty for the family and the designation
 QString columnMeaning(std::size_t column);

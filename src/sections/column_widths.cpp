@@ -72,7 +72,7 @@ std::vector<int> fitColumnsToContents(QTableView& table, const SectionsModel& mo
         const bool numeric = isNumericColumn(engine);
         double widest = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            widths[r] = estimate(rows[r].texts[engine], numeric);
+            widths[r] = estimate(cellOf(rows[r], engine), numeric);
             if (!rows[r].own) {
                 widest = std::max(widest, widths[r]);
             }

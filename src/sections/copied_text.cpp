@@ -9,14 +9,14 @@ QString copiedText(const TableRows& rows, const std::vector<int>& positions,
     QStringList lines;
     QStringList header;
     for (const std::size_t column : rows.columns) {
-        header << QString::fromUtf8(columnNames[column].data(),
-                                    static_cast<qsizetype>(columnNames[column].size()));
+        const std::string_view name = columnNameIn(rows, column);
+        header << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     }
     lines << header.join(QLatin1Char('\t'));
     const auto addRow = [&](const ShownRow& row) {
         QStringList cells;
         for (const std::size_t column : rows.columns) {
-            QString cell = QString::fromStdString(row.texts[column]);
+            QString cell = QString::fromStdString(cellOf(row, column));
             if (isNumericColumn(column)) {
                 cell.replace(QLatin1Char('.'), separator);
             }

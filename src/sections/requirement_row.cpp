@@ -35,7 +35,7 @@ RequirementRow::RequirementRow(const RequirementText& text, QWidget* parent)
     number->setObjectName(QStringLiteral("txtreqnumber"));
     remove->setObjectName(QStringLiteral("cmdremoverequirement"));
     reason->setObjectName(QStringLiteral("lblreqreason"));
-    for (std::size_t i = 0; i < columnCount; ++i) {
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
         if (isNumericColumn(i)) {
             column->addItem(columnName(i) + QStringLiteral(" (") + columnMeaning(i) +
                                 QLatin1Char(')'),

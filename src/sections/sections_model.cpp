@@ -22,7 +22,8 @@ std::size_t SectionsModel::engineColumn(int column) const {
 
 QString SectionsModel::shownText(int row, int column) const {
     const std::size_t engine = engineColumn(column);
-    QString text = QString::fromStdString(rows_.rows[static_cast<std::size_t>(row)].texts[engine]);
+    QString text =
+        QString::fromStdString(cellOf(rows_.rows[static_cast<std::size_t>(row)], engine));
     if (isNumericColumn(engine)) {
         text.replace(QLatin1Char('.'), separator_);
     }

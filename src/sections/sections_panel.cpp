@@ -18,6 +18,16 @@
 namespace kavrel {
 namespace {
 
+// Checked until the user chooses: the default columns, and the design columns a grade writes
+// by default.
+bool isDefaultWindowColumn(std::size_t column) {
+    if (!isDesignColumn(column)) {
+        return column < defaultColumnCount;
+    }
+    const std::size_t design = column - columnCount;
+    return design >= designColumns.size() || designColumns[design].byDefault;
+}
+
 QLabel* buddyLabel(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
@@ -58,6 +68,7 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(buildColumns());
     layout->addWidget(buildOwnSizes());
     layout->addStretch(1);
+    updateDesignChoice();
     chainFocus();
 }
 
@@ -110,8 +121,47 @@ QWidget* SectionsPanel::buildCatalogue() {
         }
         emit changed();
     });
+
+    grade_ = new QComboBox;
+    grade_->setObjectName(QStringLiteral("cmbgrade"));
+    grade_->setAccessibleName(tr("Steel grade of the design resistances"));
+    fillGrades();
+    forming_ = new QComboBox;
+    forming_->setObjectName(QStringLiteral("cmbforming"));
+    forming_->setAccessibleName(tr("Forming route of the IS sizes, which chooses the buckling "
+                                   "class"));
+    forming_->addItem(tr("not known: cold formed"), QString());
+    forming_->addItem(tr("cold formed"), QStringLiteral("cold"));
+    forming_->addItem(tr("hot rolled"), QStringLiteral("hot"));
+    forming_->setToolTip(tr("IS 800 Table 10: hot rolled class a, cold formed class b"));
+    length_ = new QLineEdit;
+    length_->setObjectName(QStringLiteral("txtlength"));
+    length_->setAccessibleName(tr("Buckling length in metres"));
+    lengthRefusal_ = new QLabel;
+    lengthRefusal_->setObjectName(QStringLiteral("lbllengthreason"));
+    lengthRefusal_->setWordWrap(true);
+    lengthRefusal_->setVisible(false);
+    grid->addWidget(buddyLabel(tr("Steel &grade:"), grade_), 4, 0);
+    grid->addWidget(grade_, 4, 1, 1, 3);
+    grid->addWidget(buddyLabel(tr("Buckling &length, m:"), length_), 5, 0);
+    grid->addWidget(length_, 5, 1, 1, 3);
+    grid->addWidget(lengthRefusal_, 6, 0, 1, 4);
+    grid->addWidget(buddyLabel(tr("&Forming:"), forming_), 7, 0);
+    grid->addWidget(forming_, 7, 1, 1, 3);
+    connect(forming_, &QComboBox::currentIndexChanged, this, &SectionsPanel::changed);
+    connect(grade_, &QComboBox::currentIndexChanged, this, [this] {
+        updateDesignChoice();
+        emit changed();
+    });
+    connect(length_, &QLineEdit::textChanged, this, [this] {
+        updateDesignChoice();
+        emit changed();
+    });
+
     connect(catalogue_, &QComboBox::currentIndexChanged, this, [this] {
         updatePiChoice();
+        fillGrades();
+        updateDesignChoice();
         emit changed();
     });
     return box;
@@ -143,7 +193,7 @@ QWidget* SectionsPanel::buildSort() {
     sort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     sort_->setMinimumContentsLength(10);
     sort_->addItem(tr("the catalogue's order"), QString());
-    for (std::size_t i = 0; i < columnCount; ++i) {
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
         if (isNumericColumn(i)) {
             sort_->addItem(columnName(i) + QStringLiteral(" (") + columnMeaning(i) +
                                QLatin1Char(')'),
@@ -164,12 +214,12 @@ QWidget* SectionsPanel::buildSort() {
 QWidget* SectionsPanel::buildColumns() {
     auto* box = new QGroupBox(tr("Co&lumns"));
     auto* grid = new QGridLayout(box);
-    for (std::size_t i = 0; i < columnCount; ++i) {
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
         auto* column = new QCheckBox(columnName(i));
         column->setObjectName(QStringLiteral("chkcol") + columnName(i));
         column->setAccessibleName(tr("Column %1, %2").arg(columnName(i), columnMeaning(i)));
         column->setToolTip(columnMeaning(i));
-        column->setChecked(i < defaultColumnCount);
+        column->setChecked(isDefaultWindowColumn(i));
         connect(column, &QCheckBox::toggled, this, [this, column](bool on) {
             // A table keeps one column at least.
             if (!on && std::ranges::none_of(columns_, &QCheckBox::isChecked)) {
@@ -178,7 +228,9 @@ QWidget* SectionsPanel::buildColumns() {
             }
             emit changed();
         });
-        grid->addWidget(column, static_cast<int>(i / 4), static_cast<int>(i % 4));
+        // The design columns begin a row of their own.
+        const std::size_t at = isDesignColumn(i) ? (columnCount + 3) / 4 * 4 + i - columnCount : i;
+        grid->addWidget(column, static_cast<int>(at / 4), static_cast<int>(at % 4));
         columns_.push_back(column);
     }
     return box;
@@ -341,6 +393,8 @@ void SectionsPanel::chainFocus() {
     order.insert(order.end(), families_.begin(), families_.end());
     order.push_back(pi227_);
     order.push_back(piExact_);
+    order.push_back(grade_);
+    order.push_back(length_);
     for (RequirementRow* row : requirements_) {
         order.insert(order.end(), {row->column, row->comparison, row->number, row->remove});
     }
@@ -370,6 +424,36 @@ std::optional<double> SectionsPanel::pi() const {
         return std::nullopt;
     }
     return piExact_->isChecked() ? std::numbers::pi : fractionPi;
+}
+
+bool SectionsPanel::designGiven() const {
+    return !grade_->currentData().toString().isEmpty();
+}
+
+void SectionsPanel::fillGrades() {
+    const QSignalBlocker quiet(grade_);
+    const QString chosen = grade_->currentData().toString();
+    grade_->clear();
+    grade_->addItem(tr("none"), QString());
+    for (const SteelGrade grade : productStandardOf(catalogue())->grades) {
+        grade_->addItem(fromView(gradeName(grade)), fromView(gradeName(grade)));
+    }
+    // A grade of the other catalogues' steel is not kept.
+    grade_->setCurrentIndex(std::max(0, grade_->findData(chosen)));
+    grade_->setToolTip(
+        tr("Class and design resistances to %1").arg(fromView(designCodeOf(catalogue()).name)));
+}
+
+void SectionsPanel::updateDesignChoice() {
+    const bool indian = catalogue() == Catalogue::IS;
+    forming_->setEnabled(indian && designGiven());
+    const bool graded = designGiven();
+    const bool lengthGiven = !length_->text().trimmed().isEmpty();
+    const DesignCode& code = designCodeOf(catalogue());
+    for (std::size_t i = columnCount; i < columns_.size(); ++i) {
+        columns_[i]->setEnabled(graded && givenByCode(columnName(i).toStdString(), code) &&
+                                (!isBucklingColumn(i) || lengthGiven));
+    }
 }
 
 void SectionsPanel::updatePiChoice() {
@@ -405,6 +489,9 @@ PanelState SectionsPanel::state() const {
     for (int i = 0; i < ownSizes_->count(); ++i) {
         state.ownSizes << ownSize(i);
     }
+    state.grade = grade_->currentData().toString();
+    state.length = length_->text();
+    state.forming = forming_->currentData().toString();
     return state;
 }
 
@@ -414,6 +501,7 @@ void SectionsPanel::setState(const PanelState& state) {
     catalogue_->setCurrentIndex(std::max(0, catalogue_->findData(state.catalogue)));
     userTruePi_ = state.truePi;
     updatePiChoice();
+    fillGrades();
     for (QCheckBox* family : families_) {
         family->setChecked(state.families.contains(family->accessibleName()));
     }
@@ -424,11 +512,18 @@ void SectionsPanel::setState(const PanelState& state) {
     for (const RequirementText& text : state.requirements) {
         addRequirement(text);
     }
+    // Columns chosen before there were design columns leave those at their defaults.
+    const bool designChosen = std::ranges::any_of(
+        state.columns, [](const QString& name) { return isDesignColumnName(name.toStdString()); });
     for (std::size_t i = 0; i < columns_.size(); ++i) {
-        columns_[i]->setChecked(state.columns.isEmpty()
-                                    ? i < defaultColumnCount
-                                    : state.columns.contains(columns_[i]->text()));
+        const bool byDefault = state.columns.isEmpty() || (isDesignColumn(i) && !designChosen);
+        columns_[i]->setChecked(byDefault ? isDefaultWindowColumn(i)
+                                          : state.columns.contains(columns_[i]->text()));
     }
+    grade_->setCurrentIndex(std::max(0, grade_->findData(state.grade)));
+    length_->setText(state.length);
+    forming_->setCurrentIndex(std::max(0, forming_->findData(state.forming)));
+    updateDesignChoice();
     const bool descending = state.sort.startsWith(QLatin1Char('-'));
     sort_->setCurrentIndex(
         std::max(0, sort_->findData(descending ? state.sort.mid(1) : state.sort)));
@@ -462,8 +557,32 @@ PanelRequest SectionsPanel::request() const {
         }
     }
     request.pi = pi();
+    QString lengthReason;
+    if (designGiven()) {
+        request.design.grade = gradeNamed(grade_->currentData().toString().toStdString());
+        if (catalogue() == Catalogue::IS && !forming_->currentData().toString().isEmpty()) {
+            request.design.forming = std::get<FormingRoute>(
+                parseForming(forming_->currentData().toString().toStdString()));
+        }
+        if (!length_->text().trimmed().isEmpty()) {
+            const auto typed = engineNumber(length_->text(), separator_);
+            auto length = parseLength(typed.value_or(length_->text().toStdString()));
+            // A length that does not read is marked and ignored until it does.
+            if (const auto* error = std::get_if<TableError>(&length)) {
+                lengthReason = QString::fromStdString(error->message);
+                out.ignored << lengthReason;
+            } else {
+                auto given = std::get<BucklingLength>(std::move(length));
+                given.text = length_->text().trimmed().toStdString(); // as typed, names it
+                given.text = typed.value_or(given.text);
+                request.design.lengths.push_back(std::move(given));
+            }
+        }
+    }
+    markRefused(*length_, *lengthRefusal_, lengthReason);
     for (QCheckBox* column : columns_) {
-        if (column->isChecked()) {
+        // A design column counts only while it can be shown.
+        if (column->isChecked() && column->isEnabled()) {
             request.columns.push_back(column->text().toStdString());
         }
     }

@@ -38,6 +38,9 @@ struct PanelState {
     QStringList columns;  // the chosen columns in the engine's order; empty: the default ones
     QString sort;         // "", "W" or "-W", as kavrel-table's --sort takes it
     QStringList ownSizes; // RHS:DxBxt, SHS:DxBxt, CHS:Dxt
+    QString grade;        // "": none; S235 ... S460 for EN, YSt210 ... YSt355 for IS
+    QString length;       // the buckling length in metres as typed; "" for none
+    QString forming;      // IS only: "" not known (cold formed taken), "cold" or "hot"
     bool operator==(const PanelState&) const = default;
 };
 
@@ -96,6 +99,11 @@ class SectionsPanel : public QWidget {
     void updatePiChoice();
     void markOwnSize(int row, const QString& reason) const;
     QString ownSize(int row) const;
+    // The grades of the catalogue's steel; the forming route only for IS; the design columns
+    // of the catalogue's code only with a grade, the buckling ones only with a length too.
+    void updateDesignChoice();
+    void fillGrades();
+    bool designGiven() const;
 
     QString separator_;
     QComboBox* catalogue_ = nullptr;
@@ -105,6 +113,10 @@ class SectionsPanel : public QWidget {
     QPushButton* addRequirement_ = nullptr;
     QRadioButton* pi227_ = nullptr;
     QRadioButton* piExact_ = nullptr;
+    QComboBox* grade_ = nullptr;
+    QComboBox* forming_ = nullptr;
+    QLineEdit* length_ = nullptr;
+    QLabel* lengthRefusal_ = nullptr;
     QComboBox* sort_ = nullptr;
     QCheckBox* descending_ = nullptr;
     std::vector<QCheckBox*> columns_;

@@ -1,5 +1,7 @@
 #include "sections/sections_settings.hpp"
 
+#include "design/design_columns.hpp"
+#include "design/steel_grades.hpp"
 #include "properties/formula_sets.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
@@ -20,6 +22,9 @@ const QString piKey = QStringLiteral("pi");
 const QString columnsKey = QStringLiteral("columns");
 const QString sortKey = QStringLiteral("sort");
 const QString ownSizesKey = QStringLiteral("own_sizes");
+const QString gradeKey = QStringLiteral("grade");
+const QString lengthKey = QStringLiteral("buckling_length");
+const QString formingKey = QStringLiteral("forming");
 const QString geometryKey = QStringLiteral("geometry");
 
 // A requirement is kept as "column<TAB>comparison<TAB>number as typed".
@@ -30,7 +35,7 @@ QString requirementLine(const RequirementText& requirement) {
 
 bool isNumericColumnName(const QString& name) {
     const auto index = columnIndex(name.toStdString());
-    return index && isNumericColumn(*index);
+    return (index && isNumericColumn(*index)) || isDesignColumnName(name.toStdString());
 }
 
 // Each value read back through the engine's own readers, each key on its own: a key that does
@@ -76,7 +81,7 @@ QStringList readState(const QSettings& settings, PanelState& state) {
     }
     if (const QStringList columns = settings.value(columnsKey).toStringList();
         keep(columnsKey, std::ranges::none_of(columns, [](const QString& name) {
-                 return !columnIndex(name.toStdString());
+                 return !columnIndex(name.toStdString()) && !isDesignColumnName(name.toStdString());
              }))) {
         state.columns = columns;
     }
@@ -85,6 +90,17 @@ QStringList readState(const QSettings& settings, PanelState& state) {
              sort.isEmpty() ||
                  isNumericColumnName(sort.startsWith(QLatin1Char('-')) ? sort.mid(1) : sort))) {
         state.sort = sort;
+    }
+    const QString grade = settings.value(gradeKey).toString();
+    if (keep(gradeKey, grade.isEmpty() || gradeNamed(grade.toStdString()).has_value())) {
+        state.grade = grade;
+    }
+    // Kept as typed: a length that does not read is refused beside its field, not lost.
+    state.length = settings.value(lengthKey).toString();
+    const QString forming = settings.value(formingKey).toString();
+    if (keep(formingKey, forming.isEmpty() || !std::holds_alternative<TableError>(
+                                                  parseForming(forming.toStdString())))) {
+        state.forming = forming;
     }
     // A size that some catalogue's geometry computes is kept: one added under another
     // catalogue than the saved one is left out of the table, with its reason, not lost here.
@@ -174,6 +190,9 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
     settings.setValue(columnsKey, state.columns);
     settings.setValue(sortKey, state.sort);
     settings.setValue(ownSizesKey, state.ownSizes);
+    settings.setValue(gradeKey, state.grade);
+    settings.setValue(lengthKey, state.length);
+    settings.setValue(formingKey, state.forming);
     settings.setValue(geometryKey, geometry);
     settings.sync();
     return settings.status() == QSettings::NoError;

@@ -265,8 +265,9 @@ void SectionsWindow::showSortIndicator() {
     QHeaderView* header = table_->horizontalHeader();
     const auto& sort = shownRequest_.sort;
     const auto& columns = model_->rows().columns;
-    const auto column =
-        sort ? std::ranges::find(columns, *columnIndex(sort->column)) : columns.end();
+    const std::optional<std::size_t> engine =
+        sort ? columnIndexIn(model_->rows(), sort->column) : std::nullopt;
+    const auto column = engine ? std::ranges::find(columns, *engine) : columns.end();
     const int sorted = column != columns.end() ? static_cast<int>(column - columns.begin()) : -1;
     header->setSortIndicatorShown(sorted >= 0);
     if (sorted >= 0) {

@@ -1,5 +1,6 @@
 #include "sheet/calculation_sheet.hpp"
 
+#include "design/design.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 
@@ -14,8 +15,19 @@ CalculationSheet calculationSheet(const TableSize& size, const Computation& comp
     const ResultsOutcome outcome =
         resultsOf(size.catalogue, size.family, size.dimensions, computation.pi, defaultSeparator,
                   computation.significant, sheet.log.get());
-    if (!std::holds_alternative<SectionResults>(outcome)) {
+    const auto* results = std::get_if<SectionResults>(&outcome);
+    if (!results) {
         sheet.error = notComputed(size, givenSize);
+        return sheet;
+    }
+    // The design rules go on in the same log, from the same unrounded values.
+    if (computation.design.asked()) {
+        auto design = designResults(designSectionOf(size, *results), computation.design,
+                                    computation.significant, sheet.log.get());
+        if (auto* error = std::get_if<DesignError>(&design)) {
+            sheet.error = badRequest(std::move(error->message));
+            sheet.refused = true;
+        }
     }
     return sheet;
 }

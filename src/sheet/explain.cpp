@@ -44,6 +44,9 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
     std::optional<TableError> firstError;
     for (const TableSize& size : sizes) {
         CalculationSheet sheet = calculationSheet(size, computation, given);
+        if (sheet.refused) {
+            return {{}, std::move(sheet.error)}; // as the table: nothing written
+        }
         if (sheet.error && !firstError) {
             firstError = sheet.error;
         }

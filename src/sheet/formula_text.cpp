@@ -315,10 +315,38 @@ std::string htmlEscaped(std::string_view text) {
     return out;
 }
 
+// The design rules' Greek names as a page writes them: whole names, then names that begin
+// with a Greek letter and end in a subscript ("gM0", "lamx", "rhoD").
+std::optional<std::string> greekSymbol(std::string_view name) {
+    constexpr std::pair<std::string_view, std::string_view> whole[] = {
+        {"eps", "&epsilon;"},
+        {"eps2", "&epsilon;<sup>2</sup>"},
+        {"alpha", "&alpha;"},
+        {"psi", "&psi;"},
+        {"ksigma", "<var>k</var><sub>&sigma;</sub>"},
+        {"lpLim", "&lambda;&#772;<sub>p,lim</sub>"}};
+    for (const auto& [symbol, html] : whole) {
+        if (name == symbol) {
+            return std::string(html);
+        }
+    }
+    constexpr std::pair<std::string_view, std::string_view> leading[] = {
+        {"gM", "&gamma;<sub>M"}, {"lam", "&lambda;&#772;<sub>"}, {"Phi", "&Phi;<sub>"},
+        {"chi", "&chi;<sub>"},   {"rho", "&rho;<sub>"},          {"lp", "&lambda;&#772;<sub>p,"}};
+    for (const auto& [prefix, html] : leading) {
+        if (name.starts_with(prefix) && name.size() > prefix.size()) {
+            return std::string(html) + htmlEscaped(name.substr(prefix.size())) + "</sub>";
+        }
+    }
+    return std::nullopt;
+}
+
 std::string htmlSymbol(std::string_view name, bool readBack) {
     std::string out;
     if (name == "pi") {
         out = "&pi;";
+    } else if (std::optional<std::string> greek = greekSymbol(name)) {
+        out = std::move(*greek);
     } else {
         out = "<var>" + htmlEscaped(name.substr(0, 1)) + "</var>";
         if (name.size() > 1) {

@@ -1,9 +1,24 @@
 #include "table/table_formats.hpp"
+#include "design/design_code.hpp"
 
 #include <algorithm>
 
 namespace kavrel {
 namespace {
+
+// The names and texts of the fixed and the design columns, by position.
+struct Cells {
+    std::span<const std::string> designNames;
+    std::span<const WrittenRow> rows;
+
+    std::string_view name(std::size_t column) const {
+        return column < columnCount ? columnNames[column] : designNames[column - columnCount];
+    }
+    std::string_view text(const WrittenRow& row, std::size_t column) const {
+        return column < columnCount ? std::string_view((*row.texts)[column])
+                                    : std::string_view((*row.design)[column - columnCount]);
+    }
+};
 
 // Room for the whole table at once, at a rough number of bytes per cell.
 std::string reserved(std::span<const std::size_t> columns, std::size_t rows, std::size_t perCell) {
@@ -12,8 +27,8 @@ std::string reserved(std::span<const std::size_t> columns, std::size_t rows, std
     return out;
 }
 
-std::string csv(std::span<const std::size_t> columns, std::span<const TableRow* const> rows) {
-    std::string out = reserved(columns, rows.size(), 8);
+std::string csv(std::span<const std::size_t> columns, const Cells& cells) {
+    std::string out = reserved(columns, cells.rows.size(), 8);
     const auto line = [&](auto textOf) {
         for (const std::size_t column : columns) {
             out += textOf(column);
@@ -21,15 +36,23 @@ std::string csv(std::span<const std::size_t> columns, std::span<const TableRow* 
         }
         out.back() = '\n';
     };
-    line([](std::size_t column) { return columnNames[column]; });
-    for (const TableRow* row : rows) {
-        line([row](std::size_t column) -> const std::string& { return (*row)[column]; });
+    line([&cells](std::size_t column) { return cells.name(column); });
+    for (const WrittenRow& row : cells.rows) {
+        line([&cells, &row](std::size_t column) { return cells.text(row, column); });
     }
     return out;
 }
 
 // A number text as JSON wants it: ".140" becomes 0.140 and "-.50" becomes -0.50.
 void appendJsonNumber(std::string& out, std::string_view text) {
+    if (text.empty()) {
+        out += "null"; // a design figure the rules do not give
+        return;
+    }
+    if (classNamed(text)) {
+        appendJsonString(out, text); // a class in IS 800's words
+        return;
+    }
     const std::size_t sign = text.starts_with('-') ? 1 : 0;
     out += text.substr(0, sign);
     if (text.substr(sign).starts_with('.')) {
@@ -38,34 +61,34 @@ void appendJsonNumber(std::string& out, std::string_view text) {
     out += text.substr(sign);
 }
 
-std::string json(std::span<const std::size_t> columns, std::span<const TableRow* const> rows) {
-    std::string out = reserved(columns, rows.size(), 20);
+std::string json(std::span<const std::size_t> columns, const Cells& cells) {
+    std::string out = reserved(columns, cells.rows.size(), 20);
     out += '[';
-    for (const TableRow* row : rows) {
+    for (const WrittenRow& row : cells.rows) {
         out += out.size() == 1 ? "\n{" : ",\n{";
         for (const std::size_t column : columns) {
-            appendJsonString(out, columnNames[column]);
+            appendJsonString(out, cells.name(column));
             out += ':';
             if (isNumericColumn(column)) {
-                appendJsonNumber(out, (*row)[column]);
+                appendJsonNumber(out, cells.text(row, column));
             } else {
-                appendJsonString(out, (*row)[column]);
+                appendJsonString(out, cells.text(row, column));
             }
             out += ',';
         }
         out.back() = '}';
     }
-    out += rows.empty() ? "]\n" : "\n]\n";
+    out += cells.rows.empty() ? "]\n" : "\n]\n";
     return out;
 }
 
 // Columns two blanks apart, texts to the left, numbers to the right, no blanks at line ends.
-std::string text(std::span<const std::size_t> columns, std::span<const TableRow* const> rows) {
+std::string text(std::span<const std::size_t> columns, const Cells& cells) {
     std::vector<std::size_t> widths;
     for (const std::size_t column : columns) {
-        std::size_t width = columnNames[column].size();
-        for (const TableRow* row : rows) {
-            width = std::max(width, (*row)[column].size());
+        std::size_t width = cells.name(column).size();
+        for (const WrittenRow& row : cells.rows) {
+            width = std::max(width, cells.text(row, column).size());
         }
         widths.push_back(width);
     }
@@ -81,9 +104,9 @@ std::string text(std::span<const std::size_t> columns, std::span<const TableRow*
         out.erase(out.find_last_not_of(' ') + 1);
         out += '\n';
     };
-    line([](std::size_t column) { return columnNames[column]; });
-    for (const TableRow* row : rows) {
-        line([row](std::size_t column) { return std::string_view((*row)[column]); });
+    line([&cells](std::size_t column) { return cells.name(column); });
+    for (const WrittenRow& row : cells.rows) {
+        line([&cells, &row](std::size_t column) { return cells.text(row, column); });
     }
     return out;
 }
@@ -109,16 +132,17 @@ void appendJsonString(std::string& out, std::string_view text) {
 }
 
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
-                       std::span<const TableRow* const> rows) {
+                       std::span<const std::string> designNames, std::span<const WrittenRow> rows) {
+    const Cells cells{designNames, rows};
     switch (format) {
     case TableFormat::Json:
-        return json(columns, rows);
+        return json(columns, cells);
     case TableFormat::Text:
-        return text(columns, rows);
+        return text(columns, cells);
     case TableFormat::Csv:
         break;
     }
-    return csv(columns, rows);
+    return csv(columns, cells);
 }
 
 } // namespace kavrel

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogues.hpp"
 #include "catalogue/section_family.hpp"
+#include "design/design_request.hpp"
 #include "properties/formula_sets.hpp"
 
 #include <cstddef>
@@ -51,6 +52,9 @@ struct TableRequest {
     std::vector<Catalogue> catalogues = {};
     // Results rounded to this many significant figures (1 to 15); none: fixed decimals.
     std::optional<int> significant = {};
+    // The steel grade and the rest of what the design resistances take; without a grade, no
+    // design columns.
+    DesignRequest design = {};
 };
 
 // Why a request gives no table; the message is one line, naming what is wrong.
@@ -83,5 +87,13 @@ std::variant<TableFormat, TableError> parseFormat(std::string_view text);  // cs
 std::variant<double, TableError> parsePi(std::string_view text);           // exact, 22/7
 std::variant<Catalogue, TableError> parseCatalogue(std::string_view text); // IS, EN10210, ...
 std::variant<int, TableError> parseSignificant(std::string_view text);     // 1 to 15
+
+// The design options' texts (design_options.cpp).
+std::variant<SteelGrade, TableError> parseGrade(std::string_view text);      // S235 ... S460
+std::variant<double, TableError> parseYieldStrength(std::string_view text);  // 100 to 1000
+std::variant<double, TableError> parsePartialFactor(std::string_view text);  // 1.0 to 2.0
+std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text);   // 2t, 3t, corners
+std::variant<FormingRoute, TableError> parseForming(std::string_view text);  // cold, hot
+std::variant<BucklingLength, TableError> parseLength(std::string_view text); // metres, "3.5"
 
 } // namespace kavrel

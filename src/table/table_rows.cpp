@@ -1,6 +1,8 @@
 #include "table/table_rows.hpp"
 
 #include "catalogue/catalogue.hpp"
+#include "design/design.hpp"
+#include "design/design_columns.hpp"
 #include "properties/number_text.hpp"
 #include "table/table_sizes.hpp"
 
@@ -11,18 +13,142 @@
 namespace kavrel {
 namespace {
 
-std::variant<std::size_t, TableError> numericColumn(std::string_view name) {
-    const std::optional<std::size_t> index = columnIndex(name);
-    if (!index) {
-        return badRequest("unknown column " + quoted(name));
+// The position of a column among the fixed ones and the request's design columns; a design
+// column without a grade, or a buckling one without a length, says what it needs.
+std::variant<std::size_t, TableError> columnOf(const TableRequest& request,
+                                               std::span<const std::string> designNames,
+                                               std::string_view name) {
+    if (const std::optional<std::size_t> index = columnIndex(name)) {
+        return *index;
     }
-    if (!isNumericColumn(*index)) {
+    const auto design = std::ranges::find(designNames, name);
+    if (design != designNames.end() && givenByCode(name, *designOf(request).code)) {
+        return columnCount + static_cast<std::size_t>(design - designNames.begin());
+    }
+    if (isDesignColumnName(name)) {
+        const DesignRequest asked = designOf(request);
+        if (!asked.asked()) {
+            return badRequest("column " + quoted(name) + " needs --grade");
+        }
+        if (design != designNames.end()) {
+            return badRequest("column " + quoted(name) + " is not given by " +
+                              std::string(asked.code->name));
+        }
+        if (request.design.lengths.empty()) {
+            return badRequest("column " + quoted(name) + " needs --length");
+        }
+    }
+    return badRequest("unknown column " + quoted(name));
+}
+
+std::variant<std::size_t, TableError> numericColumn(const TableRequest& request,
+                                                    std::span<const std::string> designNames,
+                                                    std::string_view name) {
+    auto index = columnOf(request, designNames, name);
+    if (const auto* at = std::get_if<std::size_t>(&index); at && !isNumericColumn(*at)) {
         return badRequest(quoted(name) + " is not a numeric column");
     }
-    return *index;
+    return index;
+}
+
+// What the options of one code do not take: the IS catalogue's forming route and 2t width
+// are IS 800's, and IS 800's resistances here take gamma_m0 alone.
+std::optional<TableError> optionsOfCode(const DesignRequest& design) {
+    if (design.code->tension) {
+        if (design.gammaM1) {
+            return badRequest("--gamma-m1: the IS 800 resistances given here take gamma_m0 only");
+        }
+        return std::nullopt;
+    }
+    if (design.forming) {
+        return badRequest("--forming is for the IS catalogue: an EN catalogue's forming route is "
+                          "that of its product standard");
+    }
+    if (design.flatWidth == FlatWidth::TwoT) {
+        return badRequest("--flat-width 2t is for the IS catalogue (IS 800); EN 1993-1-1 takes "
+                          "3t or corners");
+    }
+    return std::nullopt;
+}
+
+// What the design options need: a grade (or for IS a yield strength), the grades of the
+// catalogues' steel, and usable values.
+std::optional<TableError> designRefusal(const DesignRequest& design,
+                                        std::span<const Catalogue> catalogues) {
+    if (!design.asked()) {
+        const std::pair<bool, std::string_view> given[] = {
+            {design.fy.has_value(), "--fy"},
+            {design.gammaM0.has_value(), "--gamma-m0"},
+            {design.gammaM1.has_value(), "--gamma-m1"},
+            {design.flatWidth.has_value(), "--flat-width"},
+            {!design.lengths.empty(), "--length"},
+            {design.forming.has_value(), "--forming"}};
+        for (const auto& [isGiven, option] : given) {
+            if (isGiven) {
+                return badRequest(std::string(option) + " needs --grade");
+            }
+        }
+        return std::nullopt;
+    }
+    for (const Catalogue catalogue : catalogues) {
+        if (&designCodeOf(catalogue) != design.code) {
+            return badRequest("design resistances are given to one code at a time: IS 800 for "
+                              "the IS catalogue, EN 1993-1-1 for EN10210 and EN10219");
+        }
+        const ProductStandard& standard = *productStandardOf(catalogue);
+        if (design.grade &&
+            std::ranges::find(standard.grades, *design.grade) == standard.grades.end()) {
+            std::string names;
+            for (const SteelGrade grade : standard.grades) {
+                names += (names.empty() ? "" : ", ") + std::string(gradeName(grade));
+            }
+            return badRequest("--grade " + std::string(gradeName(*design.grade)) +
+                              " is not a grade of the " + std::string(describe(catalogue).name) +
+                              " sizes (" + std::string(standard.name) + ": " + names + ")");
+        }
+    }
+    if (auto refusal = optionsOfCode(design)) {
+        return refusal;
+    }
+    if (const std::optional<std::string> wrong = checkDesignRequest(design)) {
+        return badRequest(*wrong);
+    }
+    for (auto length = design.lengths.begin(); length != design.lengths.end(); ++length) {
+        if (std::find(design.lengths.begin(), length, *length) != length) {
+            return badRequest("--length " + quoted(length->text) + " is given twice");
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
+
+DesignRequest designOf(const TableRequest& request) {
+    DesignRequest design = request.design;
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    design.code =
+        std::ranges::find(catalogues, Catalogue::IS) != catalogues.end() ? &is800 : &en1993;
+    return design;
+}
+
+std::string_view columnNameIn(const TableRows& rows, std::size_t column) {
+    return column < columnCount ? columnNames[column] : rows.designNames[column - columnCount];
+}
+
+const std::string& cellOf(const ShownRow& row, std::size_t column) {
+    return column < columnCount ? row.texts[column] : row.design[column - columnCount];
+}
+
+std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name) {
+    if (const auto index = columnIndex(name)) {
+        return index;
+    }
+    const auto design = std::ranges::find(rows.designNames, name);
+    if (design == rows.designNames.end()) {
+        return std::nullopt;
+    }
+    return columnCount + static_cast<std::size_t>(design - rows.designNames.begin());
+}
 
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request) {
     std::vector<Catalogue> catalogues;
@@ -50,7 +176,25 @@ std::variant<Computation, TableError> computationOf(const TableRequest& request,
             }
         }
     }
-    return Computation{request.pi.value_or(fractionPi), request.significant};
+    const DesignRequest design = designOf(request);
+    if (auto refusal = designRefusal(design, catalogues)) {
+        return std::move(*refusal);
+    }
+    return Computation{request.pi.value_or(fractionPi), request.significant, design};
+}
+
+DesignSection designSectionOf(const TableSize& size, const SectionResults& results) {
+    const auto read = [](const std::optional<std::string>& field) {
+        return readNumber(field).value_or(0);
+    };
+    const double depth = read(size.dimensions.depth);
+    return {size.catalogue,
+            size.family,
+            size.designation,
+            depth,
+            size.family == SectionFamily::CHS ? depth : read(size.dimensions.width),
+            read(size.dimensions.thickness),
+            results.values};
 }
 
 TableError notComputed(const TableSize& size, bool given) {
@@ -62,7 +206,7 @@ namespace {
 
 // All columns' texts of a size, through the formula set its catalogue gives its family (for
 // IS the same as Find's).
-std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
+std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
                                          const Computation& computation) {
     ResultsOutcome outcome = resultsOf(size.catalogue, size.family, size.dimensions, computation.pi,
                                        defaultSeparator, computation.significant);
@@ -72,7 +216,16 @@ std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
     }
     const SectionProperties* shown = &all->properties;
     const PlasticModuli* moduli = &all->plastic;
-    TableRow row;
+    ShownRow out;
+    if (computation.design.asked()) {
+        auto design =
+            designResults(designSectionOf(size, *all), computation.design, computation.significant);
+        if (auto* error = std::get_if<DesignError>(&design)) {
+            return badRequest(std::move(error->message));
+        }
+        out.design = designCells(std::get<DesignResults>(design));
+    }
+    TableRow& row = out.texts;
     auto cell = row.begin();
     for (const std::string_view text :
          {std::string_view(familyCode(size.family)), std::string_view(size.designation),
@@ -87,12 +240,18 @@ std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
         *cell++ = moduli->*result.field;
     }
     *cell = describe(size.catalogue).name;
-    return row;
+    return out;
 }
 
-// The number a row's text shows; texts of numeric columns always read.
-double shownNumber(const TableRow& row, std::size_t column) {
-    return readNumber(row[column]).value_or(0);
+// The number a row's text shows; texts of numeric columns always read, but for the design
+// figures the rules do not give, which have none. A class named in words stands for its
+// place in the order of merit.
+std::optional<double> shownNumber(const ShownRow& row, std::size_t column) {
+    const std::string& text = cellOf(row, column);
+    if (const std::optional<int> klass = classNamed(text)) {
+        return *klass;
+    }
+    return readNumber(text);
 }
 
 bool holds(Comparison comparison, double value, double number) {
@@ -111,9 +270,30 @@ bool holds(Comparison comparison, double value, double number) {
     return value == number;
 }
 
-std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequest& request) {
+std::variant<std::vector<std::size_t>, TableError>
+chosenColumns(const TableRequest& request, std::span<const std::string> designNames) {
     std::vector<std::size_t> columns;
     const bool all = request.columns.size() == 1 && request.columns.front() == allColumns;
+    const DesignCode& code = *designOf(request).code;
+    if (request.columns.empty() && !designNames.empty()) {
+        // family, designation, W, the design figures but the class 4 properties, buckling
+        columns = {0, 1, leadingColumns + 1};
+        for (std::size_t i = 0; i < designNames.size(); ++i) {
+            if (isDefaultDesignColumn(designNames[i]) && givenByCode(designNames[i], code)) {
+                columns.push_back(columnCount + i);
+            }
+        }
+        return columns;
+    }
+    if (all && !designNames.empty()) {
+        columns = std::get<std::vector<std::size_t>>(chosenColumns(request, {}));
+        for (std::size_t i = 0; i < designNames.size(); ++i) {
+            if (givenByCode(designNames[i], code)) {
+                columns.push_back(columnCount + i);
+            }
+        }
+        return columns;
+    }
     if (request.columns.empty() || all) {
         // "all" without catalogues is every column as before there was a catalogue column.
         if (all && !request.catalogues.empty()) {
@@ -125,11 +305,11 @@ std::variant<std::vector<std::size_t>, TableError> chosenColumns(const TableRequ
         return columns;
     }
     for (const std::string& name : request.columns) {
-        const std::optional<std::size_t> index = columnIndex(name);
-        if (!index) {
-            return badRequest("unknown column " + quoted(name));
+        const auto index = columnOf(request, designNames, name);
+        if (const auto* error = std::get_if<TableError>(&index)) {
+            return *error;
         }
-        columns.push_back(*index);
+        columns.push_back(std::get<std::size_t>(index));
     }
     return columns;
 }
@@ -183,9 +363,9 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
 }
 
 // The rows of the request's sizes that are in its families and meet its conditions.
-std::variant<std::vector<ShownRow>, TableError> selectedRows(const TableRequest& request,
-                                                             std::span<const std::string> own,
-                                                             std::size_t& sizeCount) {
+std::variant<std::vector<ShownRow>, TableError>
+selectedRows(const TableRequest& request, std::span<const std::string> own,
+             std::span<const std::string> designNames, std::size_t& sizeCount) {
     const std::vector<Catalogue> catalogues = chosenCatalogues(request);
     const auto computed = computationOf(request, catalogues);
     if (const auto* error = std::get_if<TableError>(&computed)) {
@@ -194,7 +374,7 @@ std::variant<std::vector<ShownRow>, TableError> selectedRows(const TableRequest&
     const Computation& computation = std::get<Computation>(computed);
     std::vector<std::pair<std::size_t, const Condition*>> conditions;
     for (const Condition& condition : request.conditions) {
-        const auto column = numericColumn(condition.column);
+        const auto column = numericColumn(request, designNames, condition.column);
         if (const auto* error = std::get_if<TableError>(&column)) {
             return *error;
         }
@@ -221,13 +401,15 @@ std::variant<std::vector<ShownRow>, TableError> selectedRows(const TableRequest&
         if (auto* error = std::get_if<TableError>(&row)) {
             return std::move(*error);
         }
-        const TableRow& texts = std::get<TableRow>(row);
-        const bool meetsAll = std::ranges::all_of(conditions, [&texts](const auto& condition) {
-            return holds(condition.second->comparison, shownNumber(texts, condition.first),
-                         condition.second->number);
+        ShownRow& shown = std::get<ShownRow>(row);
+        // A figure the rules do not give meets no condition.
+        const bool meetsAll = std::ranges::all_of(conditions, [&shown](const auto& condition) {
+            const std::optional<double> value = shownNumber(shown, condition.first);
+            return value && holds(condition.second->comparison, *value, condition.second->number);
         });
         if (inFamily && meetsAll) {
-            rows.push_back({std::get<TableRow>(std::move(row)), candidate.own});
+            shown.own = candidate.own;
+            rows.push_back(std::move(shown));
         }
     }
     return rows;
@@ -253,13 +435,14 @@ std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std:
 }
 
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes) {
-    auto columns = chosenColumns(request);
+    const std::vector<std::string> designNames = designColumnNames(designOf(request));
+    auto columns = chosenColumns(request, designNames);
     if (const auto* error = std::get_if<TableError>(&columns)) {
         return *error;
     }
     std::optional<std::size_t> sortColumn;
     if (request.sort) {
-        const auto column = numericColumn(request.sort->column);
+        const auto column = numericColumn(request, designNames, request.sort->column);
         if (const auto* error = std::get_if<TableError>(&column)) {
             return *error;
         }
@@ -267,22 +450,27 @@ TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::str
     }
     TableRows out;
     out.columns = std::get<std::vector<std::size_t>>(std::move(columns));
-    auto rows = selectedRows(request, ownSizes, out.sizeCount);
+    out.designNames = designNames;
+    auto rows = selectedRows(request, ownSizes, designNames, out.sizeCount);
     if (auto* error = std::get_if<TableError>(&rows)) {
         return std::move(*error);
     }
     out.rows = std::get<std::vector<ShownRow>>(std::move(rows));
 
-    // Each row with the number its sort column shows; a stable sort keeps ties in order.
+    // Each row with the number its sort column shows; a stable sort keeps ties in order, and
+    // rows without a figure go last in either direction.
     if (sortColumn) {
-        std::vector<std::pair<double, std::size_t>> order;
+        std::vector<std::pair<std::optional<double>, std::size_t>> order;
         order.reserve(out.rows.size());
         for (std::size_t i = 0; i < out.rows.size(); ++i) {
-            order.emplace_back(shownNumber(out.rows[i].texts, *sortColumn), i);
+            order.emplace_back(shownNumber(out.rows[i], *sortColumn), i);
         }
         const bool descending = request.sort->descending;
         std::ranges::stable_sort(order, [descending](const auto& x, const auto& y) {
-            return descending ? y.first < x.first : x.first < y.first;
+            if (!x.first || !y.first) {
+                return x.first.has_value() && !y.first.has_value();
+            }
+            return descending ? *y.first < *x.first : *x.first < *y.first;
         });
         std::vector<ShownRow> sorted;
         sorted.reserve(out.rows.size());
@@ -298,12 +486,12 @@ TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::str
 }
 
 std::string writeRows(TableFormat format, const TableRows& rows) {
-    std::vector<const TableRow*> written;
+    std::vector<WrittenRow> written;
     written.reserve(rows.rows.size());
     for (const ShownRow& row : rows.rows) {
-        written.push_back(&row.texts);
+        written.push_back({&row.texts, &row.design});
     }
-    return writeTable(format, rows.columns, written);
+    return writeTable(format, rows.columns, rows.designNames, written);
 }
 
 } // namespace kavrel

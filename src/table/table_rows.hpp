@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/design_results.hpp"
 #include "table/table_formats.hpp"
 #include "table/table_request.hpp"
 #include "table/table_sizes.hpp"
@@ -17,6 +18,7 @@ namespace kavrel {
 struct ShownRow {
     TableRow texts;
     bool own = false;
+    DesignRow design = {}; // with a grade: the texts of the design columns
 };
 
 // What a request selects, before it is written: the chosen columns (positions in columnNames),
@@ -26,9 +28,16 @@ struct TableRows {
     std::vector<std::size_t> columns;
     std::vector<ShownRow> rows;
     std::size_t sizeCount = 0;
+    std::vector<std::string> designNames = {}; // columnCount + i is the column designNames[i]
 };
 
 using TableRowsOutcome = std::variant<TableRows, TableError>;
+
+// A column of these rows by its position: its name and a row's text in it.
+std::string_view columnNameIn(const TableRows& rows, std::size_t column);
+const std::string& cellOf(const ShownRow& row, std::size_t column);
+// The position of the column of this name among the fixed ones and the rows' design columns.
+std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name);
 
 // The rows of the request: its sizes (or the catalogue), then `ownSizes` (RHS:DxBxt, SHS:DxBxt,
 // CHS:Dxt) after them, in the families, meeting every condition, sorted, limited. An own size
@@ -40,6 +49,9 @@ TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::str
 // formulas fail. None when it computes. The table refuses a request holding such a size; a
 // client that keeps sizes for several catalogues leaves these out first.
 std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std::string& ownSize);
+// The request's design options with the code of its catalogues: IS 800 where IS is among
+// them, else EN 1993-1-1.
+DesignRequest designOf(const TableRequest& request);
 
 // The request's catalogues, each once in the order first given; none gives IS.
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
@@ -48,14 +60,20 @@ std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
 struct Computation {
     double pi = fractionPi;
     std::optional<int> significant;
+    DesignRequest design = {}; // with a grade: the design resistances too
 };
 
-// A pi other than the true one is refused for a catalogue whose formulas take only that.
+// A pi other than the true one is refused for a catalogue whose formulas take only that;
+// design options without a grade (or for IS a yield strength), a grade of another catalogue's
+// steel, and an option of the other code are refused.
 std::variant<Computation, TableError> computationOf(const TableRequest& request,
                                                     std::span<const Catalogue> catalogues);
 
 // The error of a size whose formulas fail: bad input when the user named it, else a fault.
 TableError notComputed(const TableSize& size, bool given);
+
+// The section the design rules take: the size and the unrounded values of its results.
+DesignSection designSectionOf(const TableSize& size, const SectionResults& results);
 
 // The rows as the request's format writes them.
 std::string writeRows(TableFormat format, const TableRows& rows);

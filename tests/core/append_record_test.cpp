@@ -1,5 +1,5 @@
-#include "durable/append_record.hpp"
 #include "commands/report_record.hpp"
+#include "durable/append_record.hpp"
 #include "scratch_folder.hpp"
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 #include "table/table_columns.hpp"
 #include "table/table_sizes.hpp"
 
+#include "sections/column_labels.hpp"
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPrinter>
+
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -239,15 +241,23 @@ class SectionsTest : public QObject {
         const QByteArray good = "[General]\ncatalogue=EN10219\nfamilies=RHS, CHS\n"
                                 "requirements=Zxx\\t>=\\t50\npi=exact\ncolumns=A, W\n"
                                 "sort=-W\nown_sizes=RHS:100x50x4\n";
-        PanelState expected;
-        expected.catalogue = QStringLiteral("EN10219");
-        expected.families = {QStringLiteral("RHS"), QStringLiteral("CHS")};
-        expected.requirements = {
-            {QStringLiteral("Zxx"), QStringLiteral(">="), QStringLiteral("50")}};
-        expected.truePi = true;
-        expected.columns = {QStringLiteral("A"), QStringLiteral("W")};
-        expected.sort = QStringLiteral("-W");
-        expected.ownSizes = {QStringLiteral("RHS:100x50x4")};
+        // The state the good file gives, checked against what it says.
+        const auto load = [this](const QByteArray& content) {
+            QFile file(settings());
+            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            file.write(content);
+            file.close();
+            return SectionsWindow(settings(), QStringLiteral(".")).panel().state();
+        };
+        const PanelState expected = load(good);
+        QCOMPARE(expected.catalogue, QStringLiteral("EN10219"));
+        QCOMPARE(expected.families, QStringList({QStringLiteral("RHS"), QStringLiteral("CHS")}));
+        QCOMPARE(expected.requirements.size(), std::size_t{1});
+        QVERIFY(expected.truePi);
+        QVERIFY(expected.columns.mid(0, 2) ==
+                QStringList({QStringLiteral("A"), QStringLiteral("W")}));
+        QCOMPARE(expected.sort, QStringLiteral("-W"));
+        QCOMPARE(expected.ownSizes, QStringList{QStringLiteral("RHS:100x50x4")});
         const PanelState defaults = SectionsWindow().panel().state();
         const struct {
             const char* name;
@@ -779,6 +789,137 @@ class SectionsTest : public QObject {
                 QVERIFY2(digits.size() <= 10, qPrintable(digits));
             }
         }
+    }
+
+    // A grade and a buckling length: the design columns and a requirement on one, the engine's
+    // rows, Export as kavrel-table writes the same request, the resistance steps in Show
+    // working; IS offers only its own grades.
+    void showsTheDesignResistancesOfAGrade() {
+        SectionsWindow window(settings(), QStringLiteral(","));
+        PanelState state;
+        state.catalogue = QStringLiteral("EN10219");
+        state.families = {QStringLiteral("SHS")};
+        state.requirements = {
+            {QStringLiteral("NbRd"), QStringLiteral(">="), QStringLiteral("800")}};
+        state.sort = QStringLiteral("W");
+        state.grade = QStringLiteral("S355");
+        state.length = QStringLiteral("3,5");
+        window.panel().setState(state);
+        window.refresh();
+        QCOMPARE(window.panel().state().grade, state.grade);
+        QCOMPARE(window.panel().state().length, state.length);
+        TableRequest request{.families = {SectionFamily::SHS},
+                             .conditions = {{"NbRd", Comparison::AtLeast, 800}},
+                             .sort = SortKey{"W"},
+                             .catalogues = {Catalogue::EN10219},
+                             .design = {.grade = SteelGrade::S355, .lengths = {{"3.5", 3.5}}}};
+        for (std::size_t i = 0; i < windowColumnCount; ++i) {
+            if (i < defaultColumnCount ||
+                (isDesignColumn(i) &&
+                 (isBucklingColumn(i) || designColumns[i - columnCount].byDefault) &&
+                 givenByCode(columnName(i).toStdString(), en1993))) {
+                request.columns.push_back(columnName(i).toStdString());
+            }
+        }
+        const auto expected = std::get<TableRows>(tableRows(request));
+        const TableRows& shown = window.model().rows();
+        QCOMPARE(shown.columns, expected.columns);
+        QCOMPARE(shown.rows.size(), expected.rows.size());
+        QVERIFY(!shown.rows.empty());
+        QCOMPARE(shown.rows[0].texts[1], std::string("150x150x6.0")); // the README's answer
+        QCOMPARE(shown.rows[0].design, expected.rows[0].design);
+        const int nbRd = static_cast<int>(shown.columns.size()) - 1;
+        QCOMPARE(window.model().headerData(nbRd, Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("NbRd"));
+        QCOMPARE(window.model().data(window.model().index(0, nbRd), Qt::DisplayRole).toString(),
+                 QStringLiteral("802,0"));
+        for (const TableFormat format : {TableFormat::Csv, TableFormat::Json, TableFormat::Text}) {
+            const QString file = scratch_.filePath(QStringLiteral("table"));
+            QCOMPARE(window.exportTo(file, format), std::nullopt);
+            request.format = format;
+            QCOMPARE(written(file),
+                     QString::fromStdString(std::get<std::string>(sectionTable(request))));
+        }
+        window.table().selectRow(0);
+        WorkingWindow* working = window.showWorking();
+        QVERIFY(working);
+        QVERIFY(working->text().contains(QStringLiteral("Flexural buckling at L = 3.5 m")));
+        QVERIFY(working->text().contains(QStringLiteral("EN 1993-1-1, 6.2.4")));
+
+        // A length that does not read is refused beside its field, the table kept.
+        auto* length = window.findChild<QLineEdit*>(QStringLiteral("txtlength"));
+        length->setText(QStringLiteral("-1"));
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("lbllengthreason"))->isVisible() ||
+                !window.findChild<QLabel*>(QStringLiteral("lbllengthreason"))->text().isEmpty());
+        QCOMPARE(window.model().rows().rows.size(), expected.rows.size());
+
+        // IS offers its own grades, not S355: a requirement on a design column is not applied
+        // without one, and says why.
+        state.catalogue = QStringLiteral("IS");
+        window.panel().setState(state);
+        window.refresh();
+        auto* grade = window.findChild<QComboBox*>(QStringLiteral("cmbgrade"));
+        QCOMPARE(grade->currentData().toString(), QString());
+        QCOMPARE(grade->itemData(grade->count() - 1).toString(), QStringLiteral("YSt355"));
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblcount"))
+                    ->text()
+                    .endsWith(QStringLiteral("column \"NbRd\" needs --grade")));
+        state.requirements.clear();
+        window.panel().setState(state);
+        window.refresh();
+        QVERIFY(window.model().rows().designNames.empty());
+        QVERIFY(!window.model().rows().rows.empty());
+    }
+
+    // IS: its own grades and the forming route; the rows, the IS columns and the working are
+    // those of kavrel-table for the same request.
+    void showsIs800ResistancesOfAnIsGrade() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState state;
+        state.families = {QStringLiteral("SHS")};
+        state.grade = QStringLiteral("YSt310");
+        state.length = QStringLiteral("3");
+        state.forming = QStringLiteral("hot");
+        state.requirements = {
+            {QStringLiteral("classMx"), QStringLiteral("<="), QStringLiteral("compact")}};
+        window.panel().setState(state);
+        window.refresh();
+        QCOMPARE(window.panel().state().forming, state.forming);
+        auto* forming = window.findChild<QComboBox*>(QStringLiteral("cmbforming"));
+        QVERIFY(forming && forming->isEnabled());
+        QVERIFY(window.findChild<QCheckBox*>(QStringLiteral("chkcolTdRd"))->isEnabled());
+        QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("chkcolAeff"))->isEnabled());
+        TableRequest request{.families = {SectionFamily::SHS},
+                             .conditions = {{"classMx", Comparison::AtMost, 2}},
+                             .catalogues = {Catalogue::IS},
+                             .design = {.grade = SteelGrade::YSt310,
+                                        .lengths = {{"3", 3.0}},
+                                        .forming = FormingRoute::HotFinished}};
+        for (std::size_t i = 0; i < windowColumnCount; ++i) {
+            if (i < defaultColumnCount ||
+                (isDesignColumn(i) &&
+                 (isBucklingColumn(i) || designColumns[i - columnCount].byDefault) &&
+                 givenByCode(columnName(i).toStdString(), is800))) {
+                request.columns.push_back(columnName(i).toStdString());
+            }
+        }
+        const auto expected = std::get<TableRows>(tableRows(request));
+        const TableRows& shown = window.model().rows();
+        QCOMPARE(shown.columns, expected.columns);
+        QCOMPARE(shown.rows.size(), expected.rows.size());
+        QVERIFY(!shown.rows.empty());
+        QCOMPARE(shown.rows[0].design, expected.rows[0].design);
+        window.table().selectRow(0);
+        WorkingWindow* working = window.showWorking();
+        QVERIFY(working);
+        QVERIFY(working->text().contains(QStringLiteral("IS 800:2007, Table 10")));
+        QVERIFY(working->text().contains(QStringLiteral("hot rolled (--forming hot)")));
+
+        // An EN catalogue offers no route and its own grades; YSt310 is not kept there.
+        state.catalogue = QStringLiteral("EN10210");
+        window.panel().setState(state);
+        QVERIFY(!forming->isEnabled());
+        QCOMPARE(window.panel().state().grade, QString());
     }
 
     void everyControlHasAnAccessibleName() {
