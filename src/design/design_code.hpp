@@ -66,6 +66,11 @@ struct DesignCode {
     bool tension = false;
     // Whether a yield strength may stand without a grade: where a grade chooses nothing else.
     bool fyAlone = false;
+    // What the user may choose beyond the EN options: the forming route (where the product
+    // standards leave it open), the flat width 2t; and whether any resistance takes gamma_M1.
+    bool formingChosen = false;
+    bool twoTWidth = false;
+    bool gammaM1Taken = true;
     // The code's own classification and resistances of a section once fy, epsilon and the
     // factors are recorded; none: EN 1993-1-1's (classification.cpp, resistances.cpp).
     void (*work)(design::Context& c, DesignResults& out) = nullptr;

@@ -6,14 +6,13 @@
 namespace kavrel::design {
 
 // The window's IS formulas round their shown results and read them back, and take pi as the
-// user asks (22/7 by default); the resistances take the same corners exactly instead, so that
-// a resistance does not depend on how a property is shown.
+// user asks (22/7 by default); the resistances take the same corners (or tube) exactly
+// instead, so that a resistance does not depend on how a property is shown.
 void exactGeometry(Context& c) {
     c.s.part(c.kept([&] {
-        return std::string(
-            "Exact geometry for the resistances: corners of outer radius 2t and inner "
-            "radius t, the true pi, no shown text read back, whatever pi the properties "
-            "above take");
+        return std::string("Exact geometry for the resistances: ") +
+               (c.circular() ? "the annulus" : "corners of outer radius 2t and inner radius t") +
+               ", the true pi, no shown text read back, whatever pi the properties above take";
     }));
     SectionValues v;
     if (c.circular()) {

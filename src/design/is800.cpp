@@ -52,6 +52,9 @@ const DesignCode is800 = [] {
     code.effectiveProperties = false;
     code.tension = true;
     code.fyAlone = true;
+    code.formingChosen = true;
+    code.twoTWidth = true;
+    code.gammaM1Taken = false;
     code.work = design::is800Work;
     code.classWords = &classWords;
     return code;

@@ -54,17 +54,15 @@ std::variant<std::size_t, TableError> numericColumn(const TableRequest& request,
 // What the options of one code do not take: the IS catalogue's forming route and 2t width
 // are IS 800's, and IS 800's resistances here take gamma_m0 alone.
 std::optional<TableError> optionsOfCode(const DesignRequest& design) {
-    if (design.code->tension) {
-        if (design.gammaM1) {
-            return badRequest("--gamma-m1: the IS 800 resistances given here take gamma_m0 only");
-        }
-        return std::nullopt;
+    const DesignCode& code = *design.code;
+    if (design.gammaM1 && !code.gammaM1Taken) {
+        return badRequest("--gamma-m1: the IS 800 resistances given here take gamma_m0 only");
     }
-    if (design.forming) {
+    if (design.forming && !code.formingChosen) {
         return badRequest("--forming is for the IS catalogue: an EN catalogue's forming route is "
                           "that of its product standard");
     }
-    if (design.flatWidth == FlatWidth::TwoT) {
+    if (design.flatWidth == FlatWidth::TwoT && !code.twoTWidth) {
         return badRequest("--flat-width 2t is for the IS catalogue (IS 800); EN 1993-1-1 takes "
                           "3t or corners");
     }

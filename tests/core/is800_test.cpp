@@ -2,6 +2,7 @@
 #include "design/design_columns.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
+#include "sheet/explain.hpp"
 #include "table/section_table.hpp"
 #include "table/table_rows.hpp"
 #include "table/table_sizes.hpp"
@@ -323,6 +324,41 @@ TEST(Is800, ResistancesIgnoreThePiOfTheShownProperties) {
     EXPECT_NE(csv(std::nullopt, shown), csv(std::numbers::pi, shown)); // A as shown follows pi
     const std::vector<std::string> resistances = {"TdRd", "NcRd", "McRdx", "VplRdx", "NbRd"};
     EXPECT_EQ(csv(std::nullopt, resistances), csv(std::numbers::pi, resistances));
+}
+
+// The sheet of an IS size with --grade: the exact geometry said, each width with its rule, the
+// Table 2 limits, the classes in words, the clauses, and per length KL/r, the class and fcd.
+TEST(Is800, SheetWorksTheResistancesClauseByClause) {
+    const ExplainOutcome sheet = explainSizes({.sizes = {"150x150x5.0", "180x180x4.0"},
+                                               .design = {.fy = 250.0, .lengths = {{"12", 12.0}}}},
+                                              SheetFormat::Text);
+    ASSERT_FALSE(sheet.error) << sheet.error->message;
+    for (const std::string_view said :
+         {"the true pi, no shown text read back, whatever pi the properties above take",
+          "D - 2t, the clear width of IS 800 Fig. 2 (flat width rule 2t)",
+          "limit of plastic, 29.3 eps: internal element of a compression flange",
+          "class in bending about x-x, the worse of the compression flange and the webs: "
+          "plastic",
+          "Tdg = A fy / gm0 (IS 800:2007, 6.2)",
+          "beta_b Zp fy / gm0 governs (IS 800:2007, 8.2.1.2)", "(IS 800:2007, 8.4)",
+          "imperfection factor of buckling class b, hollow section cold formed (--forming "
+          "cold, the default where the route is not known)",
+          "above 180, the limit of a member carrying compression (IS 800:2007, Table 3)",
+          "design compressive stress, (fy / gm0) / (phi + sqrt(phi^2 - lam^2))",
+          "slender: IS 800 7.3.2's effective area is not given here"}) {
+        // The text sheet wraps its lines: compare with the line breaks taken out.
+        std::string flat;
+        for (const char c : sheet.bytes) {
+            if (c == '\n') {
+                if (!flat.empty() && flat.back() != ' ') {
+                    flat += ' ';
+                }
+            } else if (c != ' ' || (!flat.empty() && flat.back() != ' ')) {
+                flat += c;
+            }
+        }
+        EXPECT_NE(flat.find(said), std::string::npos) << said;
+    }
 }
 
 // The table: IS columns and words, empty cells and JSON null for a slender section, the
