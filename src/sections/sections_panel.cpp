@@ -7,6 +7,7 @@
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -371,9 +372,9 @@ RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     requirements_.push_back(row);
     connect(row, &RequirementRow::changed, this, &SectionsPanel::changed);
     connect(row->remove, &QPushButton::clicked, this, [this, row] { removeRequirement(row); });
-    // Restoring many rows chains the focus once, at the end.
+    // Restoring many rows places them in the tab order once, at the end.
     if (!quiet_) {
-        chainFocus();
+        placeRowsInFocusChain();
         emit changed();
     }
     return row;
@@ -382,8 +383,7 @@ RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
 void SectionsPanel::removeRequirement(RequirementRow* row) {
     std::erase(requirements_, row);
     row->deleteLater();
-    row->hide();
-    chainFocus();
+    row->hide(); // its widgets leave the focus ring with it; the rest keeps its order
     addRequirement_->setFocus();
     emit changed();
 }
@@ -404,6 +404,33 @@ void SectionsPanel::chainFocus() {
                  {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void SectionsPanel::placeRowsInFocusChain() {
+    if (requirements_.empty()) {
+        return;
+    }
+    // A new widget joins the window's focus ring at its end, and each QWidget::setTabOrder
+    // walks the whole ring: setting the order pair by pair would cost the square of the rows.
+    // The rows are already in their order at the ring's end, so what follows them in Tab
+    // order (the rest of the panel, then the window's controls after it) is moved behind
+    // them instead, a fixed number of moves.
+    std::vector<QWidget*> after = {addRequirement_, sort_, descending_};
+    after.insert(after.end(), columns_.begin(), columns_.end());
+    after.insert(after.end(),
+                 {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
+    for (QWidget* w = removeOwn_->nextInFocusChain(); w != catalogue_ && w != window();
+         w = w->nextInFocusChain()) {
+        const bool inRow = qobject_cast<RequirementRow*>(w->parentWidget()) != nullptr;
+        if (!inRow && (w->focusPolicy() & Qt::TabFocus) && !isAncestorOf(w)) {
+            after.push_back(w);
+        }
+    }
+    QWidget* previous = requirements_.back()->remove;
+    for (QWidget* w : after) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
     }
 }
 
@@ -509,8 +536,14 @@ void SectionsPanel::setState(const PanelState& state) {
         std::erase(requirements_, row);
         delete row;
     }
-    for (const RequirementText& text : state.requirements) {
-        addRequirement(text);
+    for (std::size_t i = 0; i < state.requirements.size(); ++i) {
+        addRequirement(state.requirements[i]);
+        // Each row's boxes leave Qt a posted event and a zero timer, and Qt's lists of both
+        // are searched on every new one: handled every few hundred rows, they stay short and
+        // restoring costs time in proportion to the rows.
+        if (i % 256 == 255) {
+            QCoreApplication::sendPostedEvents();
+        }
     }
     // Columns chosen before there were design columns leave those at their defaults.
     const bool designChosen = std::ranges::any_of(
@@ -535,7 +568,7 @@ void SectionsPanel::setState(const PanelState& state) {
         ownSizes_->addItem(item);
     }
     quiet_ = false;
-    chainFocus();
+    placeRowsInFocusChain();
 }
 
 PanelRequest SectionsPanel::request() const {

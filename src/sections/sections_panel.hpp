@@ -94,6 +94,7 @@ class SectionsPanel : public QWidget {
     void addOwnSize();
     void updateOwnFields();
     void chainFocus();
+    void placeRowsInFocusChain();
     bool choosesPi() const;
     std::optional<double> pi() const;
     void updatePiChoice();

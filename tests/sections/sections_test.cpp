@@ -453,6 +453,10 @@ class SectionsTest : public QObject {
     // the fields their labels name.
     void everyControlIsReachedByKeyboard() {
         SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState restored; // rows restored at once take their place in the order too
+        restored.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("1")},
+                                 {QStringLiteral("W"), QStringLiteral("<"), QStringLiteral("900")}};
+        window.panel().setState(restored);
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -471,8 +475,10 @@ class SectionsTest : public QObject {
         QWidget* first = window.panel().firstControl();
         first->setFocus();
         QSet<QWidget*> reached;
+        QList<QWidget*> visited;
         for (int presses = 0; presses < 2 * controls.size(); ++presses) {
             reached.insert(QApplication::focusWidget());
+            visited << QApplication::focusWidget();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             if (QApplication::focusWidget() == first) {
                 break;
@@ -482,6 +488,17 @@ class SectionsTest : public QObject {
         for (QWidget* control : controls) {
             QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
         }
+        // The requirement rows, in their order, between the pi choice and Add requirement.
+        const auto at = [&](const char* name, int which = 0) {
+            return visited.indexOf(
+                window.findChildren<QWidget*>(QString::fromLatin1(name)).value(which));
+        };
+        QVERIFY(at("optpi227") < at("cmbreqcolumn", 0));
+        QVERIFY(at("cmbreqcolumn", 0) < at("txtreqnumber", 0));
+        QVERIFY(at("cmdremoverequirement", 0) < at("cmbreqcolumn", 1));
+        QVERIFY(at("cmdremoverequirement", 1) < at("cmdaddrequirement"));
+        QVERIFY(at("cmdaddrequirement") < at("cmdremoveown"));
+        QVERIFY(at("cmdremoveown") < at("tblsections"));
         for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
                                         {Qt::Key_C, "cmbcatalogue"},
                                         {Qt::Key_T, "optpiexact"},
