@@ -145,7 +145,6 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({panel_->sizeHint().width() + 20, 700, 280});
     setCentralWidget(splitter);
     QWidget::setTabOrder(panel_->findChild<QPushButton*>(QStringLiteral("cmdremoveown")), table_);
     buildMenus();
@@ -171,6 +170,12 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     if (saved.geometry.isEmpty() || !restoreGeometry(saved.geometry)) {
         resize(initialSize(screen() ? screen()->availableGeometry().size() : QSize(1240, 720)));
     }
+    // The table takes what the panel (at most three tenths) and the drawing (a fifth, at most
+    // 280 pixels) leave.
+    const int total = width();
+    const int panelWidth = std::min(panel_->sizeHint().width() + 20, total * 3 / 10);
+    const int drawingWidth = std::min(280, total / 5);
+    splitter->setSizes({panelWidth, total - panelWidth - drawingWidth, drawingWidth});
     keepSettingsFile_ = saved.keepFile;
     note_->setText(saved.note);
     note_->setVisible(!saved.note.isEmpty());
