@@ -9,8 +9,7 @@ QString copiedText(const TableRows& rows, const std::vector<int>& positions,
     QStringList lines;
     QStringList header;
     for (const std::size_t column : rows.columns) {
-        header << QString::fromUtf8(columnNames[column].data(),
-                                    static_cast<qsizetype>(columnNames[column].size()));
+        header << QString::fromUtf8(columnNames[column]);
     }
     lines << header.join(QLatin1Char('\t'));
     const auto addRow = [&](const ShownRow& row) {

@@ -68,7 +68,8 @@ QWidget* SectionsPanel::buildCatalogue() {
     catalogue_->setObjectName(QStringLiteral("cmbcatalogue"));
     catalogue_->setAccessibleName(tr("Catalogue"));
     for (const CatalogueDescription& description : allCatalogues()) {
-        catalogue_->addItem(fromView(description.title), fromView(description.name));
+        catalogue_->addItem(QString::fromUtf8(description.title),
+                            QString::fromUtf8(description.name));
     }
     grid->addWidget(buddyLabel(tr("&Catalogue:"), catalogue_), 0, 0);
     grid->addWidget(catalogue_, 0, 1, 1, 3);

@@ -73,9 +73,7 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
     // catalogue than the saved one is refused in the table, with its reason, not lost here.
     for (const QString& size : state.ownSizes) {
         const std::string own = size.toStdString();
-        const bool shaped =
-            own.starts_with("RHS:") || own.starts_with("SHS:") || own.starts_with("CHS:");
-        if (!shaped || std::ranges::none_of(allCatalogues(), [&own](const auto& in) {
+        if (!isOwnSizeText(own) || std::ranges::none_of(allCatalogues(), [&own](const auto& in) {
                 return std::holds_alternative<TableRows>(
                     tableRows({.sizes = {own}, .catalogues = {in.catalogue}}));
             })) {

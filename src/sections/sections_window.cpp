@@ -43,26 +43,14 @@ constexpr ExportFormat exportFormats[] = {
 };
 
 QString comparisonShown(Comparison comparison) {
-    switch (comparison) {
-    case Comparison::AtLeast:
-        return QStringLiteral("\u2265");
-    case Comparison::AtMost:
-        return QStringLiteral("\u2264");
-    case Comparison::Above:
-        return QStringLiteral(">");
-    case Comparison::Below:
-        return QStringLiteral("<");
-    case Comparison::Equal:
-        break;
-    }
-    return QStringLiteral("=");
+    return QString::fromUtf8(
+        std::ranges::find(comparisonSymbols, comparison, &ComparisonSymbol::comparison)->shown);
 }
 
 // The words for the request's catalogue, as the engine describes it.
 QString catalogueTitle(const TableRequest& request) {
-    const std::string_view title =
-        describe(request.catalogues.empty() ? Catalogue::IS : request.catalogues.front()).title;
-    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    return QString::fromUtf8(
+        describe(request.catalogues.empty() ? Catalogue::IS : request.catalogues.front()).title);
 }
 
 } // namespace

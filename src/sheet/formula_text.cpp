@@ -5,14 +5,6 @@
 
 namespace kavrel {
 
-std::string roundTripText(double value) {
-    std::array<char, 400> buffer;
-    const auto end =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed)
-            .ptr;
-    return {buffer.data(), end};
-}
-
 namespace {
 
 using Kind = FormulaNode::Kind;

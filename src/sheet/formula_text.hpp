@@ -1,5 +1,6 @@
 #pragma once
 
+#include "properties/number_text.hpp"
 #include "properties/step_log.hpp"
 
 #include <string>
@@ -8,10 +9,6 @@ namespace kavrel {
 
 // Whether a formula is written with its symbols (b1, A') or with the numbers the program used.
 enum class Notation { Symbols, Numbers };
-
-// The shortest decimal text that reads back to exactly this double, without an exponent:
-// "0.0001", "131.71428571428572".
-std::string roundTripText(double value);
 
 // A formula in plain ASCII: + - * /, parentheses, ^ with a whole exponent and sqrt(...), with
 // the fewest parentheses that keep the program's grouping (operators of equal rank group from

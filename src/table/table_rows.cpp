@@ -80,7 +80,7 @@ std::variant<TableRow, TableError> rowOf(const TableSize& size, bool given,
           std::string_view(*size.dimensions.thickness)}) {
         *cell++ = text;
     }
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         *cell++ = shown->*result.field;
     }
     for (const PlasticDescription& result : plasticResults) {
@@ -167,8 +167,7 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
         }
     }
     for (const std::string& argument : own) {
-        if (!argument.starts_with("RHS:") && !argument.starts_with("SHS:") &&
-            !argument.starts_with("CHS:")) {
+        if (!isOwnSizeText(argument)) {
             return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
         }
         if (auto error = add(argument, true)) {
