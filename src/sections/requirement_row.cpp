@@ -1,6 +1,7 @@
 #include "sections/requirement_row.hpp"
 
 #include "sections/column_labels.hpp"
+#include "sections/typed_fields.hpp"
 #include "table/table_columns.hpp"
 
 #include <QHBoxLayout>

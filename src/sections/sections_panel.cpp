@@ -3,7 +3,9 @@
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/column_labels.hpp"
+#include "sections/own_size_box.hpp"
 #include "sections/requirement_row.hpp"
+#include "sections/typed_fields.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
@@ -15,39 +17,6 @@
 #include <numbers>
 
 namespace kavrel {
-namespace {
-
-QLabel* buddyLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
-} // namespace
-
-std::optional<std::string> engineNumber(const QString& typed, const QString& separator) {
-    QString text = typed.trimmed();
-    if (separator != QLatin1String(".")) {
-        if (text.contains(QLatin1Char('.'))) {
-            return std::nullopt;
-        }
-        text.replace(separator, QStringLiteral("."));
-    }
-    return text.toStdString();
-}
-
-void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason) {
-    const bool refused = !reason.isEmpty();
-    if (field.property("refused").toBool() != refused) {
-        field.setProperty("refused", refused);
-        // A red frame reads on light and dark palettes alike.
-        field.setStyleSheet(refused ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-    }
-    field.setAccessibleDescription(reason);
-    reasonLabel.setText(reason);
-    reasonLabel.setVisible(refused);
-}
-
 SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     : QWidget(parent), separator_(std::move(separator)) {
     auto* layout = new QVBoxLayout(this);
@@ -55,7 +24,10 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(buildRequirements());
     layout->addWidget(buildSort());
     layout->addWidget(buildColumns());
-    layout->addWidget(buildOwnSizes());
+    own_ = new OwnSizeBox(separator_);
+    connect(own_->add, &QPushButton::clicked, this, [this] { own_->addTyped(catalogue(), pi()); });
+    connect(own_, &OwnSizeBox::changed, this, &SectionsPanel::changed);
+    layout->addWidget(own_);
     layout->addStretch(1);
     chainFocus();
 }
@@ -179,113 +151,6 @@ QWidget* SectionsPanel::buildColumns() {
     return box;
 }
 
-QWidget* SectionsPanel::buildOwnSizes() {
-    auto* box = new QGroupBox(tr("Sizes of your own, in mm"));
-    auto* grid = new QGridLayout(box);
-    ownFamily_ = new QComboBox;
-    ownFamily_->setObjectName(QStringLiteral("cmbownfamily"));
-    ownFamily_->setAccessibleName(tr("Family of your own size"));
-    ownFamily_->addItems({QStringLiteral("RHS"), QStringLiteral("SHS"), QStringLiteral("CHS")});
-    ownDepth_ = new QLineEdit;
-    ownWidth_ = new QLineEdit;
-    ownThickness_ = new QLineEdit;
-    const std::array<std::tuple<QLineEdit*, const char*, QString>, 3> fields = {
-        {{ownDepth_, "txtownd", tr("Depth or diameter D")},
-         {ownWidth_, "txtownb", tr("Width B")},
-         {ownThickness_, "txtownt", tr("Wall thickness t")}}};
-    for (const auto& [field, name, accessible] : fields) {
-        field->setObjectName(QString::fromLatin1(name));
-        field->setAccessibleName(accessible);
-    }
-    addOwn_ = new QPushButton(tr("Add s&ize"));
-    addOwn_->setObjectName(QStringLiteral("cmdaddown"));
-    addOwn_->setAccessibleName(tr("Add size of your own"));
-    ownRefusal_ = new QLabel;
-    ownRefusal_->setObjectName(QStringLiteral("lblownreason"));
-    ownRefusal_->setWordWrap(true);
-    ownRefusal_->setVisible(false);
-    ownSizes_ = new QListWidget;
-    ownSizes_->setObjectName(QStringLiteral("lstown"));
-    ownSizes_->setAccessibleName(tr("Sizes of your own"));
-    ownSizes_->setMaximumHeight(80);
-    removeOwn_ = new QPushButton(tr("Re&move size"));
-    removeOwn_->setObjectName(QStringLiteral("cmdremoveown"));
-    removeOwn_->setAccessibleName(tr("Remove size of your own"));
-
-    grid->addWidget(buddyLabel(tr("Famil&y:"), ownFamily_), 0, 0);
-    grid->addWidget(ownFamily_, 0, 1);
-    grid->addWidget(buddyLabel(tr("D:"), ownDepth_), 0, 2);
-    grid->addWidget(ownDepth_, 0, 3);
-    grid->addWidget(buddyLabel(tr("B:"), ownWidth_), 1, 0);
-    grid->addWidget(ownWidth_, 1, 1);
-    grid->addWidget(buddyLabel(tr("t:"), ownThickness_), 1, 2);
-    grid->addWidget(ownThickness_, 1, 3);
-    grid->addWidget(addOwn_, 2, 0, 1, 4, Qt::AlignLeft);
-    grid->addWidget(ownRefusal_, 3, 0, 1, 4);
-    grid->addWidget(ownSizes_, 4, 0, 1, 4);
-    grid->addWidget(removeOwn_, 5, 0, 1, 4, Qt::AlignLeft);
-
-    connect(ownFamily_, &QComboBox::currentIndexChanged, this, &SectionsPanel::updateOwnFields);
-    connect(addOwn_, &QPushButton::clicked, this, &SectionsPanel::addOwnSize);
-    connect(removeOwn_, &QPushButton::clicked, this, [this] {
-        if (QListWidgetItem* item = ownSizes_->currentItem()) {
-            delete item;
-            emit changed();
-        }
-    });
-    updateOwnFields();
-    return box;
-}
-
-void SectionsPanel::updateOwnFields() {
-    // A square section's width is its depth; a tube has only a diameter.
-    ownWidth_->setEnabled(ownFamily_->currentText() == QLatin1String("RHS"));
-}
-
-void SectionsPanel::addOwnSize() {
-    const QString family = ownFamily_->currentText();
-    std::vector<QLineEdit*> fields = {ownDepth_};
-    if (family == QLatin1String("RHS")) {
-        fields.push_back(ownWidth_);
-    } else if (family == QLatin1String("SHS")) {
-        fields.push_back(ownDepth_);
-    }
-    fields.push_back(ownThickness_);
-    std::string argument = family.toStdString() + ":";
-    std::vector<QLineEdit*> unreadable;
-    for (QLineEdit* field : fields) {
-        const auto number = engineNumber(field->text(), separator_);
-        if (!number || !readNumber(*number)) {
-            unreadable.push_back(field);
-        }
-        if (!argument.ends_with(':')) {
-            argument.push_back('x');
-        }
-        argument.append(number.value_or(std::string(1, '?')));
-    }
-    // The size as its row would be computed, so that a size the formulas cannot take is
-    // refused here, not in every later table.
-    const auto rows = tableRows({.sizes = {argument}, .pi = pi(), .catalogues = {catalogue()}});
-    const auto* error = std::get_if<TableError>(&rows);
-    for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
-        const bool marked =
-            error != nullptr && (unreadable.empty() ? std::ranges::count(fields, field) > 0
-                                                    : std::ranges::count(unreadable, field) > 0);
-        field->setProperty("refused", marked);
-        field->setStyleSheet(marked ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-        field->setAccessibleDescription(marked ? QString::fromStdString(error->message)
-                                               : QString());
-    }
-    ownRefusal_->setText(error ? QString::fromStdString(error->message) : QString());
-    ownRefusal_->setVisible(error != nullptr);
-    if (error) {
-        return;
-    }
-    ownSizes_->addItem(QString::fromStdString(argument));
-    ownSizes_->setCurrentRow(ownSizes_->count() - 1);
-    emit changed();
-}
-
 RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     auto* row = new RequirementRow(text);
     requirementRows_->addWidget(row);
@@ -318,8 +183,8 @@ void SectionsPanel::chainFocus() {
     }
     order.insert(order.end(), {addRequirement_, sort_, descending_});
     order.insert(order.end(), columns_.begin(), columns_.end());
-    order.insert(order.end(),
-                 {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
+    order.insert(order.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
+                               own_->list, own_->remove});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
@@ -370,9 +235,7 @@ PanelState SectionsPanel::state() const {
     }
     const QString sort = sort_->currentData().toString();
     state.sort = sort.isEmpty() || !descending_->isChecked() ? sort : QLatin1Char('-') + sort;
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        state.ownSizes << ownSizes_->item(i)->text();
-    }
+    state.ownSizes = own_->sizes();
     return state;
 }
 
@@ -401,8 +264,7 @@ void SectionsPanel::setState(const PanelState& state) {
     sort_->setCurrentIndex(
         std::max(0, sort_->findData(descending ? state.sort.mid(1) : state.sort)));
     descending_->setChecked(descending);
-    ownSizes_->clear();
-    ownSizes_->addItems(state.ownSizes);
+    own_->setSizes(state.ownSizes);
     quiet_ = false;
     chainFocus();
 }
@@ -438,8 +300,8 @@ std::optional<PanelRequest> SectionsPanel::request() const {
     if (const QString sort = sort_->currentData().toString(); !sort.isEmpty()) {
         request.sort = SortKey{sort.toStdString(), descending_->isChecked()};
     }
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        out.ownSizes.push_back(ownSizes_->item(i)->text().toStdString());
+    for (const QString& size : own_->sizes()) {
+        out.ownSizes.push_back(size.toStdString());
     }
     return out;
 }

@@ -5,8 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
@@ -47,6 +45,7 @@ struct PanelRequest {
     std::vector<std::string> ownSizes;
 };
 
+class OwnSizeBox;
 class RequirementRow;
 
 // The request beside the table: catalogue, families, requirements, pi, sort order, columns and
@@ -83,11 +82,8 @@ class SectionsPanel : public QWidget {
     QWidget* buildRequirements();
     QWidget* buildSort();
     QWidget* buildColumns();
-    QWidget* buildOwnSizes();
     RequirementRow* addRequirement(const RequirementText& text);
     void removeRequirement(RequirementRow* row);
-    void addOwnSize();
-    void updateOwnFields();
     void chainFocus();
     bool choosesPi() const;
     std::optional<double> pi() const;
@@ -104,22 +100,8 @@ class SectionsPanel : public QWidget {
     QComboBox* sort_ = nullptr;
     QCheckBox* descending_ = nullptr;
     std::vector<QCheckBox*> columns_;
-    QComboBox* ownFamily_ = nullptr;
-    QLineEdit* ownDepth_ = nullptr;
-    QLineEdit* ownWidth_ = nullptr;
-    QLineEdit* ownThickness_ = nullptr;
-    QPushButton* addOwn_ = nullptr;
-    QLabel* ownRefusal_ = nullptr;
-    QListWidget* ownSizes_ = nullptr;
-    QPushButton* removeOwn_ = nullptr;
+    OwnSizeBox* own_ = nullptr;
     bool quiet_ = false; // while setState fills the controls
 };
-
-// A typed number in the engine's writing ("." as the decimal point), or nothing when it holds a
-// "." that is not the user's separator.
-std::optional<std::string> engineNumber(const QString& typed, const QString& separator);
-
-// Marks a field as refused with the reason beside it, or clears the mark.
-void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason);
 
 } // namespace kavrel
