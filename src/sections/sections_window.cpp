@@ -67,7 +67,15 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     setObjectName(QStringLiteral("kavrelsections"));
     setWindowTitle(tr("Kavrel Sections"));
     setAccessibleName(tr("Kavrel Sections"));
+    setUpTable();
+    QPushButton* working = buildLayout();
+    buildMenus();
+    connectControls(*working);
+    restoreSettings();
+    refresh();
+}
 
+void SectionsWindow::setUpTable() {
     table_->setObjectName(QStringLiteral("tblsections"));
     table_->setAccessibleName(tr("Sections"));
     table_->setModel(model_);
@@ -88,7 +96,9 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     countLine_->setWordWrap(true);
     note_->setObjectName(QStringLiteral("lblnote"));
     note_->setVisible(false);
+}
 
+QPushButton* SectionsWindow::buildLayout() {
     auto* tableLabel = new QLabel(tr("Sectio&ns:"));
     tableLabel->setBuddy(table_);
     auto* middle = new QWidget;
@@ -124,10 +134,13 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     splitter->setSizes({scroll->minimumWidth(), 700, 280});
     setCentralWidget(splitter);
     QWidget::setTabOrder(panel_->findChild<QPushButton*>(QStringLiteral("cmdremoveown")), table_);
-    buildMenus();
-    connect(working, &QPushButton::clicked, showWorking_, &QAction::trigger);
-    connect(showWorking_, &QAction::changed, working,
-            [this, working] { working->setEnabled(showWorking_->isEnabled()); });
+    return working;
+}
+
+void SectionsWindow::connectControls(QPushButton& working) {
+    connect(&working, &QPushButton::clicked, showWorking_, &QAction::trigger);
+    connect(showWorking_, &QAction::changed, &working,
+            [this, &working] { working.setEnabled(showWorking_->isEnabled()); });
 
     connect(panel_, &SectionsPanel::changed, this, &SectionsWindow::refresh);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -138,7 +151,9 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
             &SectionsWindow::showSelected);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SectionsWindow::showSelected);
+}
 
+void SectionsWindow::restoreSettings() {
     SavedSettings saved;
     if (!settingsFile_.isEmpty()) {
         saved = loadSettings(settingsFile_);
@@ -149,7 +164,6 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     }
     note_->setText(saved.note);
     note_->setVisible(!saved.note.isEmpty());
-    refresh();
 }
 
 void SectionsWindow::buildMenus() {
