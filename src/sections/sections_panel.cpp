@@ -3,7 +3,9 @@
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/column_labels.hpp"
+#include "sections/own_size_box.hpp"
 #include "sections/requirement_row.hpp"
+#include "sections/typed_fields.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
@@ -29,36 +31,7 @@ bool isDefaultWindowColumn(std::size_t column) {
     return design >= designColumns.size() || designColumns[design].byDefault;
 }
 
-QLabel* buddyLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
-
-std::optional<std::string> engineNumber(const QString& typed, const QString& separator) {
-    QString text = typed.trimmed();
-    if (separator != QLatin1String(".")) {
-        if (text.contains(QLatin1Char('.'))) {
-            return std::nullopt;
-        }
-        text.replace(separator, QStringLiteral("."));
-    }
-    return text.toStdString();
-}
-
-void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason) {
-    const bool refused = !reason.isEmpty();
-    if (field.property("refused").toBool() != refused) {
-        field.setProperty("refused", refused);
-        // A red frame reads on light and dark palettes alike.
-        field.setStyleSheet(refused ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-    }
-    field.setAccessibleDescription(reason);
-    reasonLabel.setText(reason);
-    reasonLabel.setVisible(refused);
-}
 
 SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     : QWidget(parent), separator_(std::move(separator)) {
@@ -67,7 +40,10 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(buildRequirements());
     layout->addWidget(buildSort());
     layout->addWidget(buildColumns());
-    layout->addWidget(buildOwnSizes());
+    own_ = new OwnSizeBox(separator_);
+    connect(own_->add, &QPushButton::clicked, this, [this] { own_->addTyped(catalogue(), pi()); });
+    connect(own_, &OwnSizeBox::changed, this, &SectionsPanel::changed);
+    layout->addWidget(own_);
     layout->addStretch(1);
     updateDesignChoice();
     chainFocus();
@@ -81,7 +57,8 @@ QWidget* SectionsPanel::buildCatalogue() {
     catalogue_->setObjectName(QStringLiteral("cmbcatalogue"));
     catalogue_->setAccessibleName(tr("Catalogue"));
     for (const CatalogueDescription& description : allCatalogues()) {
-        catalogue_->addItem(fromView(description.title), fromView(description.name));
+        catalogue_->addItem(QString::fromUtf8(description.title),
+                            QString::fromUtf8(description.name));
     }
     grid->addWidget(buddyLabel(tr("&Catalogue:"), catalogue_), 0, 0);
     grid->addWidget(catalogue_, 0, 1, 1, 3);
@@ -237,135 +214,6 @@ QWidget* SectionsPanel::buildColumns() {
     return box;
 }
 
-QWidget* SectionsPanel::buildOwnSizes() {
-    auto* box = new QGroupBox(tr("Sizes of your own, in mm"));
-    auto* grid = new QGridLayout(box);
-    ownFamily_ = new QComboBox;
-    ownFamily_->setObjectName(QStringLiteral("cmbownfamily"));
-    ownFamily_->setAccessibleName(tr("Family of your own size"));
-    ownFamily_->addItems({QStringLiteral("RHS"), QStringLiteral("SHS"), QStringLiteral("CHS")});
-    ownDepth_ = new QLineEdit;
-    ownWidth_ = new QLineEdit;
-    ownThickness_ = new QLineEdit;
-    const std::array<std::tuple<QLineEdit*, const char*, QString>, 3> fields = {
-        {{ownDepth_, "txtownd", tr("Depth or diameter D")},
-         {ownWidth_, "txtownb", tr("Width B")},
-         {ownThickness_, "txtownt", tr("Wall thickness t")}}};
-    for (const auto& [field, name, accessible] : fields) {
-        field->setObjectName(QString::fromLatin1(name));
-        field->setAccessibleName(accessible);
-    }
-    addOwn_ = new QPushButton(tr("Add s&ize"));
-    addOwn_->setObjectName(QStringLiteral("cmdaddown"));
-    addOwn_->setAccessibleName(tr("Add size of your own"));
-    ownRefusal_ = new QLabel;
-    ownRefusal_->setObjectName(QStringLiteral("lblownreason"));
-    ownRefusal_->setWordWrap(true);
-    // A long reason wraps inside the panel instead of widening it.
-    ownRefusal_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ownRefusal_->setVisible(false);
-    ownSizes_ = new QListWidget;
-    ownSizes_->setObjectName(QStringLiteral("lstown"));
-    ownSizes_->setAccessibleName(tr("Sizes of your own"));
-    ownSizes_->setMaximumHeight(80);
-    removeOwn_ = new QPushButton(tr("Re&move size"));
-    removeOwn_->setObjectName(QStringLiteral("cmdremoveown"));
-    removeOwn_->setAccessibleName(tr("Remove size of your own"));
-
-    grid->addWidget(buddyLabel(tr("Famil&y:"), ownFamily_), 0, 0);
-    grid->addWidget(ownFamily_, 0, 1);
-    grid->addWidget(buddyLabel(tr("D:"), ownDepth_), 0, 2);
-    grid->addWidget(ownDepth_, 0, 3);
-    grid->addWidget(buddyLabel(tr("B:"), ownWidth_), 1, 0);
-    grid->addWidget(ownWidth_, 1, 1);
-    grid->addWidget(buddyLabel(tr("t:"), ownThickness_), 1, 2);
-    grid->addWidget(ownThickness_, 1, 3);
-    grid->addWidget(addOwn_, 2, 0, 1, 4, Qt::AlignLeft);
-    grid->addWidget(ownRefusal_, 3, 0, 1, 4);
-    grid->addWidget(ownSizes_, 4, 0, 1, 4);
-    grid->addWidget(removeOwn_, 5, 0, 1, 4, Qt::AlignLeft);
-
-    connect(ownFamily_, &QComboBox::currentIndexChanged, this, &SectionsPanel::updateOwnFields);
-    connect(addOwn_, &QPushButton::clicked, this, &SectionsPanel::addOwnSize);
-    connect(removeOwn_, &QPushButton::clicked, this, [this] {
-        if (QListWidgetItem* item = ownSizes_->currentItem()) {
-            delete item;
-            emit changed();
-        }
-    });
-    updateOwnFields();
-    return box;
-}
-
-void SectionsPanel::updateOwnFields() {
-    // A square section's width is its depth; a tube has only a diameter.
-    ownWidth_->setEnabled(ownFamily_->currentText() == QLatin1String("RHS"));
-}
-
-void SectionsPanel::addOwnSize() {
-    const QString family = ownFamily_->currentText();
-    std::vector<QLineEdit*> fields = {ownDepth_};
-    if (family == QLatin1String("RHS")) {
-        fields.push_back(ownWidth_);
-    } else if (family == QLatin1String("SHS")) {
-        fields.push_back(ownDepth_);
-    }
-    fields.push_back(ownThickness_);
-    std::string argument = family.toStdString() + ":";
-    // The fields at fault: a number in a form the fields do not take or not above zero; when
-    // all read, the wall, whose thickness is what the corners and the diameter limit.
-    std::vector<QLineEdit*> atFault;
-    QString reason;
-    for (QLineEdit* field : fields) {
-        const auto number = engineNumber(field->text(), separator_);
-        const auto value = number ? readNumber(*number) : std::nullopt;
-        if (!value || !std::isfinite(*value)) {
-            atFault.push_back(field);
-            reason = tr("\"%1\" is not a number as the fields take it: digits with \"%2\" as "
-                        "the decimal separator, such as 12%2"
-                        "5")
-                         .arg(field->text().trimmed(), separator_);
-        }
-        if (!argument.ends_with(':')) {
-            argument.push_back('x');
-        }
-        argument.append(number.value_or(std::string(1, '?')));
-    }
-    if (atFault.empty()) {
-        // The size as its row would be computed, so that a size the formulas cannot take is
-        // refused here, by the engine's rule, not in every later table.
-        TableRequest request{.pi = pi(), .catalogues = {catalogue()}};
-        if (const auto refusal = ownSizeRefusal(request, argument)) {
-            reason = QString::fromStdString(refusal->message);
-            for (QLineEdit* field : fields) {
-                const auto value = readNumber(*engineNumber(field->text(), separator_));
-                if (!(*value > 0)) {
-                    atFault.push_back(field);
-                }
-            }
-            if (atFault.empty()) {
-                atFault.push_back(ownThickness_);
-            }
-        }
-    }
-    for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
-        const bool marked = std::ranges::count(atFault, field) > 0;
-        field->setProperty("refused", marked);
-        field->setStyleSheet(marked ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-        field->setAccessibleDescription(marked ? reason : QString());
-    }
-    ownRefusal_->setText(reason);
-    ownRefusal_->setVisible(!reason.isEmpty());
-    if (!reason.isEmpty()) {
-        return;
-    }
-    auto* item = new QListWidgetItem(QString::fromStdString(argument));
-    item->setData(Qt::UserRole, item->text());
-    ownSizes_->addItem(item);
-    ownSizes_->setCurrentRow(ownSizes_->count() - 1);
-    emit changed();
-}
-
 RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     auto* row = new RequirementRow(text);
     requirementRows_->addWidget(row);
@@ -400,8 +248,8 @@ void SectionsPanel::chainFocus() {
     }
     order.insert(order.end(), {addRequirement_, sort_, descending_});
     order.insert(order.end(), columns_.begin(), columns_.end());
-    order.insert(order.end(),
-                 {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
+    order.insert(order.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
+                               own_->list, own_->remove});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
@@ -418,9 +266,9 @@ void SectionsPanel::placeRowsInFocusChain() {
     // them instead, a fixed number of moves.
     std::vector<QWidget*> after = {addRequirement_, sort_, descending_};
     after.insert(after.end(), columns_.begin(), columns_.end());
-    after.insert(after.end(),
-                 {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
-    for (QWidget* w = removeOwn_->nextInFocusChain(); w != catalogue_ && w != window();
+    after.insert(after.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
+                               own_->list, own_->remove});
+    for (QWidget* w = own_->remove->nextInFocusChain(); w != catalogue_ && w != window();
          w = w->nextInFocusChain()) {
         const bool inRow = qobject_cast<RequirementRow*>(w->parentWidget()) != nullptr;
         if (!inRow && (w->focusPolicy() & Qt::TabFocus) && !isAncestorOf(w)) {
@@ -463,12 +311,12 @@ void SectionsPanel::fillGrades() {
     grade_->clear();
     grade_->addItem(tr("none"), QString());
     for (const SteelGrade grade : productStandardOf(catalogue())->grades) {
-        grade_->addItem(fromView(gradeName(grade)), fromView(gradeName(grade)));
+        grade_->addItem(QString::fromUtf8(gradeName(grade)), QString::fromUtf8(gradeName(grade)));
     }
     // A grade of the other catalogues' steel is not kept.
     grade_->setCurrentIndex(std::max(0, grade_->findData(chosen)));
-    grade_->setToolTip(
-        tr("Class and design resistances to %1").arg(fromView(designCodeOf(catalogue()).name)));
+    grade_->setToolTip(tr("Class and design resistances to %1")
+                           .arg(QString::fromUtf8(designCodeOf(catalogue()).name)));
 }
 
 void SectionsPanel::updateDesignChoice() {
@@ -513,9 +361,7 @@ PanelState SectionsPanel::state() const {
     }
     const QString sort = sort_->currentData().toString();
     state.sort = sort.isEmpty() || !descending_->isChecked() ? sort : QLatin1Char('-') + sort;
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        state.ownSizes << ownSize(i);
-    }
+    state.ownSizes = own_->sizes();
     state.grade = grade_->currentData().toString();
     state.length = length_->text();
     state.forming = forming_->currentData().toString();
@@ -561,12 +407,7 @@ void SectionsPanel::setState(const PanelState& state) {
     sort_->setCurrentIndex(
         std::max(0, sort_->findData(descending ? state.sort.mid(1) : state.sort)));
     descending_->setChecked(descending);
-    ownSizes_->clear();
-    for (const QString& size : state.ownSizes) {
-        auto* item = new QListWidgetItem(size);
-        item->setData(Qt::UserRole, size);
-        ownSizes_->addItem(item);
-    }
+    own_->setSizes(state.ownSizes);
     quiet_ = false;
     placeRowsInFocusChain();
 }
@@ -623,11 +464,12 @@ PanelRequest SectionsPanel::request() const {
         request.sort = SortKey{sort.toStdString(), descending_->isChecked()};
     }
     // Each own size by the engine's own rule for the catalogue as it stands now.
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        std::string size = ownSize(i).toStdString();
+    const QStringList sizes = own_->sizes();
+    for (int i = 0; i < sizes.size(); ++i) {
+        std::string size = sizes[i].toStdString();
         const auto refusal = ownSizeRefusal(request, size);
         const QString reason = refusal ? QString::fromStdString(refusal->message) : QString();
-        markOwnSize(i, reason);
+        own_->markSize(i, reason);
         if (refusal) {
             out.leftOut << reason;
         } else {
@@ -635,23 +477,6 @@ PanelRequest SectionsPanel::request() const {
         }
     }
     return out;
-}
-
-QString SectionsPanel::ownSize(int row) const {
-    return ownSizes_->item(row)->data(Qt::UserRole).toString();
-}
-
-void SectionsPanel::markOwnSize(int row, const QString& reason) const {
-    QListWidgetItem* item = ownSizes_->item(row);
-    const QString size = ownSize(row);
-    const QString shown = reason.isEmpty() ? size : tr("%1 \u2013 left out: %2").arg(size, reason);
-    if (item->text() == shown) {
-        return;
-    }
-    item->setText(shown);
-    item->setToolTip(reason);
-    item->setForeground(reason.isEmpty() ? ownSizes_->palette().text()
-                                         : QBrush(QColor(0xd0, 0x34, 0x2c)));
 }
 
 void SectionsPanel::sortBy(const QString& column) {

@@ -231,7 +231,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
           std::string_view(*size.dimensions.thickness)}) {
         *cell++ = text;
     }
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         *cell++ = shown->*result.field;
     }
     for (const PlasticDescription& result : plasticResults) {
@@ -322,8 +322,7 @@ struct Candidate {
 // A size of one's own, which a designation of the catalogue may not stand in for.
 std::variant<TableSize, TableError> ownSizeOf(const std::string& argument,
                                               std::span<const Catalogue> catalogues) {
-    if (!argument.starts_with("RHS:") && !argument.starts_with("SHS:") &&
-        !argument.starts_with("CHS:")) {
+    if (!isOwnSizeText(argument)) {
         return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
     }
     return sizeOf(argument, catalogues);
