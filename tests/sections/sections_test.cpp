@@ -385,9 +385,27 @@ class SectionsTest : public QObject {
             QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
                      QString::fromStdString(engine));
             QVERIFY(field("txtownt")->property("refused").toBool());
+            // Only the field at fault: the wall, not the depth or width.
+            QVERIFY(!field("txtownd")->property("refused").toBool());
+            QVERIFY(!field("txtownb")->property("refused").toBool());
             QCOMPARE(field("txtownt")->text(), QString::fromLatin1(thickness));
             QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("lstown"))->count(), 0);
             QCOMPARE(window.model().rows().rows.size(), rowsBefore);
+        }
+        // A number in a form the fields do not take: that field alone, and the form said.
+        for (const char* typed : {"1e308", "2.5"}) {
+            field("txtownd")->setText(QStringLiteral("100"));
+            field("txtownb")->setText(QString::fromLatin1(typed));
+            field("txtownt")->setText(QStringLiteral("4"));
+            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
+                              Qt::LeftButton);
+            QVERIFY(field("txtownb")->property("refused").toBool());
+            QVERIFY(!field("txtownd")->property("refused").toBool());
+            QVERIFY(!field("txtownt")->property("refused").toBool());
+            QVERIFY2(window.findChild<QLabel*>(QStringLiteral("lblownreason"))
+                         ->text()
+                         .contains(QStringLiteral("\",\" as the decimal separator")),
+                     typed);
         }
         QVERIFY(
             std::holds_alternative<TableSize>(sizeOf("RHS:50x50x12", std::array{Catalogue::IS})));
