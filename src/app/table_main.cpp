@@ -113,8 +113,15 @@ int explain(const TableRequest& request, std::string_view formatText) {
         format = std::get<SheetFormat>(parsed);
     }
     const ExplainOutcome outcome = explainSizes(request, format);
-    if (outcome.error && outcome.bytes.empty()) {
+    if (outcome.error && outcome.bytes.empty() && outcome.leftOut.empty()) {
         return usageError(outcome.error->message);
+    }
+    // A size the families leave out is said, not silently dropped; none left is a failure.
+    for (const std::string& reason : outcome.leftOut) {
+        std::fprintf(stderr, "kavrel-table: %s\n", reason.c_str());
+    }
+    if (outcome.sheetCount == 0 && !outcome.leftOut.empty()) {
+        return 1;
     }
     if (!write(stdout, outcome.bytes)) {
         std::perror("kavrel-table");

@@ -41,6 +41,7 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
         sizes = catalogueSizes(catalogues);
     }
     std::vector<CalculationSheet> sheets;
+    std::vector<std::string> leftOut;
     std::optional<TableError> firstError;
     for (const TableSize& size : sizes) {
         CalculationSheet sheet = calculationSheet(size, computation, given);
@@ -54,9 +55,17 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
         if (request.families.empty() ||
             std::ranges::find(request.families, size.family) != request.families.end()) {
             sheets.push_back(std::move(sheet));
+        } else if (given) {
+            leftOut.push_back(size.designation + " is left out: its family, " +
+                              std::string(familyCode(size.family)) +
+                              ", is not among those --family names");
         }
     }
-    return {writeSheets(format, sheets), std::move(firstError)};
+    if (sheets.empty() && !leftOut.empty()) {
+        return {{}, std::move(firstError), std::move(leftOut), 0};
+    }
+    const std::size_t count = sheets.size();
+    return {writeSheets(format, sheets), std::move(firstError), std::move(leftOut), count};
 }
 
 ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format) {

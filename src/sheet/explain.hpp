@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace kavrel {
 
@@ -19,6 +20,8 @@ std::variant<SheetFormat, TableError> parseSheetFormat(std::string_view text);
 struct ExplainOutcome {
     std::string bytes;
     std::optional<TableError> error;
+    std::vector<std::string> leftOut = {}; // each given size the families leave out, and why
+    std::size_t sheetCount = 0;
 };
 
 // The sheets of a request's sizes (the given ones, or the catalogue), of its families, with

@@ -198,6 +198,23 @@ TEST(SheetForPeople, SubstitutedNumbersComputeTheShownValue) {
     }
 }
 
+// A given size that --family leaves out is named with the reason, never silently dropped.
+TEST(SheetForPeople, ASizeTheFamiliesLeaveOutIsNamed) {
+    const ExplainOutcome none =
+        explainSizes({.sizes = {"50x25x2.0"}, .families = {SectionFamily::CHS}}, SheetFormat::Text);
+    EXPECT_EQ(none.sheetCount, 0u);
+    EXPECT_TRUE(none.bytes.empty());
+    ASSERT_EQ(none.leftOut.size(), 1u);
+    EXPECT_EQ(none.leftOut[0],
+              "50x25x2.0 is left out: its family, RHS, is not among those --family names");
+    const ExplainOutcome one =
+        explainSizes({.sizes = {"50x25x2.0", "15NBx2.0(L)"}, .families = {SectionFamily::RHS}},
+                     SheetFormat::Text);
+    EXPECT_EQ(one.sheetCount, 1u);
+    EXPECT_EQ(one.leftOut.size(), 1u);
+    EXPECT_NE(one.bytes.find("Calculation sheet of 50x25x2.0"), std::string::npos);
+}
+
 TEST(SheetForPeople, PersonTextIsTenFiguresWithoutNoise) {
     const struct {
         double value;
