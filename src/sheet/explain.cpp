@@ -19,7 +19,8 @@ std::variant<SheetFormat, TableError> parseSheetFormat(std::string_view text) {
                       "unknown format " + quoted(text) + " for a sheet (text, html or json)"};
 }
 
-ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
+ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format,
+                            const SheetFields& fields) {
     // The same rules as the table: the catalogues, pi and significant figures, the sizes.
     const std::vector<Catalogue> catalogues = chosenCatalogues(request);
     auto computed = computationOf(request, catalogues);
@@ -45,6 +46,7 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
     std::optional<TableError> firstError;
     for (const TableSize& size : sizes) {
         CalculationSheet sheet = calculationSheet(size, computation, given);
+        sheet.fields = fields;
         if (sheet.refused) {
             return {{}, std::move(sheet.error)}; // as the table: nothing written
         }
@@ -68,11 +70,12 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
     return {writeSheets(format, sheets), std::move(firstError), std::move(leftOut), count};
 }
 
-ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format) {
+ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format,
+                       const SheetFields& fields) {
     TableRequest one = request;
     one.sizes = {std::string(size)};
     one.families.clear();
-    return explainSizes(one, format);
+    return explainSizes(one, format, fields);
 }
 
 } // namespace kavrel

@@ -26,10 +26,13 @@ struct ExplainOutcome {
 
 // The sheets of a request's sizes (the given ones, or the catalogue), of its families, with
 // its pi. Selection, sorting, limits and columns do not apply to sheets.
-ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format);
+// `fields` fill each sheet's head.
+ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format,
+                            const SheetFields& fields = {});
 
 // The sheet of one size of a request (a designation or a size of one's own, as the table
 // takes them), for a window's "Show working".
-ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format);
+ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format,
+                       const SheetFields& fields = {});
 
 } // namespace kavrel

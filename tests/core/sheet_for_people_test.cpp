@@ -215,6 +215,39 @@ TEST(SheetForPeople, ASizeTheFamiliesLeaveOutIsNamed) {
     EXPECT_NE(one.bytes.find("Calculation sheet of 50x25x2.0"), std::string::npos);
 }
 
+// The head's fields: given, in every format; not given, present and empty, for the pen.
+TEST(SheetForPeople, TheHeadCarriesProjectNamesAndDate) {
+    const SheetFields fields{"Hall 3 <east>", "A. Rao", "B. Iyer", "2026-12-09"};
+    const struct {
+        SheetFormat format;
+        std::vector<std::string> given;
+        std::vector<std::string> empty;
+    } cases[] = {
+        {SheetFormat::Text,
+         {"Project      Hall 3 <east>\n", "Made by      A. Rao\n", "Checked by   B. Iyer\n",
+          "Date         2026-12-09\n"},
+         {"\nProject\nMade by\nChecked by\nDate\nProgram"}},
+        {SheetFormat::Html,
+         {"<th>Project</th><td>Hall 3 &lt;east&gt;</td>", "<th>Checked by</th><td>B. Iyer</td>"},
+         {"<th>Date</th><td></td>"}},
+        {SheetFormat::Json,
+         {"\"project\":\"Hall 3 <east>\",\"calculatedBy\":\"A. Rao\",\"checkedBy\":\"B. "
+          "Iyer\",\"date\":\"2026-12-09\""},
+         {"\"project\":\"\",\"calculatedBy\":\"\",\"checkedBy\":\"\",\"date\":\"\""}},
+    };
+    for (const auto& c : cases) {
+        const std::string with = sheetOf({}, "50x25x2.0", c.format, fields).bytes;
+        const std::string without = sheetOf({}, "50x25x2.0", c.format).bytes;
+        for (const std::string& line : c.given) {
+            EXPECT_NE(with.find(line), std::string::npos) << line << "\n" << with.substr(0, 600);
+        }
+        for (const std::string& line : c.empty) {
+            EXPECT_NE(without.find(line), std::string::npos) << line << "\n"
+                                                             << without.substr(0, 600);
+        }
+    }
+}
+
 TEST(SheetForPeople, PersonTextIsTenFiguresWithoutNoise) {
     const struct {
         double value;
