@@ -1,6 +1,7 @@
 // Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
 // the names a screen reader reads.
 #include "properties/number_text.hpp"
+#include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/table_printer.hpp"
 #include "sheet/explain.hpp"
@@ -23,6 +24,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -548,6 +550,17 @@ class SectionsTest : public QObject {
         QVERIFY(working);
         QVERIFY(working->text().contains(QStringLiteral("IS 800:2007, Table 10")));
         QVERIFY(working->text().contains(QStringLiteral("hot rolled (--forming hot)")));
+
+        // The route is kept between runs; a route that does not read gives the defaults.
+        const QString file = scratch_.filePath(QStringLiteral("is800.ini"));
+        QVERIFY(saveSettings(file, window.panel().state(), {}));
+        QCOMPARE(loadSettings(file).state.forming, QStringLiteral("hot"));
+        {
+            QSettings damaged(file, QSettings::IniFormat);
+            damaged.setValue(QStringLiteral("forming"), QStringLiteral("warm"));
+        }
+        QVERIFY(!loadSettings(file).note.isEmpty());
+        QCOMPARE(loadSettings(file).state.forming, QString());
 
         // An EN catalogue offers no route and its own grades; YSt310 is not kept there.
         state.catalogue = QStringLiteral("EN10210");
