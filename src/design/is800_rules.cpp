@@ -249,6 +249,7 @@ void bending(Context& c, std::string_view axis, int klass, Term ratio, Term zp, 
             Pattern::Dec1, into);
 }
 
+// Vd = Av fy / (sqrt(3) gm0) along each axis (8.4), Av of a hollow section as 8.4 gives it.
 void shear(Context& c, DesignResults& out) {
     const std::string where = clause(c.code.clauses.shear);
     Term avx = 0, avy = 0;
@@ -303,6 +304,7 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
         {c.kept([&] { return std::string("r" + a); }),
          c.kept([&] { return std::string("radius of gyration, sqrt(I" + a + a + " / A)"); }), "mm"},
         10 * c.s.squareRoot(c.s.divide(I, c.A)));
+    // Table 3's limit is said, not applied: the resistance stands whatever KL/r is.
     const Term ratio = c.s.divide(KL, r);
     const bool overLimit = ratio.value > slendernessLimit;
     const Term slenderness = c.s.step(
@@ -315,6 +317,7 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
          }),
          ""},
         ratio);
+    // 7.1.2.1: lambda = sqrt(fy / fcc), fcc = pi^2 E / (KL/r)^2; phi; fcd at most fy / gm0.
     const Term lambda =
         c.s.step({c.kept([&] { return std::string("lam" + a); }), c.kept([&] {
                       return std::string(
@@ -348,7 +351,7 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
 void buckling(Context& c, const Classes& k, DesignResults& out) {
     const FormingRoute route =
         c.request.forming.value_or(productStandardOf(c.section.catalogue)->route);
-    // The grade chooses no curve in IS 800.
+    // Table 10 gives the class by forming route, Table 7 its alpha; the grade chooses none.
     const BucklingCurve curve = c.code.curveOf(route, c.request.grade.value_or(isGrades.front()));
     const std::string routeWords =
         route == FormingRoute::HotFinished
@@ -400,6 +403,7 @@ void is800Work(Context& c, DesignResults& out) {
         return std::string("Resistances of the cross-section (" + std::string(tensionClause) +
                            ", 7.1.2, 8.2.1.2 and 8.4)");
     }));
+    // 6.2: Tdg = Ag fy / gm0, yielding of the gross section, for every class.
     c.shown(0.1 * c.s.divide(c.A * c.fy, c.gM0),
             {"TdRd", c.kept([&] {
                  return std::string(
@@ -408,6 +412,8 @@ void is800Work(Context& c, DesignResults& out) {
              }),
              "kN"},
             Pattern::Dec1, out.tdRd);
+    // 7.1.2: Pd = Ae fcd with fcd at most fy / gm0, so a semi-compact section's squash load is
+    // A fy / gm0; a slender one's Ae (7.3.2) is not given here.
     if (*k.n == 4) {
         slender(c, "NcRd", "in axial compression, the worse ratio", worse(k.ratioD, k.ratioB));
     } else {
