@@ -40,6 +40,16 @@ PanelState everyField() {
     return state;
 }
 
+// A grade, a buckling length as typed and a choice of the design columns.
+PanelState designed() {
+    PanelState state = everyField();
+    state.grade = QStringLiteral("S460");
+    state.length = QStringLiteral("2,5");
+    state.designColumns = {QStringLiteral("classN"), QStringLiteral("Aeff"),
+                           QStringLiteral("NbRd")};
+    return state;
+}
+
 PanelState withColumns(PanelState state) {
     for (std::size_t i = 0; i < defaultColumnCount; ++i) {
         state.columns << QString::fromLatin1(columnNames[i].data(), columnNames[i].size());
@@ -137,6 +147,7 @@ class SectionsPartsTest : public QObject {
         european.catalogue = QStringLiteral("EN10210");
         european.truePi = false;
         QTest::newRow("european, pi left as it was") << european;
+        QTest::newRow("a grade and a length") << designed();
     }
     void panelStateRoundTrips() {
         QFETCH(PanelState, state);
@@ -292,6 +303,7 @@ class SectionsPartsTest : public QObject {
         otherCatalogue.catalogue = QStringLiteral("EN10219");
         otherCatalogue.ownSizes = {QStringLiteral("SHS:50x50x12")}; // IS computes it, EN10219 not
         QTest::newRow("own size of another catalogue") << otherCatalogue;
+        QTest::newRow("a grade and a length") << designed();
     }
     void settingsKeepThePanelsState() {
         QFETCH(PanelState, state);
