@@ -382,10 +382,12 @@ TEST(Is800Table, ColumnsCellsAndOrderOfMerit) {
                                                                  .design = {.fy = 250.0}}));
     EXPECT_EQ(json, "[\n{\"classN\":\"slender\",\"NcRd\":null}\n]\n");
 
-    const auto designations = [](std::vector<Condition> where) {
+    const auto designations = [](std::vector<Condition> where,
+                                 std::optional<SortKey> sort = std::nullopt) {
         const auto rows = std::get<TableRows>(
             tableRows({.sizes = {"180x180x4.0", "150x150x5.0", "SHS:355x355x10"},
                        .conditions = std::move(where),
+                       .sort = std::move(sort),
                        .design = {.fy = 250.0}}));
         std::string out;
         for (const ShownRow& row : rows.rows) {
@@ -399,6 +401,9 @@ TEST(Is800Table, ColumnsCellsAndOrderOfMerit) {
     EXPECT_EQ(designations({condition("classMx<=compact")}), "150x150x5.0 SHS:355x355x10 ");
     EXPECT_EQ(designations({condition("classMx=plastic")}), "150x150x5.0 ");
     EXPECT_EQ(designations({condition("classMx>semi-compact")}), "180x180x4.0 ");
+    EXPECT_EQ(designations({}, SortKey{"classMx"}), "150x150x5.0 SHS:355x355x10 180x180x4.0 ");
+    EXPECT_EQ(designations({}, SortKey{"classMx", true}),
+              "180x180x4.0 SHS:355x355x10 150x150x5.0 ");
 }
 
 // The library itself refuses an option of the other code rather than taking its own rule.
