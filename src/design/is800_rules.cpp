@@ -1,5 +1,6 @@
 #include "design/design_columns.hpp"
 #include "design/design_steps.hpp"
+#include "properties/number_text.hpp"
 
 #include <algorithm>
 #include <array>
@@ -98,14 +99,18 @@ void recordClass(Context& c, std::string_view name, std::string_view meaning, in
     into.text = wordOf(c, k);
 }
 
-void recordClasses(Context& c, const Classes& k, DesignResults& out) {
-    recordClass(c, "classN", "class in axial compression, the worse wall", *k.n, out.classN);
-    recordClass(c, "classMx",
-                "class in bending about x-x, the worse of the compression flange and the webs",
-                *k.mx, out.classMx);
-    recordClass(c, "classMy",
-                "class in bending about y-y, the worse of the compression flange and the webs",
-                *k.my, out.classMy);
+// A part's ratio against the limit that placed it, "b/t 28.00 <= 29.30: plastic", or against
+// the last one, "b/t 43.00 > 42.00: slender"; for the sheet, compared unrounded as classOf.
+std::string against(const Context& c, std::string_view ratioName, Term ratio,
+                    std::span<const Limit> limits) {
+    const int k = classOf(ratio.value, limits);
+    const auto two = [](double x) { return formatResult(x, Pattern::Int4Dec2); };
+    const std::string head = std::string(ratioName) + " " + two(ratio.value);
+    if (k == 4) {
+        return head + " > " + two(limits.back().value.value) + ": slender";
+    }
+    const auto placed = std::ranges::find(limits, k, &Limit::klass);
+    return head + " <= " + two(placed->value.value) + ": " + std::string(wordOf(c, k));
 }
 
 // Each wall's flat width by the rule asked for, IS 800's own where none is.
@@ -164,7 +169,23 @@ Classes rectangular(Context& c, DesignResults& out) {
     k.my = std::max(classOf(k.ratioD.value, flange), classOf(k.ratioB.value, web));
     k.webSlenderX = classOf(k.ratioD.value, web) == 4;
     k.webSlenderY = classOf(k.ratioB.value, web) == 4;
-    recordClasses(c, k, out);
+    recordClass(c, "classN", c.kept([&] {
+        return "class in axial compression, the worse wall (" + against(c, "d/t", k.ratioD, axial) +
+               "; " + against(c, "b/t", k.ratioB, axial) + ")";
+    }),
+                *k.n, out.classN);
+    recordClass(c, "classMx", c.kept([&] {
+        return "class in bending about x-x, the worse of the compression flange (" +
+               against(c, "b/t", k.ratioB, flange) + ") and the webs (" +
+               against(c, "d/t", k.ratioD, web) + ")";
+    }),
+                *k.mx, out.classMx);
+    recordClass(c, "classMy", c.kept([&] {
+        return "class in bending about y-y, the worse of the compression flange (" +
+               against(c, "d/t", k.ratioD, flange) + ") and the webs (" +
+               against(c, "b/t", k.ratioB, web) + ")";
+    }),
+                *k.my, out.classMy);
     return k;
 }
 
@@ -186,7 +207,18 @@ Classes tube(Context& c, DesignResults& out) {
     k.ratioD = k.ratioB = ratio;
     k.n = classOf(ratio.value, axial);
     k.mx = k.my = classOf(ratio.value, moment);
-    recordClasses(c, k, out);
+    recordClass(c, "classN", c.kept([&] {
+        return "class in axial compression (" + against(c, "D/t", ratio, axial) + ")";
+    }),
+                *k.n, out.classN);
+    for (const auto& [name, into] :
+         {std::pair{"classMx", &out.classMx}, {"classMy", &out.classMy}}) {
+        recordClass(c, name, c.kept([&] {
+            return std::string("class in bending about ") + name[6] + "-" + name[6] + " (" +
+                   against(c, "D/t", ratio, moment) + ")";
+        }),
+                    *k.mx, *into);
+    }
     return k;
 }
 
@@ -249,6 +281,7 @@ void bending(Context& c, std::string_view axis, int klass, Term ratio, Term zp, 
             Pattern::Dec1, into);
 }
 
+// Vd = Av fy / (sqrt(3) gm0) along each axis (8.4), Av of a hollow section as 8.4 gives it.
 void shear(Context& c, DesignResults& out) {
     const std::string where = clause(c.code.clauses.shear);
     Term avx = 0, avy = 0;
@@ -303,6 +336,7 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
         {c.kept([&] { return std::string("r" + a); }),
          c.kept([&] { return std::string("radius of gyration, sqrt(I" + a + a + " / A)"); }), "mm"},
         10 * c.s.squareRoot(c.s.divide(I, c.A)));
+    // Table 3's limit is said, not applied: the resistance stands whatever KL/r is.
     const Term ratio = c.s.divide(KL, r);
     const bool overLimit = ratio.value > slendernessLimit;
     const Term slenderness = c.s.step(
@@ -315,6 +349,7 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
          }),
          ""},
         ratio);
+    // 7.1.2.1: lambda = sqrt(fy / fcc), fcc = pi^2 E / (KL/r)^2; phi; fcd at most fy / gm0.
     const Term lambda =
         c.s.step({c.kept([&] { return std::string("lam" + a); }), c.kept([&] {
                       return std::string(
@@ -348,7 +383,7 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
 void buckling(Context& c, const Classes& k, DesignResults& out) {
     const FormingRoute route =
         c.request.forming.value_or(productStandardOf(c.section.catalogue)->route);
-    // The grade chooses no curve in IS 800.
+    // Table 10 gives the class by forming route, Table 7 its alpha; the grade chooses none.
     const BucklingCurve curve = c.code.curveOf(route, c.request.grade.value_or(isGrades.front()));
     const std::string routeWords =
         route == FormingRoute::HotFinished
@@ -400,6 +435,7 @@ void is800Work(Context& c, DesignResults& out) {
         return std::string("Resistances of the cross-section (" + std::string(tensionClause) +
                            ", 7.1.2, 8.2.1.2 and 8.4)");
     }));
+    // 6.2: Tdg = Ag fy / gm0, yielding of the gross section, for every class.
     c.shown(0.1 * c.s.divide(c.A * c.fy, c.gM0),
             {"TdRd", c.kept([&] {
                  return std::string(
@@ -408,6 +444,8 @@ void is800Work(Context& c, DesignResults& out) {
              }),
              "kN"},
             Pattern::Dec1, out.tdRd);
+    // 7.1.2: Pd = Ae fcd with fcd at most fy / gm0, so a semi-compact section's squash load is
+    // A fy / gm0; a slender one's Ae (7.3.2) is not given here.
     if (*k.n == 4) {
         slender(c, "NcRd", "in axial compression, the worse ratio", worse(k.ratioD, k.ratioB));
     } else {

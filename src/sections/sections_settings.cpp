@@ -24,6 +24,7 @@ const QString sortKey = QStringLiteral("sort");
 const QString ownSizesKey = QStringLiteral("own_sizes");
 const QString gradeKey = QStringLiteral("grade");
 const QString lengthKey = QStringLiteral("buckling_length");
+const QString designColumnsKey = QStringLiteral("design_columns");
 const QString formingKey = QStringLiteral("forming");
 const QString geometryKey = QStringLiteral("geometry");
 
@@ -81,9 +82,16 @@ QStringList readState(const QSettings& settings, PanelState& state) {
     }
     if (const QStringList columns = settings.value(columnsKey).toStringList();
         keep(columnsKey, std::ranges::none_of(columns, [](const QString& name) {
-                 return !columnIndex(name.toStdString()) && !isDesignColumnName(name.toStdString());
+                 return !columnIndex(name.toStdString());
              }))) {
         state.columns = columns;
+    }
+    if (const QStringList design =
+            settings.value(designColumnsKey, state.designColumns).toStringList();
+        keep(designColumnsKey, std::ranges::none_of(design, [](const QString& name) {
+                 return !isDesignColumnName(name.toStdString());
+             }))) {
+        state.designColumns = design;
     }
     if (const QString sort = settings.value(sortKey).toString();
         keep(sortKey,
@@ -192,6 +200,7 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
     settings.setValue(ownSizesKey, state.ownSizes);
     settings.setValue(gradeKey, state.grade);
     settings.setValue(lengthKey, state.length);
+    settings.setValue(designColumnsKey, state.designColumns);
     settings.setValue(formingKey, state.forming);
     settings.setValue(geometryKey, geometry);
     settings.sync();

@@ -1,6 +1,5 @@
 // The parts of Kavrel Sections where its own faults would be, each without the window: the
 // model over the engine's rows, the request panel's state and request, and the settings file.
-#include "sections/column_labels.hpp"
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
 #include "sections/sections_settings.hpp"
@@ -41,20 +40,30 @@ PanelState everyField() {
     return state;
 }
 
-PanelState withColumns(PanelState state) {
-    for (std::size_t i = 0; i < defaultColumnCount; ++i) {
-        state.columns << QString::fromLatin1(columnNames[i].data(), columnNames[i].size());
-    }
+// A grade, a buckling length as typed and a choice of the design columns.
+PanelState designed() {
+    PanelState state = everyField();
+    state.grade = QStringLiteral("S460");
+    state.length = QStringLiteral("2,5");
+    state.designColumns = {QStringLiteral("classN"), QStringLiteral("Aeff"),
+                           QStringLiteral("NbRd")};
     return state;
 }
 
-// A state saved before there were design columns: those come back at their defaults.
-PanelState withDesignDefaults(PanelState state) {
-    for (std::size_t i = columnCount; i < windowColumnCount; ++i) {
-        const std::size_t design = i - columnCount;
-        if (design >= designColumns.size() || designColumns[design].byDefault) {
-            state.columns << columnName(i);
-        }
+// The same for IS: its own grade, the forming route and its own design column.
+PanelState designedIs() {
+    PanelState state = designed();
+    state.catalogue = QStringLiteral("IS");
+    state.grade = QStringLiteral("YSt310");
+    state.forming = QStringLiteral("hot");
+    state.designColumns = {QStringLiteral("classMx"), QStringLiteral("TdRd"),
+                           QStringLiteral("NbRd")};
+    return state;
+}
+
+PanelState withColumns(PanelState state) {
+    for (std::size_t i = 0; i < defaultColumnCount; ++i) {
+        state.columns << QString::fromLatin1(columnNames[i].data(), columnNames[i].size());
     }
     return state;
 }
@@ -149,12 +158,14 @@ class SectionsPartsTest : public QObject {
         european.catalogue = QStringLiteral("EN10210");
         european.truePi = false;
         QTest::newRow("european, pi left as it was") << european;
+        QTest::newRow("a grade and a length") << designed();
+        QTest::newRow("an IS grade, its route and TdRd") << designedIs();
     }
     void panelStateRoundTrips() {
         QFETCH(PanelState, state);
         SectionsPanel panel(QStringLiteral(","));
         panel.setState(state);
-        QCOMPARE(panel.state(), withDesignDefaults(state));
+        QCOMPARE(panel.state(), state);
     }
 
     // The request the panel hands the engine for a state.
@@ -305,6 +316,8 @@ class SectionsPartsTest : public QObject {
         otherCatalogue.catalogue = QStringLiteral("EN10219");
         otherCatalogue.ownSizes = {QStringLiteral("SHS:50x50x12")}; // IS computes it, EN10219 not
         QTest::newRow("own size of another catalogue") << otherCatalogue;
+        QTest::newRow("a grade and a length") << designed();
+        QTest::newRow("an IS grade, its route and TdRd") << designedIs();
     }
     void settingsKeepThePanelsState() {
         QFETCH(PanelState, state);

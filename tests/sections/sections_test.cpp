@@ -30,6 +30,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSettings>
 #include <QStyleOptionHeader>
 #include <QTemporaryDir>
 #include <QTest>
@@ -963,6 +964,17 @@ class SectionsTest : public QObject {
         QVERIFY(working);
         QVERIFY(working->text().contains(QStringLiteral("IS 800:2007, Table 10")));
         QVERIFY(working->text().contains(QStringLiteral("hot rolled (--forming hot)")));
+
+        // The route is kept between runs; a route that does not read gives the defaults.
+        const QString file = scratch_.filePath(QStringLiteral("is800.ini"));
+        QVERIFY(saveSettings(file, window.panel().state(), {}));
+        QCOMPARE(loadSettings(file).state.forming, QStringLiteral("hot"));
+        {
+            QSettings damaged(file, QSettings::IniFormat);
+            damaged.setValue(QStringLiteral("forming"), QStringLiteral("warm"));
+        }
+        QVERIFY(!loadSettings(file).note.isEmpty());
+        QCOMPARE(loadSettings(file).state.forming, QString());
 
         // An EN catalogue offers no route and its own grades; YSt310 is not kept there.
         state.catalogue = QStringLiteral("EN10210");
