@@ -52,6 +52,8 @@ The working of a size as a page to print from a browser:
   kavrel-table --explain --format html 50x25x2.0 > sheet.html
 The lightest cold-formed SHS in S355 that carries 800 kN over 3.5 m:
   kavrel-table --catalogue EN10219 --family SHS --grade S355 --length 3.5 --where 'NbRd>=800' --sort W --limit 1
+The lightest IS SHS in YSt310, hot rolled, at least compact in bending, carrying 500 kN at KL = 3 m:
+  kavrel-table --family SHS --grade YSt310 --forming hot --length 3 --where 'classMx<=compact' --where 'NbRd>=500' --sort W --limit 1
 
 Columns (all but Zpx, Zpy and catalogue are written when --columns is not given):
   family, designation
@@ -64,7 +66,7 @@ std::string helpText() {
         text += "  " + std::string(result.column) + std::string(8 - result.column.size(), ' ') +
                 std::string(result.meaning) + ", " + std::string(result.unit) + "\n";
     };
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         describe(result);
     }
     for (const PlasticDescription& result : plasticResults) {
@@ -74,7 +76,8 @@ std::string helpText() {
             " is given\n";
     text += "\nWith --grade (written without --columns: family, designation, W and these but Aeff,"
             "\nWeffx and Weffy; --columns all adds them all; ratios with two decimals, kN and kNm"
-            "\nwith one, fy with none; empty where the rules give no figure):\n";
+            "\nwith one, fy with none; empty where the rules give no figure; Aeff, Weffx and"
+            "\nWeffy for the EN catalogues only, TdRd for IS only):\n";
     const auto designLine = [&text](std::string_view column, std::string_view meaning,
                                     std::string_view unit) {
         text += "  " + std::string(column) + std::string(9 - column.size(), ' ') +
@@ -101,7 +104,7 @@ int usageError(std::string_view message) {
 
 // The sheets of the request's sizes; a size whose formulas fail has its sheet up to the
 // failing step, and the status the table gives it.
-int explain(const TableRequest& request, std::string_view formatText) {
+int explain(const TableRequest& request, std::string_view formatText, const SheetFields& fields) {
     SheetFormat format = SheetFormat::Text;
     if (!formatText.empty()) {
         const auto parsed = parseSheetFormat(formatText);
@@ -110,9 +113,16 @@ int explain(const TableRequest& request, std::string_view formatText) {
         }
         format = std::get<SheetFormat>(parsed);
     }
-    const ExplainOutcome outcome = explainSizes(request, format);
-    if (outcome.error && outcome.bytes.empty()) {
+    const ExplainOutcome outcome = explainSizes(request, format, fields);
+    if (outcome.error && outcome.bytes.empty() && outcome.leftOut.empty()) {
         return usageError(outcome.error->message);
+    }
+    // A size the families leave out is said, not silently dropped; none left is a failure.
+    for (const std::string& reason : outcome.leftOut) {
+        std::fprintf(stderr, "kavrel-table: %s\n", reason.c_str());
+    }
+    if (outcome.sheetCount == 0 && !outcome.leftOut.empty()) {
+        return 1;
     }
     if (!write(stdout, outcome.bytes)) {
         std::perror("kavrel-table");
@@ -144,7 +154,10 @@ int main(int argc, char** argv) {
         if (!line.tableOnly.empty()) {
             return usageError(std::string(line.tableOnly) + " does not apply to --explain");
         }
-        return explain(request, line.formatText);
+        return explain(request, line.formatText, line.sheetFields);
+    }
+    if (!line.sheetOnly.empty()) {
+        return usageError(std::string(line.sheetOnly) + " applies to --explain only");
     }
     if (line.formatText == "html") {
         return usageError("--format \"html\": only a calculation sheet (--explain) is written as "

@@ -24,10 +24,10 @@ Label labelOf(std::size_t column) {
         return leading[column];
     }
     column -= leadingColumns;
-    if (column < results.size()) {
-        return {results[column].unit, results[column].meaning};
+    if (column < findResults.size()) {
+        return {findResults[column].unit, findResults[column].meaning};
     }
-    column -= results.size();
+    column -= findResults.size();
     if (column < plasticResults.size()) {
         return {plasticResults[column].unit, plasticResults[column].meaning};
     }
@@ -45,24 +45,20 @@ Label labelOf(std::size_t column) {
 
 } // namespace
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString columnName(std::size_t column) {
     if (column < columnCount) {
-        return fromView(columnNames[column]);
+        return QString::fromUtf8(columnNames[column]);
     }
     column -= columnCount;
     if (column < designColumns.size()) {
-        return fromView(designColumns[column].column);
+        return QString::fromUtf8(designColumns[column].column);
     }
-    return fromView(
+    return QString::fromUtf8(
         bucklingColumns[(column - designColumns.size()) % bucklingColumns.size()].column);
 }
 
 QString columnUnit(std::size_t column) {
-    QString unit = fromView(labelOf(column).unit);
+    QString unit = QString::fromUtf8(labelOf(column).unit);
     unit.replace(QLatin1String("^2"), QStringLiteral("²"));
     unit.replace(QLatin1String("^3"), QStringLiteral("³"));
     unit.replace(QLatin1String("^4"), QStringLiteral("⁴"));
@@ -70,7 +66,7 @@ QString columnUnit(std::size_t column) {
 }
 
 QString columnMeaning(std::size_t column) {
-    return fromView(labelOf(column).meaning);
+    return QString::fromUtf8(labelOf(column).meaning);
 }
 
 QString columnHeader(std::size_t column) {

@@ -30,9 +30,6 @@ QString columnName(std::size_t column);
 QString columnUnit(std::size_t column); // empty for the family and the designation
 QString columnMeaning(std::size_t column);
 
-// An engine text (UTF-8) as the window shows it.
-QString fromView(std::string_view text);
-
 // The header of a column: its name, and its unit on a second line when it has one.
 QString columnHeader(std::size_t column);
 

@@ -4,6 +4,8 @@
 #include <QPainterPath>
 
 #include <charconv>
+#include <cmath>
+#include <numbers>
 
 namespace kavrel {
 namespace {
@@ -13,6 +15,19 @@ QPainterPath roundedRectangle(double width, double height, double radius) {
     QPainterPath path;
     path.addRoundedRect(QRectF(-width / 2, -height / 2, width, height), radius, radius);
     return path;
+}
+
+// A line from `from` to `tip` with an arrow head at the tip.
+void arrow(QPainter& painter, QPointF from, QPointF tip) {
+    painter.drawLine(from, tip);
+    QLineF head(tip, from);
+    head.setLength(7);
+    QLineF left = head;
+    left.setAngle(head.angle() + 20);
+    QLineF right = head;
+    right.setAngle(head.angle() - 20);
+    painter.drawLine(left);
+    painter.drawLine(right);
 }
 
 // A dimension line from a to b with arrow heads and its text beside its middle.
@@ -74,7 +89,6 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     const double t = s.thickness;
 
     const int titleHeight = painter.fontMetrics().height() + 6;
-    const CornerRadii corners = s.corners.value_or(CornerRadii{2 * t, t});
     QString cornersText;
     if (!tube) {
         cornersText = s.corners ? tr(", corners r = %1 and %2 mm")
@@ -83,15 +97,31 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     }
     painter.drawText(QRect(0, 2, width(), titleHeight), Qt::AlignCenter,
                      s.designation + cornersText);
-    // Room for the dimension lines left and below, and the axis letters.
-    const QRectF area(60, titleHeight + 24, width() - 60 - 30, height() - titleHeight - 24 - 60);
+    // Room for the dimension lines left and below, the axis letters,
+    // and the wall thickness's text above the outline, clear of the title.
+    const int top = titleHeight + 24 + painter.fontMetrics().height();
+    const QRectF area(60, top, width() - 60 - 30, height() - top - 60);
     const double scale = std::min(area.width() / B, area.height() / D);
     if (!(scale > 0) || !(t > 0)) {
         return;
     }
+    const Placement at{area.center(), scale, B * scale / 2, D * scale / 2};
+    drawOutline(painter, at);
+    drawAxes(painter, at);
+    drawDimensions(painter, at);
+}
+
+void SectionDrawing::drawOutline(QPainter& painter, const Placement& at) const {
+    const DrawnSection& s = *section_;
+    const bool tube = s.family == SectionFamily::CHS;
+    const double D = s.depth;
+    const double B = tube ? s.depth : s.width;
+    const double t = s.thickness;
+    const CornerRadii corners = s.corners.value_or(CornerRadii{2 * t, t});
+    const QPalette& colours = palette();
     painter.save();
-    painter.translate(area.center());
-    painter.scale(scale, scale);
+    painter.translate(at.centre);
+    painter.scale(at.scale, at.scale);
     QPainterPath wall;
     if (tube) {
         wall.addEllipse(QPointF(0, 0), D / 2, D / 2);
@@ -102,17 +132,19 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
                                       std::min(corners.inner, std::min(B, D) / 2 - t)));
     }
     wall.setFillRule(Qt::OddEvenFill);
-    QPen outline(colours.color(QPalette::Text), 1.5 / scale);
+    QPen outline(colours.color(QPalette::Text), 1.5 / at.scale);
     painter.setPen(outline);
     painter.setBrush(colours.color(QPalette::Mid));
     painter.drawPath(wall);
     painter.restore();
+}
 
-    const QPointF centre = area.center();
-    const double halfWidth = B * scale / 2;
-    const double halfDepth = D * scale / 2;
-    // The axes through the centroid: x-x parallel to the width, y-y parallel to the depth.
-    QPen axis(colours.color(QPalette::Highlight), 1, Qt::DashDotLine);
+// The axes through the centroid: x-x parallel to the width, y-y parallel to the depth.
+void SectionDrawing::drawAxes(QPainter& painter, const Placement& at) const {
+    const QPointF centre = at.centre;
+    const double halfWidth = at.halfWidth;
+    const double halfDepth = at.halfDepth;
+    QPen axis(palette().color(QPalette::Highlight), 1, Qt::DashDotLine);
     painter.setPen(axis);
     painter.drawLine(QPointF(centre.x() - halfWidth - 14, centre.y()),
                      QPointF(centre.x() + halfWidth + 14, centre.y()));
@@ -120,10 +152,21 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
                      QPointF(centre.x(), centre.y() + halfDepth + 14));
     painter.drawText(QPointF(centre.x() + halfWidth + 16, centre.y() + 4), QStringLiteral("x"));
     painter.drawText(QPointF(centre.x() - halfWidth - 24, centre.y() - 4), QStringLiteral("x"));
-    painter.drawText(QPointF(centre.x() + 4, centre.y() - halfDepth - 8), QStringLiteral("y"));
+    // The upper y left of its axis: the wall thickness is written to the right of it.
+    painter.drawText(QPointF(centre.x() - 12, centre.y() - halfDepth - 8), QStringLiteral("y"));
     painter.drawText(QPointF(centre.x() + 4, centre.y() + halfDepth + 22), QStringLiteral("y"));
+}
 
-    painter.setPen(QPen(colours.color(QPalette::Text), 1));
+void SectionDrawing::drawDimensions(QPainter& painter, const Placement& at) const {
+    const DrawnSection& s = *section_;
+    const bool tube = s.family == SectionFamily::CHS;
+    const double D = s.depth;
+    const double B = tube ? s.depth : s.width;
+    const double t = s.thickness;
+    const QPointF centre = at.centre;
+    const double halfWidth = at.halfWidth;
+    const double halfDepth = at.halfDepth;
+    painter.setPen(QPen(palette().color(QPalette::Text), 1));
     const double left = centre.x() - halfWidth - 36;
     dimensionLine(painter, QPointF(left, centre.y() - halfDepth),
                   QPointF(left, centre.y() + halfDepth), {}, QPointF(0, 0));
@@ -132,22 +175,53 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     painter.translate(left - 6, centre.y() - halfDepth / 2);
     painter.rotate(-90);
     painter.drawText(QRectF(-60, -20, 120, 20), Qt::AlignCenter,
-                     QStringLiteral("D = ") + number(D));
+                     QStringLiteral("D = ") + number(D) + tr(" mm"));
     painter.restore();
     if (!tube) {
         const double below = centre.y() + halfDepth + 34;
         dimensionLine(painter, QPointF(centre.x() - halfWidth, below),
-                      QPointF(centre.x() + halfWidth, below), QStringLiteral("B = ") + number(B),
-                      QPointF(0, 12));
+                      QPointF(centre.x() + halfWidth, below),
+                      QStringLiteral("B = ") + number(B) + tr(" mm"), QPointF(0, 12));
     }
-    // The wall thickness across the top wall, its text above the outline's right part.
-    const double wallX = tube ? centre.x() : centre.x() + halfWidth * 0.5;
-    const QPointF outer(wallX, centre.y() - halfDepth);
-    const QPointF inner(wallX, centre.y() - halfDepth + t * scale);
-    painter.drawLine(outer - QPointF(0, 14), outer);
-    painter.drawLine(inner + QPointF(0, 14), inner);
-    painter.drawText(QPointF(wallX + 4, centre.y() - halfDepth - 6),
-                     QStringLiteral("t = ") + number(t));
+    // The wall thickness as a dimension of its own: arrows from outside onto both faces of the
+    // wall, across the top wall of a box and along a radius of a tube, its text beyond them.
+    const QPointF outward =
+        tube ? QPointF(std::cos(std::numbers::pi / 3), -std::sin(std::numbers::pi / 3))
+             : QPointF(0, -1);
+    const QPointF outer = tube ? centre + outward * halfDepth
+                               : QPointF(centre.x() + halfWidth * 0.5, centre.y() - halfDepth);
+    const QPointF inner = outer - outward * (t * at.scale);
+    arrow(painter, outer + outward * 16, outer);
+    arrow(painter, inner - outward * 16, inner);
+    painter.drawLine(outer, inner);
+    // Beyond the arrows, kept inside the drawing.
+    const QString thickness = QStringLiteral("t = ") + number(t) + tr(" mm");
+    const double textWidth = painter.fontMetrics().horizontalAdvance(thickness);
+    const QPointF textAt = outer + outward * 18;
+    const double textLeft = std::min(textAt.x() + 2, width() - textWidth - 2);
+    painter.drawText(QRectF(textLeft, textAt.y() - 18, textWidth + 1, 18),
+                     Qt::AlignLeft | Qt::AlignBottom, thickness);
+    if (!tube) {
+        drawCornerRadii(painter, at);
+    }
+}
+
+// The corner radii on the drawing: a radius of the lower right outer corner with its arrow, and
+// the radii written inside the hollow beside it.
+void SectionDrawing::drawCornerRadii(QPainter& painter, const Placement& at) const {
+    const DrawnSection& s = *section_;
+    const CornerRadii corners = s.corners.value_or(CornerRadii{2 * s.thickness, s.thickness});
+    const double outer = std::min(corners.outer, std::min(s.width, s.depth) / 2) * at.scale;
+    const QPointF centre(at.centre.x() + at.halfWidth - outer,
+                         at.centre.y() + at.halfDepth - outer);
+    const QPointF diagonal(std::sqrt(0.5), std::sqrt(0.5));
+    arrow(painter, centre, centre + diagonal * outer);
+    const QString text =
+        s.corners
+            ? tr("ro = %1 mm\nri = %2 mm").arg(number(s.corners->outer), number(s.corners->inner))
+            : tr("ro = 2t\nri = t");
+    const QRectF box(centre.x() - 124, centre.y() - 40 - outer, 120, 36 + outer);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom, text);
 }
 
 } // namespace kavrel

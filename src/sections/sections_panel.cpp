@@ -3,15 +3,19 @@
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/column_labels.hpp"
+#include "sections/own_size_box.hpp"
 #include "sections/requirement_row.hpp"
+#include "sections/typed_fields.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 
 namespace kavrel {
@@ -27,12 +31,6 @@ bool isDefaultWindowColumn(std::size_t column) {
     return design >= designColumns.size() || designColumns[design].byDefault;
 }
 
-QLabel* buddyLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 QStringList defaultDesignColumns() {
@@ -45,29 +43,6 @@ QStringList defaultDesignColumns() {
     return names;
 }
 
-std::optional<std::string> engineNumber(const QString& typed, const QString& separator) {
-    QString text = typed.trimmed();
-    if (separator != QLatin1String(".")) {
-        if (text.contains(QLatin1Char('.'))) {
-            return std::nullopt;
-        }
-        text.replace(separator, QStringLiteral("."));
-    }
-    return text.toStdString();
-}
-
-void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason) {
-    const bool refused = !reason.isEmpty();
-    if (field.property("refused").toBool() != refused) {
-        field.setProperty("refused", refused);
-        // A red frame reads on light and dark palettes alike.
-        field.setStyleSheet(refused ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-    }
-    field.setAccessibleDescription(reason);
-    reasonLabel.setText(reason);
-    reasonLabel.setVisible(refused);
-}
-
 SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     : QWidget(parent), separator_(std::move(separator)) {
     auto* layout = new QVBoxLayout(this);
@@ -75,7 +50,10 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(buildRequirements());
     layout->addWidget(buildSort());
     layout->addWidget(buildColumns());
-    layout->addWidget(buildOwnSizes());
+    own_ = new OwnSizeBox(separator_);
+    connect(own_->add, &QPushButton::clicked, this, [this] { own_->addTyped(catalogue(), pi()); });
+    connect(own_, &OwnSizeBox::changed, this, &SectionsPanel::changed);
+    layout->addWidget(own_);
     layout->addStretch(1);
     updateDesignChoice();
     chainFocus();
@@ -89,7 +67,8 @@ QWidget* SectionsPanel::buildCatalogue() {
     catalogue_->setObjectName(QStringLiteral("cmbcatalogue"));
     catalogue_->setAccessibleName(tr("Catalogue"));
     for (const CatalogueDescription& description : allCatalogues()) {
-        catalogue_->addItem(fromView(description.title), fromView(description.name));
+        catalogue_->addItem(QString::fromUtf8(description.title),
+                            QString::fromUtf8(description.name));
     }
     grid->addWidget(buddyLabel(tr("&Catalogue:"), catalogue_), 0, 0);
     grid->addWidget(catalogue_, 0, 1, 1, 3);
@@ -124,16 +103,25 @@ QWidget* SectionsPanel::buildCatalogue() {
     grid->addWidget(new QLabel(tr("\u03c0:")), 2, 0);
     grid->addWidget(pi227_, 2, 1, 1, 3);
     grid->addWidget(piExact_, 3, 1, 1, 3);
-    connect(pi227_, &QRadioButton::toggled, this, &SectionsPanel::changed);
+    connect(pi227_, &QRadioButton::toggled, this, [this] {
+        if (choosesPi()) {
+            userTruePi_ = piExact_->isChecked();
+        }
+        emit changed();
+    });
 
     grade_ = new QComboBox;
     grade_->setObjectName(QStringLiteral("cmbgrade"));
     grade_->setAccessibleName(tr("Steel grade of the design resistances"));
-    grade_->addItem(tr("none"), QString());
-    for (const SteelGrade grade : allGrades) {
-        grade_->addItem(fromView(gradeName(grade)), fromView(gradeName(grade)));
-    }
-    grade_->setToolTip(tr("Class and design resistances to EN 1993-1-1, for the EN catalogues"));
+    fillGrades();
+    forming_ = new QComboBox;
+    forming_->setObjectName(QStringLiteral("cmbforming"));
+    forming_->setAccessibleName(tr("Forming route of the IS sizes, which chooses the buckling "
+                                   "class"));
+    forming_->addItem(tr("not known: cold formed"), QString());
+    forming_->addItem(tr("cold formed"), QStringLiteral("cold"));
+    forming_->addItem(tr("hot rolled"), QStringLiteral("hot"));
+    forming_->setToolTip(tr("IS 800 Table 10: hot rolled class a, cold formed class b"));
     length_ = new QLineEdit;
     length_->setObjectName(QStringLiteral("txtlength"));
     length_->setAccessibleName(tr("Buckling length in metres"));
@@ -146,6 +134,9 @@ QWidget* SectionsPanel::buildCatalogue() {
     grid->addWidget(buddyLabel(tr("Buckling &length, m:"), length_), 5, 0);
     grid->addWidget(length_, 5, 1, 1, 3);
     grid->addWidget(lengthRefusal_, 6, 0, 1, 4);
+    grid->addWidget(buddyLabel(tr("&Forming:"), forming_), 7, 0);
+    grid->addWidget(forming_, 7, 1, 1, 3);
+    connect(forming_, &QComboBox::currentIndexChanged, this, &SectionsPanel::changed);
     connect(grade_, &QComboBox::currentIndexChanged, this, [this] {
         updateDesignChoice();
         emit changed();
@@ -157,6 +148,7 @@ QWidget* SectionsPanel::buildCatalogue() {
 
     connect(catalogue_, &QComboBox::currentIndexChanged, this, [this] {
         updatePiChoice();
+        fillGrades();
         updateDesignChoice();
         emit changed();
     });
@@ -232,121 +224,15 @@ QWidget* SectionsPanel::buildColumns() {
     return box;
 }
 
-QWidget* SectionsPanel::buildOwnSizes() {
-    auto* box = new QGroupBox(tr("Sizes of your own, in mm"));
-    auto* grid = new QGridLayout(box);
-    ownFamily_ = new QComboBox;
-    ownFamily_->setObjectName(QStringLiteral("cmbownfamily"));
-    ownFamily_->setAccessibleName(tr("Family of your own size"));
-    ownFamily_->addItems({QStringLiteral("RHS"), QStringLiteral("SHS"), QStringLiteral("CHS")});
-    ownDepth_ = new QLineEdit;
-    ownWidth_ = new QLineEdit;
-    ownThickness_ = new QLineEdit;
-    const std::array<std::tuple<QLineEdit*, const char*, QString>, 3> fields = {
-        {{ownDepth_, "txtownd", tr("Depth or diameter D")},
-         {ownWidth_, "txtownb", tr("Width B")},
-         {ownThickness_, "txtownt", tr("Wall thickness t")}}};
-    for (const auto& [field, name, accessible] : fields) {
-        field->setObjectName(QString::fromLatin1(name));
-        field->setAccessibleName(accessible);
-    }
-    addOwn_ = new QPushButton(tr("Add s&ize"));
-    addOwn_->setObjectName(QStringLiteral("cmdaddown"));
-    addOwn_->setAccessibleName(tr("Add size of your own"));
-    ownRefusal_ = new QLabel;
-    ownRefusal_->setObjectName(QStringLiteral("lblownreason"));
-    ownRefusal_->setWordWrap(true);
-    ownRefusal_->setVisible(false);
-    ownSizes_ = new QListWidget;
-    ownSizes_->setObjectName(QStringLiteral("lstown"));
-    ownSizes_->setAccessibleName(tr("Sizes of your own"));
-    ownSizes_->setMaximumHeight(80);
-    removeOwn_ = new QPushButton(tr("Re&move size"));
-    removeOwn_->setObjectName(QStringLiteral("cmdremoveown"));
-    removeOwn_->setAccessibleName(tr("Remove size of your own"));
-
-    grid->addWidget(buddyLabel(tr("Famil&y:"), ownFamily_), 0, 0);
-    grid->addWidget(ownFamily_, 0, 1);
-    grid->addWidget(buddyLabel(tr("D:"), ownDepth_), 0, 2);
-    grid->addWidget(ownDepth_, 0, 3);
-    grid->addWidget(buddyLabel(tr("B:"), ownWidth_), 1, 0);
-    grid->addWidget(ownWidth_, 1, 1);
-    grid->addWidget(buddyLabel(tr("t:"), ownThickness_), 1, 2);
-    grid->addWidget(ownThickness_, 1, 3);
-    grid->addWidget(addOwn_, 2, 0, 1, 4, Qt::AlignLeft);
-    grid->addWidget(ownRefusal_, 3, 0, 1, 4);
-    grid->addWidget(ownSizes_, 4, 0, 1, 4);
-    grid->addWidget(removeOwn_, 5, 0, 1, 4, Qt::AlignLeft);
-
-    connect(ownFamily_, &QComboBox::currentIndexChanged, this, &SectionsPanel::updateOwnFields);
-    connect(addOwn_, &QPushButton::clicked, this, &SectionsPanel::addOwnSize);
-    connect(removeOwn_, &QPushButton::clicked, this, [this] {
-        if (QListWidgetItem* item = ownSizes_->currentItem()) {
-            delete item;
-            emit changed();
-        }
-    });
-    updateOwnFields();
-    return box;
-}
-
-void SectionsPanel::updateOwnFields() {
-    // A square section's width is its depth; a tube has only a diameter.
-    ownWidth_->setEnabled(ownFamily_->currentText() == QLatin1String("RHS"));
-}
-
-void SectionsPanel::addOwnSize() {
-    const QString family = ownFamily_->currentText();
-    std::vector<QLineEdit*> fields = {ownDepth_};
-    if (family == QLatin1String("RHS")) {
-        fields.push_back(ownWidth_);
-    } else if (family == QLatin1String("SHS")) {
-        fields.push_back(ownDepth_);
-    }
-    fields.push_back(ownThickness_);
-    std::string argument = family.toStdString() + ":";
-    std::vector<QLineEdit*> unreadable;
-    for (QLineEdit* field : fields) {
-        const auto number = engineNumber(field->text(), separator_);
-        if (!number || !readNumber(*number)) {
-            unreadable.push_back(field);
-        }
-        if (!argument.ends_with(':')) {
-            argument.push_back('x');
-        }
-        argument.append(number.value_or(std::string(1, '?')));
-    }
-    // The size as its row would be computed, so that a size the formulas cannot take is
-    // refused here, not in every later table.
-    const auto rows = tableRows({.sizes = {argument}, .pi = pi(), .catalogues = {catalogue()}});
-    const auto* error = std::get_if<TableError>(&rows);
-    for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
-        const bool marked =
-            error != nullptr && (unreadable.empty() ? std::ranges::count(fields, field) > 0
-                                                    : std::ranges::count(unreadable, field) > 0);
-        field->setProperty("refused", marked);
-        field->setStyleSheet(marked ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-        field->setAccessibleDescription(marked ? QString::fromStdString(error->message)
-                                               : QString());
-    }
-    ownRefusal_->setText(error ? QString::fromStdString(error->message) : QString());
-    ownRefusal_->setVisible(error != nullptr);
-    if (error) {
-        return;
-    }
-    ownSizes_->addItem(QString::fromStdString(argument));
-    ownSizes_->setCurrentRow(ownSizes_->count() - 1);
-    emit changed();
-}
-
 RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     auto* row = new RequirementRow(text);
     requirementRows_->addWidget(row);
     requirements_.push_back(row);
     connect(row, &RequirementRow::changed, this, &SectionsPanel::changed);
     connect(row->remove, &QPushButton::clicked, this, [this, row] { removeRequirement(row); });
-    chainFocus();
+    // Restoring many rows places them in the tab order once, at the end.
     if (!quiet_) {
+        placeRowsInFocusChain();
         emit changed();
     }
     return row;
@@ -355,8 +241,7 @@ RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
 void SectionsPanel::removeRequirement(RequirementRow* row) {
     std::erase(requirements_, row);
     row->deleteLater();
-    row->hide();
-    chainFocus();
+    row->hide(); // its widgets leave the focus ring with it; the rest keeps its order
     addRequirement_->setFocus();
     emit changed();
 }
@@ -373,10 +258,37 @@ void SectionsPanel::chainFocus() {
     }
     order.insert(order.end(), {addRequirement_, sort_, descending_});
     order.insert(order.end(), columns_.begin(), columns_.end());
-    order.insert(order.end(),
-                 {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
+    order.insert(order.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
+                               own_->list, own_->remove});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void SectionsPanel::placeRowsInFocusChain() {
+    if (requirements_.empty()) {
+        return;
+    }
+    // A new widget joins the window's focus ring at its end, and each QWidget::setTabOrder
+    // walks the whole ring: setting the order pair by pair would cost the square of the rows.
+    // The rows are already in their order at the ring's end, so what follows them in Tab
+    // order (the rest of the panel, then the window's controls after it) is moved behind
+    // them instead, a fixed number of moves.
+    std::vector<QWidget*> after = {addRequirement_, sort_, descending_};
+    after.insert(after.end(), columns_.begin(), columns_.end());
+    after.insert(after.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
+                               own_->list, own_->remove});
+    for (QWidget* w = own_->remove->nextInFocusChain(); w != catalogue_ && w != window();
+         w = w->nextInFocusChain()) {
+        const bool inRow = qobject_cast<RequirementRow*>(w->parentWidget()) != nullptr;
+        if (!inRow && (w->focusPolicy() & Qt::TabFocus) && !isAncestorOf(w)) {
+            after.push_back(w);
+        }
+    }
+    QWidget* previous = requirements_.back()->remove;
+    for (QWidget* w : after) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
     }
 }
 
@@ -400,17 +312,32 @@ std::optional<double> SectionsPanel::pi() const {
 }
 
 bool SectionsPanel::designGiven() const {
-    return productStandardOf(catalogue()) != nullptr && !grade_->currentData().toString().isEmpty();
+    return !grade_->currentData().toString().isEmpty();
+}
+
+void SectionsPanel::fillGrades() {
+    const QSignalBlocker quiet(grade_);
+    const QString chosen = grade_->currentData().toString();
+    grade_->clear();
+    grade_->addItem(tr("none"), QString());
+    for (const SteelGrade grade : productStandardOf(catalogue())->grades) {
+        grade_->addItem(QString::fromUtf8(gradeName(grade)), QString::fromUtf8(gradeName(grade)));
+    }
+    // A grade of the other catalogues' steel is not kept.
+    grade_->setCurrentIndex(std::max(0, grade_->findData(chosen)));
+    grade_->setToolTip(tr("Class and design resistances to %1")
+                           .arg(QString::fromUtf8(designCodeOf(catalogue()).name)));
 }
 
 void SectionsPanel::updateDesignChoice() {
-    const bool european = productStandardOf(catalogue()) != nullptr;
-    grade_->setEnabled(european);
-    length_->setEnabled(european);
+    const bool indian = catalogue() == Catalogue::IS;
+    forming_->setEnabled(indian && designGiven());
     const bool graded = designGiven();
     const bool lengthGiven = !length_->text().trimmed().isEmpty();
+    const DesignCode& code = designCodeOf(catalogue());
     for (std::size_t i = columnCount; i < columns_.size(); ++i) {
-        columns_[i]->setEnabled(graded && (!isBucklingColumn(i) || lengthGiven));
+        columns_[i]->setEnabled(graded && givenByCode(columnName(i).toStdString(), code) &&
+                                (!isBucklingColumn(i) || lengthGiven));
     }
 }
 
@@ -418,6 +345,10 @@ void SectionsPanel::updatePiChoice() {
     const bool enabled = choosesPi();
     pi227_->setEnabled(enabled);
     piExact_->setEnabled(enabled);
+    // Greyed, the choice shows the pi in use; the user's own comes back with the catalogue.
+    const QSignalBlocker block227(pi227_);
+    const QSignalBlocker blockExact(piExact_);
+    (!enabled || userTruePi_ ? piExact_ : pi227_)->setChecked(true);
 }
 
 PanelState SectionsPanel::state() const {
@@ -432,7 +363,7 @@ PanelState SectionsPanel::state() const {
     for (RequirementRow* row : requirements_) {
         state.requirements.push_back(row->text());
     }
-    state.truePi = piExact_->isChecked();
+    state.truePi = userTruePi_;
     state.designColumns.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         if (columns_[i]->isChecked()) {
@@ -441,11 +372,10 @@ PanelState SectionsPanel::state() const {
     }
     const QString sort = sort_->currentData().toString();
     state.sort = sort.isEmpty() || !descending_->isChecked() ? sort : QLatin1Char('-') + sort;
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        state.ownSizes << ownSizes_->item(i)->text();
-    }
+    state.ownSizes = own_->sizes();
     state.grade = grade_->currentData().toString();
     state.length = length_->text();
+    state.forming = forming_->currentData().toString();
     return state;
 }
 
@@ -453,7 +383,9 @@ void SectionsPanel::setState(const PanelState& state) {
     quiet_ = true;
     const QSignalBlocker blockSelf(this);
     catalogue_->setCurrentIndex(std::max(0, catalogue_->findData(state.catalogue)));
+    userTruePi_ = state.truePi;
     updatePiChoice();
+    fillGrades();
     for (QCheckBox* family : families_) {
         family->setChecked(state.families.contains(family->accessibleName()));
     }
@@ -461,10 +393,15 @@ void SectionsPanel::setState(const PanelState& state) {
         std::erase(requirements_, row);
         delete row;
     }
-    for (const RequirementText& text : state.requirements) {
-        addRequirement(text);
+    for (std::size_t i = 0; i < state.requirements.size(); ++i) {
+        addRequirement(state.requirements[i]);
+        // Each row's boxes leave Qt a posted event and a zero timer, and Qt's lists of both
+        // are searched on every new one: handled every few hundred rows, they stay short and
+        // restoring costs time in proportion to the rows.
+        if (i % 256 == 255) {
+            QCoreApplication::sendPostedEvents();
+        }
     }
-    (state.truePi ? piExact_ : pi227_)->setChecked(true);
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         const QString name = columns_[i]->text();
         columns_[i]->setChecked(isDesignColumn(i)         ? state.designColumns.contains(name)
@@ -473,18 +410,18 @@ void SectionsPanel::setState(const PanelState& state) {
     }
     grade_->setCurrentIndex(std::max(0, grade_->findData(state.grade)));
     length_->setText(state.length);
+    forming_->setCurrentIndex(std::max(0, forming_->findData(state.forming)));
     updateDesignChoice();
     const bool descending = state.sort.startsWith(QLatin1Char('-'));
     sort_->setCurrentIndex(
         std::max(0, sort_->findData(descending ? state.sort.mid(1) : state.sort)));
     descending_->setChecked(descending);
-    ownSizes_->clear();
-    ownSizes_->addItems(state.ownSizes);
+    own_->setSizes(state.ownSizes);
     quiet_ = false;
-    chainFocus();
+    placeRowsInFocusChain();
 }
 
-std::optional<PanelRequest> SectionsPanel::request() const {
+PanelRequest SectionsPanel::request() const {
     PanelRequest out;
     TableRequest& request = out.request;
     request.catalogues = {catalogue()};
@@ -494,35 +431,38 @@ std::optional<PanelRequest> SectionsPanel::request() const {
                 std::get<SectionFamily>(parseFamily(family->accessibleName().toStdString())));
         }
     }
-    bool refused = false;
     for (RequirementRow* row : requirements_) {
         auto condition = row->condition(separator_);
         if (auto* found = std::get_if<Condition>(&condition)) {
             request.conditions.push_back(std::move(*found));
         } else {
-            refused = true;
+            out.ignored << std::get<QString>(condition);
         }
     }
-    if (refused) {
-        return std::nullopt;
-    }
     request.pi = pi();
+    QString lengthReason;
     if (designGiven()) {
         request.design.grade = gradeNamed(grade_->currentData().toString().toStdString());
+        if (catalogue() == Catalogue::IS && !forming_->currentData().toString().isEmpty()) {
+            request.design.forming = std::get<FormingRoute>(
+                parseForming(forming_->currentData().toString().toStdString()));
+        }
         if (!length_->text().trimmed().isEmpty()) {
             const auto typed = engineNumber(length_->text(), separator_);
             auto length = parseLength(typed.value_or(length_->text().toStdString()));
+            // A length that does not read is marked and ignored until it does.
             if (const auto* error = std::get_if<TableError>(&length)) {
-                markRefused(*length_, *lengthRefusal_, QString::fromStdString(error->message));
-                return std::nullopt;
+                lengthReason = QString::fromStdString(error->message);
+                out.ignored << lengthReason;
+            } else {
+                auto given = std::get<BucklingLength>(std::move(length));
+                given.text = length_->text().trimmed().toStdString(); // as typed, names it
+                given.text = typed.value_or(given.text);
+                request.design.lengths.push_back(std::move(given));
             }
-            auto given = std::get<BucklingLength>(std::move(length));
-            given.text = length_->text().trimmed().toStdString(); // as typed, names the length
-            given.text = typed.value_or(given.text);
-            request.design.lengths.push_back(std::move(given));
         }
     }
-    markRefused(*length_, *lengthRefusal_, QString());
+    markRefused(*length_, *lengthRefusal_, lengthReason);
     for (QCheckBox* column : columns_) {
         // A design column counts only while it can be shown.
         if (column->isChecked() && column->isEnabled()) {
@@ -532,23 +472,20 @@ std::optional<PanelRequest> SectionsPanel::request() const {
     if (const QString sort = sort_->currentData().toString(); !sort.isEmpty()) {
         request.sort = SortKey{sort.toStdString(), descending_->isChecked()};
     }
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        out.ownSizes.push_back(ownSizes_->item(i)->text().toStdString());
-    }
-    return out;
-}
-
-QString SectionsPanel::refusal() const {
-    QStringList reasons;
-    if (!lengthRefusal_->text().isEmpty()) {
-        reasons << lengthRefusal_->text();
-    }
-    for (RequirementRow* row : requirements_) {
-        if (!row->reason->text().isEmpty()) {
-            reasons << row->reason->text();
+    // Each own size by the engine's own rule for the catalogue as it stands now.
+    const QStringList sizes = own_->sizes();
+    for (int i = 0; i < sizes.size(); ++i) {
+        std::string size = sizes[i].toStdString();
+        const auto refusal = ownSizeRefusal(request, size);
+        const QString reason = refusal ? QString::fromStdString(refusal->message) : QString();
+        own_->markSize(i, reason);
+        if (refusal) {
+            out.leftOut << reason;
+        } else {
+            out.ownSizes.push_back(std::move(size));
         }
     }
-    return reasons.join(QStringLiteral("; "));
+    return out;
 }
 
 void SectionsPanel::sortBy(const QString& column) {

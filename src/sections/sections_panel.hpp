@@ -5,8 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
@@ -42,18 +40,23 @@ struct PanelState {
     QStringList columns;  // the chosen fixed columns in the engine's order; empty: the default ones
     QString sort;         // "", "W" or "-W", as kavrel-table's --sort takes it
     QStringList ownSizes; // RHS:DxBxt, SHS:DxBxt, CHS:Dxt
-    QString grade;        // "" or S235 ... S460: the design resistances, EN catalogues only
+    QString grade;        // "": none; S235 ... S460 for EN, YSt210 ... YSt355 for IS
     QString length;       // the buckling length in metres as typed; "" for none
     QStringList designColumns = defaultDesignColumns(); // the chosen ones, in the engine's order
+    QString forming;      // IS only: "" not known (cold formed taken), "cold" or "hot"
     bool operator==(const PanelState&) const = default;
 };
 
-// The request to run, as the engine takes it.
+// The request to run, as the engine takes it: the controls as they stand, less what cannot be
+// applied yet (each such part is marked at its control and named here).
 struct PanelRequest {
     TableRequest request;
-    std::vector<std::string> ownSizes;
+    std::vector<std::string> ownSizes; // those the chosen catalogue computes
+    QStringList ignored;               // why a requirement is not applied, one per requirement
+    QStringList leftOut; // "size: reason" for each own size the catalogue does not take
 };
 
+class OwnSizeBox;
 class RequirementRow;
 
 // The request beside the table: catalogue, families, requirements, pi, sort order, columns and
@@ -68,10 +71,9 @@ class SectionsPanel : public QWidget {
     PanelState state() const;
     void setState(const PanelState& state);
 
-    // The engine's request, or nothing when a requirement is refused (it is marked, and
-    // refusal() says why).
-    std::optional<PanelRequest> request() const;
-    QString refusal() const;
+    // The engine's request from the controls as they stand. A requirement without a readable
+    // number and an own size that the catalogue does not take are marked and left out.
+    PanelRequest request() const;
 
     // The sort order from a click on a column header: a numeric column sorts, ascending first,
     // then descending; another column returns to the catalogue's order.
@@ -90,18 +92,17 @@ class SectionsPanel : public QWidget {
     QWidget* buildRequirements();
     QWidget* buildSort();
     QWidget* buildColumns();
-    QWidget* buildOwnSizes();
     RequirementRow* addRequirement(const RequirementText& text);
     void removeRequirement(RequirementRow* row);
-    void addOwnSize();
-    void updateOwnFields();
     void chainFocus();
+    void placeRowsInFocusChain();
     bool choosesPi() const;
     std::optional<double> pi() const;
     void updatePiChoice();
-    // The grade only for the EN catalogues; the design columns only with a grade, the
-    // buckling ones only with a length too.
+    // The grades of the catalogue's steel; the forming route only for IS; the design columns
+    // of the catalogue's code only with a grade, the buckling ones only with a length too.
     void updateDesignChoice();
+    void fillGrades();
     bool designGiven() const;
 
     QString separator_;
@@ -113,27 +114,15 @@ class SectionsPanel : public QWidget {
     QRadioButton* pi227_ = nullptr;
     QRadioButton* piExact_ = nullptr;
     QComboBox* grade_ = nullptr;
+    QComboBox* forming_ = nullptr;
     QLineEdit* length_ = nullptr;
     QLabel* lengthRefusal_ = nullptr;
     QComboBox* sort_ = nullptr;
     QCheckBox* descending_ = nullptr;
     std::vector<QCheckBox*> columns_;
-    QComboBox* ownFamily_ = nullptr;
-    QLineEdit* ownDepth_ = nullptr;
-    QLineEdit* ownWidth_ = nullptr;
-    QLineEdit* ownThickness_ = nullptr;
-    QPushButton* addOwn_ = nullptr;
-    QLabel* ownRefusal_ = nullptr;
-    QListWidget* ownSizes_ = nullptr;
-    QPushButton* removeOwn_ = nullptr;
-    bool quiet_ = false; // while setState fills the controls
+    OwnSizeBox* own_ = nullptr;
+    bool quiet_ = false;      // while setState fills the controls
+    bool userTruePi_ = false; // the IS choice of pi, kept while another catalogue greys it
 };
-
-// A typed number in the engine's writing ("." as the decimal point), or nothing when it holds a
-// "." that is not the user's separator.
-std::optional<std::string> engineNumber(const QString& typed, const QString& separator);
-
-// Marks a field as refused with the reason beside it, or clears the mark.
-void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason);
 
 } // namespace kavrel

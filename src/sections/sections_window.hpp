@@ -9,12 +9,19 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTableView>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kavrel {
+
+class FrozenColumns;
+
+// The window's first size on a screen with this much room: all of it fits, at most 1240x720.
+QSize initialSize(QSize available);
 
 // The decimal separator of the user's number settings.
 QString userDecimalSeparator();
@@ -60,7 +67,13 @@ class SectionsWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The steps of building the window, in order.
+    void setUpTable();
+    QPushButton* buildLayout(); // gives the Show working button, which the menus' action drives
     void buildMenus();
+    void connectControls(QPushButton& working);
+    void restoreSettings();
+
     void onExport();
     void onPrint();
     void showSelected();
@@ -77,6 +90,9 @@ class SectionsWindow : public QMainWindow {
     SectionDrawing* drawing_;
     QAction* showWorking_ = nullptr;
     TableRequest shownRequest_;
+    bool keepSettingsFile_ = false;   // an unreadable file that could not be set aside
+    std::vector<int> fittedWidths_;   // the columns' widths without a sort indicator
+    FrozenColumns* frozen_ = nullptr; // the designation kept in view
 };
 
 } // namespace kavrel

@@ -8,7 +8,7 @@ namespace kavrel {
 std::vector<std::pair<std::string_view, std::string>> sheetHead(const CalculationSheet& sheet) {
     const TableSize& size = sheet.size;
     const ReadDimensions read = readDimensions(size);
-    const auto mm = [](double number) { return roundTripText(number) + " mm"; };
+    const auto mm = [](double number) { return personText(number) + " mm"; };
     const auto shown = [](const std::optional<std::string>& text) {
         std::string quoted(1, '"');
         quoted += text.value_or("");
@@ -32,14 +32,19 @@ std::vector<std::pair<std::string_view, std::string>> sheetHead(const Calculatio
     const double pi = piUsed(sheet);
     const CatalogueDescription& catalogue = describe(size.catalogue);
     const std::optional<int> significant = sheet.computation.significant;
+    // The fields a checked calculation carries, first, left empty for the pen unless given.
     return {
+        {"Project", sheet.fields.project},
+        {"Made by", sheet.fields.calculatedBy},
+        {"Checked by", sheet.fields.checkedBy},
+        {"Date", sheet.fields.date},
         {"Program", "Kavrel " + std::string(version)},
         {"Catalogue", std::string(catalogue.name) + ", " + std::string(catalogue.title)},
         {"Family",
          std::string(familyCode(size.family)) + ", " + std::string(familyName(size.family))},
         {"Designation", size.designation},
         {"Dimensions", dimensions},
-        {"pi", (pi == fractionPi ? "22/7 = " : "the true value, ") + roundTripText(pi)},
+        {"pi", (pi == fractionPi ? "22/7 = " : "the true value, ") + personText(pi)},
         {"Geometry", geometry},
         {"Units", "lengths in mm; each step gives the unit of its value"},
         {"Rounding", "a result's text is its value written to 15 significant digits, then rounded "
@@ -60,7 +65,7 @@ std::string readBackOf(const RecordedStep& step, std::string_view name) {
     if (step.readBackText != step.text) {
         out += " from its fixed-decimal text \"" + step.readBackText + "\"";
     }
-    return out + " as " + std::string(name) + " = " + roundTripText(*step.readBack);
+    return out + " as " + std::string(name) + " = " + personText(*step.readBack);
 }
 
 std::optional<std::string_view> partAt(const StepLog& log, std::size_t step) {
@@ -74,13 +79,14 @@ std::optional<std::string_view> partAt(const StepLog& log, std::size_t step) {
 
 std::string failureText(const StepFailure& failure) {
     const std::string operand =
-        failure.operand ? asciiFormula(*failure.operand, Notation::Symbols) : std::string("it");
+        failure.operand ? asciiFormula(*failure.operand, Notation::Symbols, Figures::ForPeople)
+                        : std::string("it");
     switch (failure.kind) {
     case StepFailure::Kind::DivisionByZero:
         return "division by zero: the divisor " + operand + " is 0";
     case StepFailure::Kind::NegativeRoot:
         return "the square root of a negative number: " + operand + " = " +
-               roundTripText(failure.operand ? failure.operand->value : 0);
+               personText(failure.operand ? failure.operand->value : 0);
     case StepFailure::Kind::Overflow:
         return "the value is too large for a double";
     case StepFailure::Kind::UnreadableNumber:

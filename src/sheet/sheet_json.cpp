@@ -11,8 +11,15 @@ void appendKey(std::string& out, std::string_view key) {
     out += ':';
 }
 
-void appendJsonStep(std::string& out, const RecordedStep& step) {
+void appendJsonStep(std::string& out, const RecordedStep& step,
+                    std::optional<std::string_view> part) {
     out += '{';
+    if (part) {
+        // The first step of a part names it, as the text and HTML sheets head it.
+        appendKey(out, "part");
+        appendJsonString(out, *part);
+        out += ',';
+    }
     appendKey(out, "name");
     appendJsonString(out, step.name.name);
     out += ',';
@@ -65,6 +72,14 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
         out += ',';
         appendKey(out, "designation");
         appendJsonString(out, sheet.size.designation);
+        for (const auto& [key, field] : {std::pair{"project", &SheetFields::project},
+                                         {"calculatedBy", &SheetFields::calculatedBy},
+                                         {"checkedBy", &SheetFields::checkedBy},
+                                         {"date", &SheetFields::date}}) {
+            out += ',';
+            appendKey(out, key);
+            appendJsonString(out, sheet.fields.*field);
+        }
         const ReadDimensions read = readDimensions(sheet.size);
         out += ",\"dimensions\":{\"D\":" + roundTripText(read.depth) +
                ",\"B\":" + roundTripText(read.width) + ",\"t\":" + roundTripText(read.thickness) +
@@ -72,7 +87,7 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
         const auto& steps = sheet.log->steps;
         for (std::size_t i = 0; i < steps.size(); ++i) {
             out += i == 0 ? "\n" : ",\n";
-            appendJsonStep(out, steps[i]);
+            appendJsonStep(out, steps[i], partAt(*sheet.log, i));
         }
         out += "]}";
     }

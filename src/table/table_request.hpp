@@ -16,7 +16,20 @@ namespace kavrel {
 
 enum class TableFormat { Csv, Json, Text };
 
-enum class Comparison { AtLeast, AtMost, Above, Below, Equal }; // >=, <=, >, <, =
+enum class Comparison { AtLeast, AtMost, Above, Below, Equal };
+
+// Each comparison as a condition writes it and as a window shows it (UTF-8), in the order
+// offered to the user.
+struct ComparisonSymbol {
+    Comparison comparison;
+    std::string_view written;
+    std::string_view shown;
+};
+inline constexpr ComparisonSymbol comparisonSymbols[] = {
+    {Comparison::AtLeast, ">=", "\u2265"}, {Comparison::AtMost, "<=", "\u2264"},
+    {Comparison::Above, ">", ">"},         {Comparison::Below, "<", "<"},
+    {Comparison::Equal, "=", "="},
+};
 
 // A condition on a numeric column, compared with the number its text shows.
 struct Condition {
@@ -57,6 +70,16 @@ struct TableRequest {
     DesignRequest design = {};
 };
 
+// The head of a calculation sheet as a checked calculation carries it: empty fields are left
+// for writing in by hand.
+struct SheetFields {
+    std::string project;
+    std::string calculatedBy;
+    std::string checkedBy;
+    std::string date;
+    bool operator==(const SheetFields&) const = default;
+};
+
 // Why a request gives no table; the message is one line, naming what is wrong.
 struct TableError {
     enum class Kind {
@@ -92,7 +115,8 @@ std::variant<int, TableError> parseSignificant(std::string_view text);     // 1 
 std::variant<SteelGrade, TableError> parseGrade(std::string_view text);      // S235 ... S460
 std::variant<double, TableError> parseYieldStrength(std::string_view text);  // 100 to 1000
 std::variant<double, TableError> parsePartialFactor(std::string_view text);  // 1.0 to 2.0
-std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text);   // 3t, corners
+std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text);   // 2t, 3t, corners
+std::variant<FormingRoute, TableError> parseForming(std::string_view text);  // cold, hot
 std::variant<BucklingLength, TableError> parseLength(std::string_view text); // metres, "3.5"
 
 } // namespace kavrel

@@ -22,12 +22,17 @@ std::variant<std::size_t, TableError> columnOf(const TableRequest& request,
         return *index;
     }
     const auto design = std::ranges::find(designNames, name);
-    if (design != designNames.end()) {
+    if (design != designNames.end() && givenByCode(name, *designOf(request).code)) {
         return columnCount + static_cast<std::size_t>(design - designNames.begin());
     }
     if (isDesignColumnName(name)) {
-        if (!request.design.grade) {
+        const DesignRequest asked = designOf(request);
+        if (!asked.asked()) {
             return badRequest("column " + quoted(name) + " needs --grade");
+        }
+        if (design != designNames.end()) {
+            return badRequest("column " + quoted(name) + " is not given by " +
+                              std::string(asked.code->name));
         }
         if (request.design.lengths.empty()) {
             return badRequest("column " + quoted(name) + " needs --length");
@@ -46,16 +51,36 @@ std::variant<std::size_t, TableError> numericColumn(const TableRequest& request,
     return index;
 }
 
-// What the design options need: a grade, and for a grade the EN catalogues and usable values.
+// What the options of one code do not take: the IS catalogue's forming route and 2t width
+// are IS 800's, and IS 800's resistances here take gamma_m0 alone.
+std::optional<TableError> optionsOfCode(const DesignRequest& design) {
+    const DesignCode& code = *design.code;
+    if (design.gammaM1 && !code.gammaM1Taken) {
+        return badRequest("--gamma-m1: the IS 800 resistances given here take gamma_m0 only");
+    }
+    if (design.forming && !code.formingChosen) {
+        return badRequest("--forming is for the IS catalogue: an EN catalogue's forming route is "
+                          "that of its product standard");
+    }
+    if (design.flatWidth == FlatWidth::TwoT && !code.twoTWidth) {
+        return badRequest("--flat-width 2t is for the IS catalogue (IS 800); EN 1993-1-1 takes "
+                          "3t or corners");
+    }
+    return std::nullopt;
+}
+
+// What the design options need: a grade (or for IS a yield strength), the grades of the
+// catalogues' steel, and usable values.
 std::optional<TableError> designRefusal(const DesignRequest& design,
                                         std::span<const Catalogue> catalogues) {
-    if (!design.grade) {
+    if (!design.asked()) {
         const std::pair<bool, std::string_view> given[] = {
             {design.fy.has_value(), "--fy"},
             {design.gammaM0.has_value(), "--gamma-m0"},
             {design.gammaM1.has_value(), "--gamma-m1"},
             {design.flatWidth.has_value(), "--flat-width"},
-            {!design.lengths.empty(), "--length"}};
+            {!design.lengths.empty(), "--length"},
+            {design.forming.has_value(), "--forming"}};
         for (const auto& [isGiven, option] : given) {
             if (isGiven) {
                 return badRequest(std::string(option) + " needs --grade");
@@ -64,11 +89,24 @@ std::optional<TableError> designRefusal(const DesignRequest& design,
         return std::nullopt;
     }
     for (const Catalogue catalogue : catalogues) {
-        if (!productStandardOf(catalogue)) {
-            return badRequest("design resistances are given for the EN catalogues (EN10210, "
-                              "EN10219), not for " +
-                              std::string(describe(catalogue).name));
+        if (&designCodeOf(catalogue) != design.code) {
+            return badRequest("design resistances are given to one code at a time: IS 800 for "
+                              "the IS catalogue, EN 1993-1-1 for EN10210 and EN10219");
         }
+        const ProductStandard& standard = *productStandardOf(catalogue);
+        if (design.grade &&
+            std::ranges::find(standard.grades, *design.grade) == standard.grades.end()) {
+            std::string names;
+            for (const SteelGrade grade : standard.grades) {
+                names += (names.empty() ? "" : ", ") + std::string(gradeName(grade));
+            }
+            return badRequest("--grade " + std::string(gradeName(*design.grade)) +
+                              " is not a grade of the " + std::string(describe(catalogue).name) +
+                              " sizes (" + std::string(standard.name) + ": " + names + ")");
+        }
+    }
+    if (auto refusal = optionsOfCode(design)) {
+        return refusal;
     }
     if (const std::optional<std::string> wrong = checkDesignRequest(design)) {
         return badRequest(*wrong);
@@ -82,6 +120,14 @@ std::optional<TableError> designRefusal(const DesignRequest& design,
 }
 
 } // namespace
+
+DesignRequest designOf(const TableRequest& request) {
+    DesignRequest design = request.design;
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    design.code =
+        std::ranges::find(catalogues, Catalogue::IS) != catalogues.end() ? &is800 : &en1993;
+    return design;
+}
 
 std::string_view columnNameIn(const TableRows& rows, std::size_t column) {
     return column < columnCount ? columnNames[column] : rows.designNames[column - columnCount];
@@ -128,10 +174,11 @@ std::variant<Computation, TableError> computationOf(const TableRequest& request,
             }
         }
     }
-    if (auto refusal = designRefusal(request.design, catalogues)) {
+    const DesignRequest design = designOf(request);
+    if (auto refusal = designRefusal(design, catalogues)) {
         return std::move(*refusal);
     }
-    return Computation{request.pi.value_or(fractionPi), request.significant, request.design};
+    return Computation{request.pi.value_or(fractionPi), request.significant, design};
 }
 
 DesignSection designSectionOf(const TableSize& size, const SectionResults& results) {
@@ -168,7 +215,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
     const SectionProperties* shown = &all->properties;
     const PlasticModuli* moduli = &all->plastic;
     ShownRow out;
-    if (computation.design.grade) {
+    if (computation.design.asked()) {
         auto design =
             designResults(designSectionOf(size, *all), computation.design, computation.significant);
         if (auto* error = std::get_if<DesignError>(&design)) {
@@ -184,7 +231,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
           std::string_view(*size.dimensions.thickness)}) {
         *cell++ = text;
     }
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         *cell++ = shown->*result.field;
     }
     for (const PlasticDescription& result : plasticResults) {
@@ -195,9 +242,14 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
 }
 
 // The number a row's text shows; texts of numeric columns always read, but for the design
-// figures the rules do not give, which have none.
+// figures the rules do not give, which have none. A class named in words stands for its
+// place in the order of merit.
 std::optional<double> shownNumber(const ShownRow& row, std::size_t column) {
-    return readNumber(cellOf(row, column));
+    const std::string& text = cellOf(row, column);
+    if (const std::optional<int> klass = classNamed(text)) {
+        return *klass;
+    }
+    return readNumber(text);
 }
 
 bool holds(Comparison comparison, double value, double number) {
@@ -220,11 +272,12 @@ std::variant<std::vector<std::size_t>, TableError>
 chosenColumns(const TableRequest& request, std::span<const std::string> designNames) {
     std::vector<std::size_t> columns;
     const bool all = request.columns.size() == 1 && request.columns.front() == allColumns;
+    const DesignCode& code = *designOf(request).code;
     if (request.columns.empty() && !designNames.empty()) {
         // family, designation, W, the design figures but the class 4 properties, buckling
         columns = {0, 1, leadingColumns + 1};
         for (std::size_t i = 0; i < designNames.size(); ++i) {
-            if (i >= designColumns.size() || designColumns[i].byDefault) {
+            if (isDefaultDesignColumn(designNames[i]) && givenByCode(designNames[i], code)) {
                 columns.push_back(columnCount + i);
             }
         }
@@ -233,7 +286,9 @@ chosenColumns(const TableRequest& request, std::span<const std::string> designNa
     if (all && !designNames.empty()) {
         columns = std::get<std::vector<std::size_t>>(chosenColumns(request, {}));
         for (std::size_t i = 0; i < designNames.size(); ++i) {
-            columns.push_back(columnCount + i);
+            if (givenByCode(designNames[i], code)) {
+                columns.push_back(columnCount + i);
+            }
         }
         return columns;
     }
@@ -264,6 +319,15 @@ struct Candidate {
     bool own;   // a size of one's own added after the others
 };
 
+// A size of one's own, which a designation of the catalogue may not stand in for.
+std::variant<TableSize, TableError> ownSizeOf(const std::string& argument,
+                                              std::span<const Catalogue> catalogues) {
+    if (!isOwnSizeText(argument)) {
+        return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
+    }
+    return sizeOf(argument, catalogues);
+}
+
 // The sizes the table starts from: the given ones in their order, or the catalogues', then
 // the sizes of one's own.
 std::variant<std::vector<Candidate>, TableError>
@@ -275,9 +339,7 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
             candidates.push_back({std::move(size), false, false});
         }
     }
-    const auto add = [&candidates, catalogues](const std::string& argument,
-                                               bool isOwn) -> std::optional<TableError> {
-        auto size = sizeOf(argument, catalogues);
+    const auto add = [&candidates](auto size, bool isOwn) -> std::optional<TableError> {
         if (auto* error = std::get_if<TableError>(&size)) {
             return std::move(*error);
         }
@@ -285,16 +347,12 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
         return std::nullopt;
     };
     for (const std::string& argument : request.sizes) {
-        if (auto error = add(argument, false)) {
+        if (auto error = add(sizeOf(argument, catalogues), false)) {
             return std::move(*error);
         }
     }
     for (const std::string& argument : own) {
-        if (!argument.starts_with("RHS:") && !argument.starts_with("SHS:") &&
-            !argument.starts_with("CHS:")) {
-            return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
-        }
-        if (auto error = add(argument, true)) {
+        if (auto error = add(ownSizeOf(argument, catalogues), true)) {
             return std::move(*error);
         }
     }
@@ -356,8 +414,25 @@ selectedRows(const TableRequest& request, std::span<const std::string> own,
 
 } // namespace
 
+std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std::string& ownSize) {
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    const auto computed = computationOf(request, catalogues);
+    if (const auto* error = std::get_if<TableError>(&computed)) {
+        return *error;
+    }
+    auto size = ownSizeOf(ownSize, catalogues);
+    if (auto* error = std::get_if<TableError>(&size)) {
+        return std::move(*error);
+    }
+    auto row = rowOf(std::get<TableSize>(size), true, std::get<Computation>(computed));
+    if (auto* error = std::get_if<TableError>(&row)) {
+        return std::move(*error);
+    }
+    return std::nullopt;
+}
+
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes) {
-    const std::vector<std::string> designNames = designColumnNames(request.design);
+    const std::vector<std::string> designNames = designColumnNames(designOf(request));
     auto columns = chosenColumns(request, designNames);
     if (const auto* error = std::get_if<TableError>(&columns)) {
         return *error;

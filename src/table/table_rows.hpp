@@ -44,6 +44,15 @@ std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view
 // that cannot be computed is a bad request, whatever the families.
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes = {});
 
+// Why a size of one's own (RHS:DxBxt, SHS:DxBxt, CHS:Dxt) cannot be a row of the request: it
+// does not parse, or its walls do not fit the corners of the request's catalogue, or its
+// formulas fail. None when it computes. The table refuses a request holding such a size; a
+// client that keeps sizes for several catalogues leaves these out first.
+std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std::string& ownSize);
+// The request's design options with the code of its catalogues: IS 800 where IS is among
+// them, else EN 1993-1-1.
+DesignRequest designOf(const TableRequest& request);
+
 // The request's catalogues, each once in the order first given; none gives IS.
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
 
@@ -55,7 +64,8 @@ struct Computation {
 };
 
 // A pi other than the true one is refused for a catalogue whose formulas take only that;
-// design options without a grade, or a grade with IS, are refused.
+// design options without a grade (or for IS a yield strength), a grade of another catalogue's
+// steel, and an option of the other code are refused.
 std::variant<Computation, TableError> computationOf(const TableRequest& request,
                                                     std::span<const Catalogue> catalogues);
 
