@@ -47,6 +47,7 @@ const ProductStandard* productStandardOf(Catalogue catalogue) {
         return &en10210;
     case Catalogue::EN10219:
         return &en10219;
+    case Catalogue::AISC: // no design resistances are given for AISC
     case Catalogue::IS:
         break;
     }
