@@ -35,8 +35,15 @@ constexpr OptionScope sheetToo = OptionScope::SheetToo;
 const TableOption options[] = {
     {"--catalogue", "NAME", sheetToo,
      [](Line& l, Text v) { return addTo(parseCatalogue(v), l.request.catalogues); },
-     "the sizes and formulas of catalogue NAME: IS, EN10210 or EN10219; may be\n"
-     "repeated, the rows of each in that order"},
+     "the sizes and formulas of catalogue NAME: IS, EN10210, EN10219 or AISC;\n"
+     "may be repeated, the rows of each in that order"},
+    {"--units", "U", sheetToo,
+     [](Line& l, Text v) { return setTo(parseUnits(v), l.request.units); },
+     "metric (mm, cm^2, kg/m, cm^4, cm^3, cm, m^2/m) or us (in, in^2, lb/ft,\n"
+     "in^4, in^3, in, ft^2/ft) for every figure, the sizes of one's own and\n"
+     "the numbers of --where; the default is the units of the first catalogue\n"
+     "(AISC: us, the others: metric). Given, or with AISC, every header names\n"
+     "its unit"},
     {"--family", "F", sheetToo,
      [](Line& l, Text v) { return addTo(parseFamily(v), l.request.families); },
      "only sizes of family F: RHS, SHS or CHS; may be repeated"},
@@ -71,7 +78,8 @@ const TableOption options[] = {
     {"--grade", "G", sheetToo,
      [](Line& l, Text v) { return setTo(parseGrade(v), l.request.design.grade); },
      "the class and design resistances to EN 1993-1-1 (EN 1993-1-5 for class\n"
-     "4) in steel G: S235, S275, S355, S420 or S460; EN10210 and EN10219 only.\n"
+     "4) in steel G: S235, S275, S355, S420 or S460; EN10210 and EN10219 only,\n"
+     "in metric units.\n"
      "fy is the product standard's minimum by wall thickness (EN 10210-1,\n"
      "EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only)"},
     {"--fy", "N", sheetToo,

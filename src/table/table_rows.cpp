@@ -91,6 +91,29 @@ const std::string& cellOf(const ShownRow& row, std::size_t column) {
     return column < columnCount ? row.texts[column] : row.design[column - columnCount];
 }
 
+std::string_view columnUnitIn(const TableRows& rows, std::size_t column) {
+    if (column >= columnCount) {
+        const std::string_view name = rows.designNames[column - columnCount];
+        for (const DesignColumn& design : designColumns) {
+            if (design.column == name) {
+                return design.unit;
+            }
+        }
+        return "kN"; // a buckling resistance
+    }
+    if (column >= 2 && column < leadingColumns) {
+        return unitOf(Quantity::Length, rows.units);
+    }
+    if (column >= leadingColumns && column < leadingColumns + results.size()) {
+        return unitOf(results[column - leadingColumns].quantity, rows.units);
+    }
+    if (column >= leadingColumns + results.size() && column < catalogueColumn) {
+        return unitOf(plasticResults[column - leadingColumns - results.size()].quantity,
+                      rows.units);
+    }
+    return {};
+}
+
 std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name) {
     if (const auto index = columnIndex(name)) {
         return index;
@@ -131,7 +154,14 @@ std::variant<Computation, TableError> computationOf(const TableRequest& request,
     if (auto refusal = designRefusal(request.design, catalogues)) {
         return std::move(*refusal);
     }
-    return Computation{request.pi.value_or(fractionPi), request.significant, request.design};
+    const UnitSystem units = request.units.value_or(describe(catalogues.front()).home);
+    if (request.design.grade && units != UnitSystem::Metric) {
+        return badRequest("design resistances are given in metric units only (--units metric)");
+    }
+    const bool labels = request.units.has_value() ||
+                        std::ranges::find(catalogues, Catalogue::AISC) != catalogues.end();
+    return Computation{request.pi.value_or(fractionPi), request.significant, request.design, units,
+                       labels};
 }
 
 DesignSection designSectionOf(const TableSize& size, const SectionResults& results) {
@@ -159,8 +189,9 @@ namespace {
 // IS the same as Find's).
 std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
                                          const Computation& computation) {
-    ResultsOutcome outcome = resultsOf(size.catalogue, size.family, size.dimensions, computation.pi,
-                                       defaultSeparator, computation.significant);
+    ResultsOutcome outcome =
+        resultsOf(size.catalogue, size.family, size.dimensions, computation.pi, defaultSeparator,
+                  computation.significant, nullptr, computation.units);
     const auto* all = std::get_if<SectionResults>(&outcome);
     if (!all) {
         return notComputed(size, given);
@@ -178,10 +209,11 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
     }
     TableRow& row = out.texts;
     auto cell = row.begin();
+    const SectionDimensions dimensions = shownDimensions(size, computation.units);
     for (const std::string_view text :
          {std::string_view(familyCode(size.family)), std::string_view(size.designation),
-          std::string_view(*size.dimensions.depth), std::string_view(*size.dimensions.width),
-          std::string_view(*size.dimensions.thickness)}) {
+          std::string_view(*dimensions.depth), std::string_view(*dimensions.width),
+          std::string_view(*dimensions.thickness)}) {
         *cell++ = text;
     }
     for (const ResultDescription& result : results) {
@@ -275,9 +307,9 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
             candidates.push_back({std::move(size), false, false});
         }
     }
-    const auto add = [&candidates, catalogues](const std::string& argument,
-                                               bool isOwn) -> std::optional<TableError> {
-        auto size = sizeOf(argument, catalogues);
+    const auto add = [&candidates, catalogues, &request](const std::string& argument,
+                                                         bool isOwn) -> std::optional<TableError> {
+        auto size = sizeOf(argument, catalogues, request.units);
         if (auto* error = std::get_if<TableError>(&size)) {
             return std::move(*error);
         }
@@ -373,6 +405,11 @@ TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::str
     TableRows out;
     out.columns = std::get<std::vector<std::size_t>>(std::move(columns));
     out.designNames = designNames;
+    if (const auto computed = computationOf(request, chosenCatalogues(request));
+        const auto* computation = std::get_if<Computation>(&computed)) {
+        out.units = computation->units;
+        out.unitLabels = computation->unitLabels;
+    }
     auto rows = selectedRows(request, ownSizes, designNames, out.sizeCount);
     if (auto* error = std::get_if<TableError>(&rows)) {
         return std::move(*error);
@@ -413,7 +450,13 @@ std::string writeRows(TableFormat format, const TableRows& rows) {
     for (const ShownRow& row : rows.rows) {
         written.push_back({&row.texts, &row.design});
     }
-    return writeTable(format, rows.columns, rows.designNames, written);
+    std::vector<std::string_view> units;
+    if (rows.unitLabels) {
+        for (const std::size_t column : rows.columns) {
+            units.push_back(columnUnitIn(rows, column));
+        }
+    }
+    return writeTable(format, rows.columns, rows.designNames, written, units);
 }
 
 } // namespace kavrel
