@@ -12,8 +12,10 @@ namespace {
 // The database prints its properties with three significant figures, W with two decimals.
 constexpr int databaseFigures = 3;
 
-// Steel of 490 lb/ft^3: the weight in lb/ft of an area in in^2.
-constexpr double poundsPerFoot = 490.0 / 144.0;
+// Steel of 490 lb/ft^3: the weight in lb/ft of an area in in^2, 490 lb per 144 in^2 of a foot.
+Term weightOf(Term area) {
+    return 490 * area / 144;
+}
 
 // A result step that keeps its decimals where the others show significant figures.
 constexpr ResultStep keepingDecimals(ResultStep step) {
@@ -93,7 +95,7 @@ ResultsOutcome aiscRectangularResults(const SectionDimensions& dimensions,
     const Term An =
         s.step(aiscNominalArea,
                B * D - k * square(2 * tnom) - ((B - 2 * tnom) * (D - 2 * tnom) - k * square(tnom)));
-    p.wt = s.text(poundsPerFoot * An, keepingDecimals(resultStep(&SectionProperties::wt, shape)));
+    p.wt = s.text(weightOf(An), keepingDecimals(resultStep(&SectionProperties::wt, shape)));
 
     const Term Ic = s.step(aiscCornerTerm, s.divide(64 * fourthPower(t), 27 * pi));
     const Term Ixo =
@@ -161,7 +163,7 @@ ResultsOutcome aiscRoundResults(const SectionDimensions& dimensions, std::string
     const Term area =
         s.result(pi * t * (D - t), resultStep(&SectionProperties::a, shape), p.a).value;
     const Term An = s.step(aiscNominalArea, pi * tnom * (D - tnom));
-    p.wt = s.text(poundsPerFoot * An, keepingDecimals(resultStep(&SectionProperties::wt, shape)));
+    p.wt = s.text(weightOf(An), keepingDecimals(resultStep(&SectionProperties::wt, shape)));
 
     const Term I_ = s.step(inches(I), pi / 64 * (fourthPower(D) - fourthPower(Di)));
     p.ixx = s.text(I_, resultStep(&SectionProperties::ixx, shape));

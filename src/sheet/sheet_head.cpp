@@ -13,7 +13,7 @@ namespace {
 std::string unitsOf(const CalculationSheet& sheet) {
     const UnitSystem home = describe(sheet.size.catalogue).home;
     const UnitSystem shown = sheet.computation.units;
-    std::string text = "lengths in " + std::string(unitOf(Quantity::Length, home)) +
+    std::string text = "lengths in " + std::string(home == UnitSystem::US ? "inches" : "mm") +
                        "; each step gives the unit of its value";
     if (sheet.computation.unitLabels) {
         text += "; the results in " +
