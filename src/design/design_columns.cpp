@@ -2,6 +2,15 @@
 
 namespace kavrel {
 
+std::string bucklingColumnName(const DesignRequest& request, std::string_view column,
+                               const BucklingLength& length) {
+    std::string name(column);
+    if (request.lengths.size() > 1) {
+        name += "@" + length.text;
+    }
+    return name;
+}
+
 std::vector<std::string> designColumnNames(const DesignRequest& request) {
     std::vector<std::string> names;
     if (!request.grade) {
@@ -12,8 +21,7 @@ std::vector<std::string> designColumnNames(const DesignRequest& request) {
     }
     for (const BucklingLength& length : request.lengths) {
         for (const BucklingColumn& column : bucklingColumns) {
-            names.push_back(std::string(column.column) +
-                            (request.lengths.size() > 1 ? "@" + length.text : ""));
+            names.push_back(bucklingColumnName(request, column.column, length));
         }
     }
     return names;

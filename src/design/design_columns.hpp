@@ -52,6 +52,11 @@ inline constexpr std::array<BucklingColumn, 3> bucklingColumns = {{
     {"NbRd", "the smaller of the two", &BucklingResults::nbRd},
 }};
 
+// The name of a buckling column at a length: "NbRd", or "NbRd@3.5" when the request asks for
+// several lengths.
+std::string bucklingColumnName(const DesignRequest& request, std::string_view column,
+                               const BucklingLength& length);
+
 // The design columns of a request: the fixed ones, then the buckling ones of each length,
 // named "NbRd" with one length and "NbRd@3.5" with several. None without a grade.
 std::vector<std::string> designColumnNames(const DesignRequest& request);

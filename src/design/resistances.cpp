@@ -1,3 +1,4 @@
+#include "design/design_columns.hpp"
 #include "design/design_steps.hpp"
 
 #include <numbers>
@@ -87,15 +88,6 @@ void shear(Context& c, DesignResults& out) {
             Pattern::Dec1, out.vplRdy);
 }
 
-// The name of a buckling column: "NbRdx", or "NbRdx@3.5" when several lengths are asked for.
-std::string columnName(const Context& c, std::string_view name, const BucklingLength& length) {
-    std::string out(name);
-    if (c.request.lengths.size() > 1) {
-        out += "@" + length.text;
-    }
-    return out;
-}
-
 Term bucklingAbout(Context& c, std::string_view axis, Term I, Term L, Term area, Term alpha,
                    const std::string& name, DesignValue& into) {
     const std::string a(axis);
@@ -183,12 +175,12 @@ void resistances(Context& c, const Classes& classes, const EffectiveSection& eff
              ""},
             curve.alpha);
         BucklingResults& b = out.buckling.emplace_back();
-        const Term x =
-            bucklingAbout(c, "x", c.Ixx, L, area, alpha, columnName(c, "NbRdx", length), b.nbRdx);
-        const Term y =
-            bucklingAbout(c, "y", c.Iyy, L, area, alpha, columnName(c, "NbRdy", length), b.nbRdy);
+        const Term x = bucklingAbout(c, "x", c.Ixx, L, area, alpha,
+                                     bucklingColumnName(c.request, "NbRdx", length), b.nbRdx);
+        const Term y = bucklingAbout(c, "y", c.Iyy, L, area, alpha,
+                                     bucklingColumnName(c.request, "NbRdy", length), b.nbRdy);
         c.shown(y.value < x.value ? y : x,
-                {c.kept([&] { return std::string(columnName(c, "NbRd", length)); }),
+                {c.kept([&] { return std::string(bucklingColumnName(c.request, "NbRd", length)); }),
                  "buckling resistance, the smaller of the two axes", "kN"},
                 Pattern::Dec1, b.nbRd);
     }

@@ -35,6 +35,16 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy) {
 
 } // namespace
 
+QStringList defaultDesignColumns() {
+    QStringList names;
+    for (std::size_t i = columnCount; i < windowColumnCount; ++i) {
+        if (isDefaultWindowColumn(i)) {
+            names << columnName(i);
+        }
+    }
+    return names;
+}
+
 std::optional<std::string> engineNumber(const QString& typed, const QString& separator) {
     QString text = typed.trimmed();
     if (separator != QLatin1String(".")) {
@@ -423,9 +433,10 @@ PanelState SectionsPanel::state() const {
         state.requirements.push_back(row->text());
     }
     state.truePi = piExact_->isChecked();
-    for (QCheckBox* column : columns_) {
-        if (column->isChecked()) {
-            state.columns << column->text();
+    state.designColumns.clear();
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i]->isChecked()) {
+            (isDesignColumn(i) ? state.designColumns : state.columns) << columns_[i]->text();
         }
     }
     const QString sort = sort_->currentData().toString();
@@ -454,13 +465,11 @@ void SectionsPanel::setState(const PanelState& state) {
         addRequirement(text);
     }
     (state.truePi ? piExact_ : pi227_)->setChecked(true);
-    // Columns chosen before there were design columns leave those at their defaults.
-    const bool designChosen = std::ranges::any_of(
-        state.columns, [](const QString& name) { return isDesignColumnName(name.toStdString()); });
     for (std::size_t i = 0; i < columns_.size(); ++i) {
-        const bool byDefault = state.columns.isEmpty() || (isDesignColumn(i) && !designChosen);
-        columns_[i]->setChecked(byDefault ? isDefaultWindowColumn(i)
-                                          : state.columns.contains(columns_[i]->text()));
+        const QString name = columns_[i]->text();
+        columns_[i]->setChecked(isDesignColumn(i)         ? state.designColumns.contains(name)
+                                : state.columns.isEmpty() ? isDefaultWindowColumn(i)
+                                                          : state.columns.contains(name));
     }
     grade_->setCurrentIndex(std::max(0, grade_->findData(state.grade)));
     length_->setText(state.length);

@@ -29,17 +29,22 @@ struct RequirementText {
     bool operator==(const RequirementText&) const = default;
 };
 
+// The design columns a grade shows until the user chooses: those kavrel-table writes by
+// default, the buckling ones too.
+QStringList defaultDesignColumns();
+
 // Everything the request panel holds, in the texts the settings keep.
 struct PanelState {
     QString catalogue = QStringLiteral("IS");
     QStringList families = {QStringLiteral("RHS"), QStringLiteral("SHS"), QStringLiteral("CHS")};
     std::vector<RequirementText> requirements;
     bool truePi = false;
-    QStringList columns;  // the chosen columns in the engine's order; empty: the default ones
+    QStringList columns;  // the chosen fixed columns in the engine's order; empty: the default ones
     QString sort;         // "", "W" or "-W", as kavrel-table's --sort takes it
     QStringList ownSizes; // RHS:DxBxt, SHS:DxBxt, CHS:Dxt
     QString grade;        // "" or S235 ... S460: the design resistances, EN catalogues only
     QString length;       // the buckling length in metres as typed; "" for none
+    QStringList designColumns = defaultDesignColumns(); // the chosen ones, in the engine's order
     bool operator==(const PanelState&) const = default;
 };
 

@@ -22,6 +22,7 @@ const QString sortKey = QStringLiteral("sort");
 const QString ownSizesKey = QStringLiteral("own_sizes");
 const QString gradeKey = QStringLiteral("grade");
 const QString lengthKey = QStringLiteral("buckling_length");
+const QString designColumnsKey = QStringLiteral("design_columns");
 const QString geometryKey = QStringLiteral("geometry");
 
 // A requirement is kept as "column<TAB>comparison<TAB>number as typed".
@@ -62,10 +63,15 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
     }
     state.truePi = std::get<double>(pi) != fractionPi;
     state.columns = settings.value(columnsKey).toStringList();
-    if (std::ranges::any_of(state.columns, [](const QString& name) {
-            return !columnIndex(name.toStdString()) && !isDesignColumnName(name.toStdString());
-        })) {
+    if (std::ranges::any_of(state.columns,
+                            [](const QString& name) { return !columnIndex(name.toStdString()); })) {
         return columnsKey;
+    }
+    state.designColumns = settings.value(designColumnsKey, state.designColumns).toStringList();
+    if (std::ranges::any_of(state.designColumns, [](const QString& name) {
+            return !isDesignColumnName(name.toStdString());
+        })) {
+        return designColumnsKey;
     }
     state.sort = settings.value(sortKey).toString();
     if (!state.sort.isEmpty() &&
@@ -139,6 +145,7 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
     settings.setValue(ownSizesKey, state.ownSizes);
     settings.setValue(gradeKey, state.grade);
     settings.setValue(lengthKey, state.length);
+    settings.setValue(designColumnsKey, state.designColumns);
     settings.setValue(geometryKey, geometry);
     settings.sync();
     return settings.status() == QSettings::NoError;

@@ -159,4 +159,15 @@ std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
     return csv(columns, cells);
 }
 
+std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
+                       std::span<const TableRow* const> rows) {
+    const DesignRow none;
+    std::vector<WrittenRow> written;
+    written.reserve(rows.size());
+    for (const TableRow* row : rows) {
+        written.push_back({row, &none});
+    }
+    return writeTable(format, columns, {}, written);
+}
+
 } // namespace kavrel

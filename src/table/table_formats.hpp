@@ -36,6 +36,10 @@ std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
                        std::span<const std::string> designNames, std::span<const WrittenRow> rows,
                        std::span<const std::string_view> units = {});
 
+// The same of rows with the fixed columns only.
+std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
+                       std::span<const TableRow* const> rows);
+
 // Appends the text as a JSON string: quotes, backslashes and control bytes escaped.
 void appendJsonString(std::string& out, std::string_view text);
 

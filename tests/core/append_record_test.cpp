@@ -147,6 +147,34 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"NulInTheName", std::string("results\0x", 9), [](const fs::path&) {}, EINVAL}),
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
+// A Print keeps its record and the report's name in a rollback note, which is read back whole
+// only up to its bound: together they may take 8 MiB, and one byte more is refused before
+// anything is written.
+TEST(AppendRecord, RecordUpToTheNotesBoundIsWrittenAndBeyondItRefused) {
+    constexpr std::size_t bound = std::size_t{8} << 20;
+    const struct {
+        const char* name;
+        std::size_t beyond; // bytes beyond the bound
+        bool written;
+    } cases[] = {
+        {"at the bound", 0, true},
+        {"one byte beyond", 1, false},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder home;
+        const ReportPath path = reportPath("results", home.string());
+        const std::string record(bound + c.beyond - path.file.size(), 'r');
+        const auto error = appendRecord(path, record);
+        EXPECT_EQ(error.has_value(), !c.written) << c.name;
+        if (error) {
+            EXPECT_EQ(error->reason, std::strerror(EFBIG)) << c.name;
+        }
+        EXPECT_EQ(fs::exists(path.file) ? readBytes(path.file).size() : 0,
+                  c.written ? record.size() : 0)
+            << c.name;
+    }
+}
+
 TEST(AppendRecord, MissingHomeFolderIsNotCreated) {
     ScratchFolder scratch;
     const ReportPath path = reportPath("results", (scratch.path() / "nobody").string());

@@ -220,6 +220,24 @@ TEST(CalculationSheet, WorkedExampleOfRhs50x25x2) {
     }
 }
 
+// The JSON sheet keeps each read-back as the number the shown text reads back to, beside the
+// unrounded value.
+TEST(CalculationSheet, JsonKeepsTheNumbersReadBack) {
+    const std::string json = sheetOf({}, "50x25x2.0", SheetFormat::Json).bytes;
+    const struct {
+        const char* name;
+        const char* step;
+    } cases[] = {
+        {"A", "\"value\":2.737142857142857,\"unit\":\"cm^2\",\"text\":\"2.74\",\"readBack\":2.74}"},
+        {"Ixx", "\"text\":\"8.38\",\"readBack\":8.38}"},
+        {"Iyy", "\"text\":\"2.81\",\"readBack\":2.81}"},
+        {"J", "\"text\":\"7.03\",\"readBack\":7.03}"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NE(json.find(c.step), std::string::npos) << c.name << "\n" << json;
+    }
+}
+
 TEST(CalculationSheet, FailingOwnSizeEndsAtItsFailingStepWithTheTablesStatus) {
     const TableRequest request{.sizes = {"RHS:0.1x0.1x0.01"}};
     const auto table = sectionTable(request);

@@ -130,6 +130,13 @@ TEST(DesignTable, SheetShowsTheResistanceStepsWithTheTablesTexts) {
           "rounded to 1 decimals: \"1022.7\""}) {
         EXPECT_NE(sheet.bytes.find(wanted), std::string::npos) << wanted;
     }
+    // A page writes the Greek names as letters.
+    const ExplainOutcome page = explainSizes(request, SheetFormat::Html);
+    for (const std::string_view wanted :
+         {"&epsilon; &mdash;", "&gamma;<sub>M0</sub> &mdash;", "&lambda;&#772;<sub>x</sub> &mdash;",
+          "&chi;<sub>x</sub> &mdash;", "&alpha; &mdash;"}) {
+        EXPECT_NE(page.bytes.find(wanted), std::string::npos) << wanted;
+    }
     const ExplainOutcome json = explainSizes(request, SheetFormat::Json);
     EXPECT_NE(json.bytes.find("\"NbRd\""), std::string::npos);
     TableRequest past = request;

@@ -284,6 +284,12 @@ TEST_P(PrintFaults, EveryCallFailedOrCrashedAtLeavesWholeRecords) {
                 ASSERT_NE(outcome, "not reached");
                 const std::string after = scene.report();
                 const bool kept = after == scene.clean + record;
+                // An interrupted call is made again (close, whose descriptor is gone either
+                // way, is not), so an EINTR costs a Print that can go ahead nothing.
+                if (error == EINTR && !call.starts_with("close ") &&
+                    GetParam() != State::LockedByAnother) {
+                    EXPECT_EQ(outcome, "ok");
+                }
                 if (outcome == "ok") {
                     EXPECT_TRUE(kept) << after.size();
                 } else if (outcome == "failed") {

@@ -1,0 +1,335 @@
+// The parts of Kavrel Sections where its own faults would be, each without the window: the
+// model over the engine's rows, the request panel's state and request, and the settings file.
+#include "sections/sections_model.hpp"
+#include "sections/sections_panel.hpp"
+#include "sections/sections_settings.hpp"
+#include "table/table_columns.hpp"
+#include "table/table_rows.hpp"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <numbers>
+
+Q_DECLARE_METATYPE(kavrel::PanelState)
+
+namespace kavrel {
+namespace {
+
+TableRows rowsOf(const TableRequest& request, std::vector<std::string> own = {}) {
+    return std::get<TableRows>(tableRows(request, own));
+}
+
+PanelState everyField() {
+    PanelState state;
+    state.catalogue = QStringLiteral("EN10219");
+    state.families = {QStringLiteral("RHS"), QStringLiteral("CHS")};
+    state.requirements = {{QStringLiteral("Zxx"), QStringLiteral(">="), QStringLiteral("50")},
+                          {QStringLiteral("A"), QStringLiteral("<"), QStringLiteral("10,5")}};
+    state.truePi = true;
+    state.columns = {QStringLiteral("designation"), QStringLiteral("A"), QStringLiteral("Zpx")};
+    state.sort = QStringLiteral("-W");
+    state.ownSizes = {QStringLiteral("RHS:250x150x8"), QStringLiteral("CHS:60.3x3.2")};
+    return state;
+}
+
+// A grade, a buckling length as typed and a choice of the design columns.
+PanelState designed() {
+    PanelState state = everyField();
+    state.grade = QStringLiteral("S460");
+    state.length = QStringLiteral("2,5");
+    state.designColumns = {QStringLiteral("classN"), QStringLiteral("Aeff"),
+                           QStringLiteral("NbRd")};
+    return state;
+}
+
+PanelState withColumns(PanelState state) {
+    for (std::size_t i = 0; i < defaultColumnCount; ++i) {
+        state.columns << QString::fromLatin1(columnNames[i].data(), columnNames[i].size());
+    }
+    return state;
+}
+
+} // namespace
+
+class SectionsPartsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch_;
+
+  private slots:
+    // The model's contract as Qt's views rely on it, through fills and resets of every shape.
+    void modelKeepsQtsContract_data() {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<int>("catalogue");
+        QTest::newRow("IS, point") << QStringLiteral(".") << int(Catalogue::IS);
+        QTest::newRow("EN10210, comma") << QStringLiteral(",") << int(Catalogue::EN10210);
+        QTest::newRow("EN10219, comma") << QStringLiteral(",") << int(Catalogue::EN10219);
+    }
+    void modelKeepsQtsContract() {
+        QFETCH(QString, separator);
+        QFETCH(int, catalogue);
+        SectionsModel model(separator);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto chosen = static_cast<Catalogue>(catalogue);
+        model.setRows(rowsOf({.columns = {"all"}, .catalogues = {chosen}}, {"RHS:250x150x8"}));
+        QVERIFY(model.rowCount() > 100);
+        QCOMPARE(model.columnCount(), int(columnCount));
+        model.setRows(rowsOf({.limit = 0, .catalogues = {chosen}}));
+        QCOMPARE(model.rowCount(), 0);
+        model.setRows(rowsOf({.sizes = {}, .columns = {"A"}, .catalogues = {chosen}}));
+        QCOMPARE(model.columnCount(), 1);
+    }
+
+    // Numbers take the user's separator, texts keep their points; own sizes are marked.
+    void modelShowsTheEnginesTexts_data() {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("own");
+        const QString comma = QStringLiteral(",");
+        const QString point = QStringLiteral(".");
+        QTest::newRow("designation keeps its point") << comma << 0 << "designation"
+                                                     << "50x25x2.0" << false;
+        QTest::newRow("area with a comma") << comma << 0 << "A"
+                                           << "2,74" << false;
+        QTest::newRow("below one, no zero") << comma << 0 << "S"
+                                            << ",140" << false;
+        QTest::newRow("area with a point") << point << 0 << "A"
+                                           << "2.74" << false;
+        QTest::newRow("own size keeps its points") << comma << 1 << "designation"
+                                                   << "RHS:250x150x8" << true;
+        QTest::newRow("own size's thickness") << comma << 1 << "thickness"
+                                              << "8,0" << true;
+    }
+    void modelShowsTheEnginesTexts() {
+        QFETCH(QString, separator);
+        QFETCH(int, row);
+        QFETCH(QString, column);
+        QFETCH(QString, shown);
+        QFETCH(bool, own);
+        SectionsModel model(separator);
+        model.setRows(
+            rowsOf({.sizes = {"50x25x2.0"}, .columns = {"designation", "thickness", "A", "S"}},
+                   {"RHS:250x150x8"}));
+        int at = -1;
+        for (int c = 0; c < model.columnCount(); ++c) {
+            if (model.headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString() == column) {
+                at = c;
+            }
+        }
+        QVERIFY(at >= 0);
+        const QModelIndex index = model.index(row, at);
+        QCOMPARE(model.data(index, Qt::DisplayRole).toString(), shown);
+        QCOMPARE(model.data(index, Qt::FontRole).value<QFont>().italic(), own);
+        QCOMPARE(model.data(index, Qt::ToolTipRole).toString().isEmpty(), !own);
+    }
+
+    // What the panel is given it gives back, field by field.
+    void panelStateRoundTrips_data() {
+        QTest::addColumn<PanelState>("state");
+        QTest::newRow("defaults") << withColumns(PanelState{});
+        QTest::newRow("every field") << everyField();
+        PanelState ascending = withColumns({});
+        ascending.sort = QStringLiteral("A");
+        ascending.families = {QStringLiteral("SHS")};
+        QTest::newRow("one family, ascending") << ascending;
+        PanelState european = withColumns({});
+        european.catalogue = QStringLiteral("EN10210");
+        european.truePi = false;
+        QTest::newRow("european, pi left as it was") << european;
+        QTest::newRow("a grade and a length") << designed();
+    }
+    void panelStateRoundTrips() {
+        QFETCH(PanelState, state);
+        SectionsPanel panel(QStringLiteral(","));
+        panel.setState(state);
+        QCOMPARE(panel.state(), state);
+    }
+
+    // The request the panel hands the engine for a state.
+    void panelRequestIsTheEngines_data() {
+        QTest::addColumn<PanelState>("state");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<double>("pi"); // 0: none asked for
+        QTest::addColumn<QString>("sort");
+        QTest::addColumn<double>("number"); // the first condition's
+        PanelState is = withColumns({});
+        QTest::newRow("IS, 22/7") << is << "." << false << fractionPi << "" << 0.0;
+        is.truePi = true;
+        QTest::newRow("IS, true pi") << is << "." << false << std::numbers::pi << "" << 0.0;
+        QTest::newRow("european asks no pi") << everyField() << "," << false << 0.0 << "-W" << 50.0;
+        PanelState typed = withColumns({});
+        typed.requirements = {{QStringLiteral("A"), QStringLiteral(">="), QStringLiteral("10,5")}};
+        QTest::newRow("comma typed under a comma")
+            << typed << "," << false << fractionPi << "" << 10.5;
+        QTest::newRow("comma typed under a point") << typed << "." << true << 0.0 << "" << 0.0;
+        typed.requirements[0].number = QStringLiteral("10.5");
+        QTest::newRow("point typed under a comma") << typed << "," << true << 0.0 << "" << 0.0;
+        typed.sort = QStringLiteral("W");
+        QTest::newRow("point typed under a point, sorted")
+            << typed << "." << false << fractionPi << "W" << 10.5;
+    }
+    void panelRequestIsTheEngines() {
+        QFETCH(PanelState, state);
+        QFETCH(QString, separator);
+        QFETCH(bool, refused);
+        QFETCH(double, pi);
+        QFETCH(QString, sort);
+        QFETCH(double, number);
+        SectionsPanel panel(separator);
+        panel.setState(state);
+        const std::optional<PanelRequest> made = panel.request();
+        QCOMPARE(!made.has_value(), refused);
+        QCOMPARE(panel.refusal().isEmpty(), !refused);
+        if (!made) {
+            return;
+        }
+        const TableRequest& request = made->request;
+        QCOMPARE(request.pi.value_or(0.0), pi);
+        const QString madeSort = request.sort ? (request.sort->descending ? "-" : "") +
+                                                    QString::fromStdString(request.sort->column)
+                                              : QString();
+        QCOMPARE(madeSort, sort);
+        QCOMPARE(request.conditions.empty() ? 0.0 : request.conditions.front().number, number);
+        QCOMPARE(request.families.size(), std::size_t(state.families.size()));
+        QCOMPARE(made->ownSizes.size(), std::size_t(state.ownSizes.size()));
+    }
+
+    // A header click sorts a numeric column ascending, then descending, then ascending; any
+    // other column returns to the catalogue's order.
+    void headerClicksCycleTheSortOrder() {
+        SectionsPanel panel(QStringLiteral("."));
+        const struct {
+            const char* click;
+            const char* sort;
+        } clicks[] = {{"W", "W"},  {"W", "-W"},         {"W", "W"}, {"A", "A"},
+                      {"A", "-A"}, {"designation", ""}, {"", ""}};
+        for (const auto& click : clicks) {
+            panel.sortBy(QString::fromLatin1(click.click));
+            QCOMPARE(panel.state().sort, QString::fromLatin1(click.sort));
+        }
+    }
+
+    // The own-size box refuses what the catalogue's geometry cannot take, marking the field,
+    // and takes the rest as the engine writes it.
+    void ownSizeBoxTakesWhatTheGeometryTakes_data() {
+        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QStringList>("typed"); // D, B, t
+        QTest::addColumn<QString>("added");     // empty: refused
+        QTest::addColumn<QString>("marked");    // the field marked when refused
+        QTest::newRow("IS square at 4t = B") << "IS"
+                                             << "."
+                                             << "SHS" << QStringList{"20", "", "5"} << "SHS:20x20x5"
+                                             << "";
+        QTest::newRow("IS rectangle at 4t = B")
+            << "IS"
+            << "."
+            << "RHS" << QStringList{"40", "20", "5"} << "RHS:40x20x5"
+            << "";
+        QTest::newRow("IS wall beyond a quarter") << "IS"
+                                                  << "."
+                                                  << "RHS" << QStringList{"40", "20", "5.01"} << ""
+                                                  << "txtownt";
+        QTest::newRow("cold-formed corners too big") << "EN10219"
+                                                     << "."
+                                                     << "SHS" << QStringList{"50", "", "12"} << ""
+                                                     << "txtownt";
+        QTest::newRow("tube with a comma")
+            << "IS"
+            << ","
+            << "CHS" << QStringList{"60,3", "", "3,2"} << "CHS:60.3x3.2"
+            << "";
+        QTest::newRow("point under a comma") << "IS"
+                                             << ","
+                                             << "CHS" << QStringList{"60.3", "", "3,2"} << ""
+                                             << "txtownd";
+        QTest::newRow("no thickness") << "IS"
+                                      << "."
+                                      << "RHS" << QStringList{"40", "20", ""} << ""
+                                      << "txtownt";
+    }
+    void ownSizeBoxTakesWhatTheGeometryTakes() {
+        QFETCH(QString, catalogue);
+        QFETCH(QString, separator);
+        QFETCH(QString, family);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, added);
+        QFETCH(QString, marked);
+        SectionsPanel panel(separator);
+        PanelState state = withColumns({});
+        state.catalogue = catalogue;
+        panel.setState(state);
+        panel.findChild<QComboBox*>(QStringLiteral("cmbownfamily"))->setCurrentText(family);
+        const char* names[] = {"txtownd", "txtownb", "txtownt"};
+        for (int i = 0; i < 3; ++i) {
+            panel.findChild<QLineEdit*>(QString::fromLatin1(names[i]))->setText(typed[i]);
+        }
+        panel.findChild<QPushButton*>(QStringLiteral("cmdaddown"))->click();
+        const auto* list = panel.findChild<QListWidget*>(QStringLiteral("lstown"));
+        const auto* reason = panel.findChild<QLabel*>(QStringLiteral("lblownreason"));
+        QCOMPARE(list->count(), added.isEmpty() ? 0 : 1);
+        QCOMPARE(reason->isVisibleTo(&panel), added.isEmpty());
+        if (!added.isEmpty()) {
+            QCOMPARE(list->item(0)->text(), added);
+            QCOMPARE(panel.state().ownSizes, QStringList{added});
+            return;
+        }
+        QVERIFY(!reason->text().isEmpty());
+        const auto* field = panel.findChild<QLineEdit*>(marked);
+        QVERIFY(field->property("refused").toBool());
+        QCOMPARE(field->accessibleDescription(), reason->text());
+    }
+
+    // What is saved is loaded, with its window geometry; a missing file gives the defaults
+    // without a note.
+    void settingsKeepThePanelsState_data() {
+        QTest::addColumn<PanelState>("state");
+        QTest::newRow("defaults") << PanelState{};
+        QTest::newRow("every field") << everyField();
+        PanelState otherCatalogue;
+        otherCatalogue.catalogue = QStringLiteral("EN10219");
+        otherCatalogue.ownSizes = {QStringLiteral("SHS:50x50x12")}; // IS computes it, EN10219 not
+        QTest::newRow("own size of another catalogue") << otherCatalogue;
+        QTest::newRow("a grade and a length") << designed();
+    }
+    void settingsKeepThePanelsState() {
+        QFETCH(PanelState, state);
+        const QString file = scratch_.filePath(QStringLiteral("settings.ini"));
+        QFile::remove(file);
+        const SavedSettings none = loadSettings(file);
+        QCOMPARE(none.state, PanelState{});
+        QVERIFY(none.note.isEmpty());
+        const QByteArray geometry("\x01\x02geometry", 10);
+        QVERIFY(saveSettings(file, state, geometry));
+        const SavedSettings saved = loadSettings(file);
+        QCOMPARE(saved.state, state);
+        QCOMPARE(saved.geometry, geometry);
+        QVERIFY2(saved.note.isEmpty(), qPrintable(saved.note));
+    }
+};
+
+} // namespace kavrel
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    kavrel::SectionsPartsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "sections_parts_test.moc"
