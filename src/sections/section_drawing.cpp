@@ -77,9 +77,10 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     const CornerRadii corners = s.corners.value_or(CornerRadii{2 * t, t});
     QString cornersText;
     if (!tube) {
-        cornersText = s.corners ? tr(", corners r = %1 and %2 mm")
-                                      .arg(number(s.corners->outer), number(s.corners->inner))
-                                : tr(", corners r = 2t and t");
+        cornersText = s.corners
+                          ? tr(", corners r = %1 and %2 %3")
+                                .arg(number(s.corners->outer), number(s.corners->inner), s.unit)
+                          : tr(", corners r = 2t and t");
     }
     painter.drawText(QRect(0, 2, width(), titleHeight), Qt::AlignCenter,
                      s.designation + cornersText);
@@ -132,13 +133,13 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     painter.translate(left - 6, centre.y() - halfDepth / 2);
     painter.rotate(-90);
     painter.drawText(QRectF(-60, -20, 120, 20), Qt::AlignCenter,
-                     QStringLiteral("D = ") + number(D));
+                     QStringLiteral("D = ") + number(D) + QLatin1Char(' ') + s.unit);
     painter.restore();
     if (!tube) {
         const double below = centre.y() + halfDepth + 34;
-        dimensionLine(painter, QPointF(centre.x() - halfWidth, below),
-                      QPointF(centre.x() + halfWidth, below), QStringLiteral("B = ") + number(B),
-                      QPointF(0, 12));
+        dimensionLine(
+            painter, QPointF(centre.x() - halfWidth, below), QPointF(centre.x() + halfWidth, below),
+            QStringLiteral("B = ") + number(B) + QLatin1Char(' ') + s.unit, QPointF(0, 12));
     }
     // The wall thickness across the top wall, its text above the outline's right part.
     const double wallX = tube ? centre.x() : centre.x() + halfWidth * 0.5;
@@ -147,7 +148,7 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     painter.drawLine(outer - QPointF(0, 14), outer);
     painter.drawLine(inner + QPointF(0, 14), inner);
     painter.drawText(QPointF(wallX + 4, centre.y() - halfDepth - 6),
-                     QStringLiteral("t = ") + number(t));
+                     QStringLiteral("t = ") + number(t) + QLatin1Char(' ') + s.unit);
 }
 
 } // namespace kavrel

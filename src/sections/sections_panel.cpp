@@ -78,6 +78,7 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(buildOwnSizes());
     layout->addStretch(1);
     updateDesignChoice();
+    showUnits();
     chainFocus();
 }
 
@@ -93,6 +94,20 @@ QWidget* SectionsPanel::buildCatalogue() {
     }
     grid->addWidget(buddyLabel(tr("&Catalogue:"), catalogue_), 0, 0);
     grid->addWidget(catalogue_, 0, 1, 1, 3);
+    units_ = new QComboBox;
+    units_->setObjectName(QStringLiteral("cmbunits"));
+    units_->setAccessibleName(tr("Units"));
+    units_->addItem(tr("Metric: mm, cm\u00b2, kg/m, cm\u2074, cm\u00b3, m\u00b2/m"),
+                    fromView(unitSystemName(UnitSystem::Metric)));
+    units_->addItem(tr("US customary: in, in\u00b2, lb/ft, in\u2074, in\u00b3, ft\u00b2/ft"),
+                    fromView(unitSystemName(UnitSystem::US)));
+    grid->addWidget(buddyLabel(tr("&Units:"), units_), 7, 0);
+    grid->addWidget(units_, 7, 1, 1, 3);
+    connect(units_, &QComboBox::currentIndexChanged, this, [this] {
+        changeUnits(shownUnits_, units());
+        updateDesignChoice();
+        emit changed();
+    });
 
     grid->addWidget(new QLabel(tr("Families:")), 1, 0);
     int at = 1;
@@ -157,6 +172,13 @@ QWidget* SectionsPanel::buildCatalogue() {
 
     connect(catalogue_, &QComboBox::currentIndexChanged, this, [this] {
         updatePiChoice();
+        if (!quiet_) {
+            // A catalogue comes in its own units, as kavrel-table gives it without --units.
+            const QSignalBlocker blockUnits(units_);
+            units_->setCurrentIndex(
+                units_->findData(fromView(unitSystemName(describe(catalogue()).home))));
+            changeUnits(shownUnits_, units());
+        }
         updateDesignChoice();
         emit changed();
     });
@@ -234,6 +256,7 @@ QWidget* SectionsPanel::buildColumns() {
 
 QWidget* SectionsPanel::buildOwnSizes() {
     auto* box = new QGroupBox(tr("Sizes of your own, in mm"));
+    ownBox_ = box;
     auto* grid = new QGridLayout(box);
     ownFamily_ = new QComboBox;
     ownFamily_->setObjectName(QStringLiteral("cmbownfamily"));
@@ -267,11 +290,14 @@ QWidget* SectionsPanel::buildOwnSizes() {
 
     grid->addWidget(buddyLabel(tr("Famil&y:"), ownFamily_), 0, 0);
     grid->addWidget(ownFamily_, 0, 1);
-    grid->addWidget(buddyLabel(tr("D:"), ownDepth_), 0, 2);
+    ownDepthLabel_ = buddyLabel(tr("D:"), ownDepth_);
+    ownWidthLabel_ = buddyLabel(tr("B:"), ownWidth_);
+    ownThicknessLabel_ = buddyLabel(tr("t:"), ownThickness_);
+    grid->addWidget(ownDepthLabel_, 0, 2);
     grid->addWidget(ownDepth_, 0, 3);
-    grid->addWidget(buddyLabel(tr("B:"), ownWidth_), 1, 0);
+    grid->addWidget(ownWidthLabel_, 1, 0);
     grid->addWidget(ownWidth_, 1, 1);
-    grid->addWidget(buddyLabel(tr("t:"), ownThickness_), 1, 2);
+    grid->addWidget(ownThicknessLabel_, 1, 2);
     grid->addWidget(ownThickness_, 1, 3);
     grid->addWidget(addOwn_, 2, 0, 1, 4, Qt::AlignLeft);
     grid->addWidget(ownRefusal_, 3, 0, 1, 4);
@@ -318,7 +344,8 @@ void SectionsPanel::addOwnSize() {
     }
     // The size as its row would be computed, so that a size the formulas cannot take is
     // refused here, not in every later table.
-    const auto rows = tableRows({.sizes = {argument}, .pi = pi(), .catalogues = {catalogue()}});
+    const auto rows =
+        tableRows({.sizes = {argument}, .pi = pi(), .catalogues = {catalogue()}, .units = units()});
     const auto* error = std::get_if<TableError>(&rows);
     for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
         const bool marked =
@@ -341,6 +368,7 @@ void SectionsPanel::addOwnSize() {
 
 RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     auto* row = new RequirementRow(text);
+    row->setUnits(shownUnits_);
     requirementRows_->addWidget(row);
     requirements_.push_back(row);
     connect(row, &RequirementRow::changed, this, &SectionsPanel::changed);
@@ -368,6 +396,7 @@ void SectionsPanel::chainFocus() {
     order.push_back(piExact_);
     order.push_back(grade_);
     order.push_back(length_);
+    order.push_back(units_);
     for (RequirementRow* row : requirements_) {
         order.insert(order.end(), {row->column, row->comparison, row->number, row->remove});
     }
@@ -377,6 +406,102 @@ void SectionsPanel::chainFocus() {
                  {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+UnitSystem SectionsPanel::units() const {
+    return units_->currentData().toString() == fromView(unitSystemName(UnitSystem::US))
+               ? UnitSystem::US
+               : UnitSystem::Metric;
+}
+
+std::optional<UnitSystem> SectionsPanel::requestUnits() const {
+    const UnitSystem chosen = units();
+    return chosen == describe(catalogue()).home ? std::nullopt : std::optional(chosen);
+}
+
+namespace {
+
+// A typed number in other units, as the engine writes numbers, exactly: the requirement or size
+// means the same as before.
+QString convertedTyped(const QString& typed, const QString& separator, Quantity quantity,
+                       UnitSystem from, UnitSystem to) {
+    const auto engine = engineNumber(typed.trimmed(), separator);
+    const std::optional<double> value = engine ? readNumber(*engine) : std::nullopt;
+    if (!value || quantity == Quantity::None) {
+        return typed; // unreadable, or the same in both: left as typed, refused as before
+    }
+    QString text = QString::number(convert(*value, quantity, from, to), 'g', 17);
+    // The shortest text that reads back the same.
+    for (int digits = 1; digits <= 17; ++digits) {
+        const QString shorter = QString::number(convert(*value, quantity, from, to), 'g', digits);
+        if (shorter.toDouble() == convert(*value, quantity, from, to)) {
+            text = shorter;
+            break;
+        }
+    }
+    if (text.contains(QLatin1Char('e'))) {
+        return typed;
+    }
+    text.replace(QLatin1Char('.'), separator);
+    return text;
+}
+
+// A size of one's own "RHS:100x50x5" in other units.
+QString convertedSize(const QString& size, UnitSystem from, UnitSystem to) {
+    const qsizetype colon = size.indexOf(QLatin1Char(':'));
+    QStringList numbers = size.mid(colon + 1).split(QLatin1Char('x'));
+    for (QString& number : numbers) {
+        number = convertedTyped(number, QStringLiteral("."), Quantity::Length, from, to);
+    }
+    return size.left(colon + 1) + numbers.join(QLatin1Char('x'));
+}
+
+} // namespace
+
+void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
+    shownUnits_ = to;
+    if (from != to) {
+        for (RequirementRow* row : requirements_) {
+            const std::optional<std::size_t> column =
+                columnIndex(row->column->currentData().toString().toStdString());
+            Quantity quantity = Quantity::None;
+            if (column && *column >= 2 && *column < leadingColumns) {
+                quantity = Quantity::Length;
+            } else if (column && *column >= leadingColumns &&
+                       *column < leadingColumns + results.size()) {
+                quantity = results[*column - leadingColumns].quantity;
+            } else if (column && *column >= leadingColumns + results.size() &&
+                       *column < catalogueColumn) {
+                quantity = plasticResults[*column - leadingColumns - results.size()].quantity;
+            }
+            const QSignalBlocker blockRow(row);
+            row->number->setText(
+                convertedTyped(row->number->text(), separator_, quantity, from, to));
+        }
+        for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
+            field->setText(convertedTyped(field->text(), separator_, Quantity::Length, from, to));
+        }
+        for (int i = 0; i < ownSizes_->count(); ++i) {
+            ownSizes_->item(i)->setText(convertedSize(ownSizes_->item(i)->text(), from, to));
+        }
+    }
+    showUnits();
+}
+
+void SectionsPanel::showUnits() {
+    const QString unit = fromView(unitOf(Quantity::Length, shownUnits_));
+    ownBox_->setTitle(tr("Sizes of your own, in %1").arg(unit));
+    ownDepthLabel_->setText(tr("D, %1:").arg(unit));
+    ownWidthLabel_->setText(tr("B, %1:").arg(unit));
+    ownThicknessLabel_->setText(catalogue() == Catalogue::AISC ? tr("t nominal, %1:").arg(unit)
+                                                               : tr("t, %1:").arg(unit));
+    ownThickness_->setToolTip(catalogue() == Catalogue::AISC
+                                  ? tr("The nominal wall: the properties take the design wall "
+                                       "0.93t to three decimals of an inch")
+                                  : QString());
+    for (RequirementRow* row : requirements_) {
+        row->setUnits(shownUnits_);
     }
 }
 
@@ -400,11 +525,14 @@ std::optional<double> SectionsPanel::pi() const {
 }
 
 bool SectionsPanel::designGiven() const {
-    return productStandardOf(catalogue()) != nullptr && !grade_->currentData().toString().isEmpty();
+    return productStandardOf(catalogue()) != nullptr && units() == UnitSystem::Metric &&
+           !grade_->currentData().toString().isEmpty();
 }
 
 void SectionsPanel::updateDesignChoice() {
-    const bool european = productStandardOf(catalogue()) != nullptr;
+    // The design resistances are given for the EN catalogues, in metric units.
+    const bool european =
+        productStandardOf(catalogue()) != nullptr && units() == UnitSystem::Metric;
     grade_->setEnabled(european);
     length_->setEnabled(european);
     const bool graded = designGiven();
@@ -446,6 +574,7 @@ PanelState SectionsPanel::state() const {
     }
     state.grade = grade_->currentData().toString();
     state.length = length_->text();
+    state.units = units_->currentData().toString();
     return state;
 }
 
@@ -471,6 +600,12 @@ void SectionsPanel::setState(const PanelState& state) {
                                 : state.columns.isEmpty() ? isDefaultWindowColumn(i)
                                                           : state.columns.contains(name));
     }
+    {
+        const QSignalBlocker blockUnits(units_);
+        units_->setCurrentIndex(std::max(0, units_->findData(state.units)));
+        shownUnits_ = units();
+        showUnits();
+    }
     grade_->setCurrentIndex(std::max(0, grade_->findData(state.grade)));
     length_->setText(state.length);
     updateDesignChoice();
@@ -488,6 +623,7 @@ std::optional<PanelRequest> SectionsPanel::request() const {
     PanelRequest out;
     TableRequest& request = out.request;
     request.catalogues = {catalogue()};
+    request.units = requestUnits();
     for (QCheckBox* family : families_) {
         if (family->isChecked()) {
             request.families.push_back(

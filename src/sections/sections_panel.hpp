@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,6 +46,7 @@ struct PanelState {
     QString grade;        // "" or S235 ... S460: the design resistances, EN catalogues only
     QString length;       // the buckling length in metres as typed; "" for none
     QStringList designColumns = defaultDesignColumns(); // the chosen ones, in the engine's order
+    QString units = QStringLiteral("metric"); // "metric" or "us", as kavrel-table's --units
     bool operator==(const PanelState&) const = default;
 };
 
@@ -81,6 +83,8 @@ class SectionsPanel : public QWidget {
 
     // The chosen catalogue, whose geometry computes the sizes of one's own too.
     Catalogue catalogue() const;
+    // The units of every figure, the requirements and the sizes of one's own.
+    UnitSystem units() const;
 
   signals:
     void changed();
@@ -99,6 +103,12 @@ class SectionsPanel : public QWidget {
     bool choosesPi() const;
     std::optional<double> pi() const;
     void updatePiChoice();
+    // The new units: the numbers typed in the old ones converted, the units named.
+    void changeUnits(UnitSystem from, UnitSystem to);
+    void showUnits();
+    // The request's --units: none where the catalogue's own units are chosen, as kavrel-table
+    // has them without the option.
+    std::optional<UnitSystem> requestUnits() const;
     // The grade only for the EN catalogues; the design columns only with a grade, the
     // buckling ones only with a length too.
     void updateDesignChoice();
@@ -106,6 +116,12 @@ class SectionsPanel : public QWidget {
 
     QString separator_;
     QComboBox* catalogue_ = nullptr;
+    QComboBox* units_ = nullptr;
+    UnitSystem shownUnits_ = UnitSystem::Metric; // what the typed numbers are in
+    QGroupBox* ownBox_ = nullptr;
+    QLabel* ownDepthLabel_ = nullptr;
+    QLabel* ownWidthLabel_ = nullptr;
+    QLabel* ownThicknessLabel_ = nullptr;
     std::vector<QCheckBox*> families_;
     QVBoxLayout* requirementRows_ = nullptr;
     std::vector<RequirementRow*> requirements_;

@@ -24,6 +24,7 @@ const QString gradeKey = QStringLiteral("grade");
 const QString lengthKey = QStringLiteral("buckling_length");
 const QString designColumnsKey = QStringLiteral("design_columns");
 const QString geometryKey = QStringLiteral("geometry");
+const QString unitsKey = QStringLiteral("units");
 
 // A requirement is kept as "column<TAB>comparison<TAB>number as typed".
 QString requirementLine(const RequirementText& requirement) {
@@ -85,6 +86,14 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
     }
     // Kept as typed: a length that does not read is refused beside its field, not lost.
     state.length = settings.value(lengthKey).toString();
+    // Without a saved choice, the units of the saved catalogue.
+    const QString home = QString::fromUtf8(
+        unitSystemName(describe(*catalogueNamed(state.catalogue.toStdString())).home).data());
+    state.units = settings.value(unitsKey, home).toString();
+    const auto units = parseUnits(state.units.toStdString());
+    if (std::holds_alternative<TableError>(units)) {
+        return unitsKey;
+    }
     state.ownSizes = settings.value(ownSizesKey).toStringList();
     // A size that some catalogue's geometry computes is kept: one added under another
     // catalogue than the saved one is refused in the table, with its reason, not lost here.
@@ -92,9 +101,11 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
         const std::string own = size.toStdString();
         const bool shaped =
             own.starts_with("RHS:") || own.starts_with("SHS:") || own.starts_with("CHS:");
-        if (!shaped || std::ranges::none_of(allCatalogues(), [&own](const auto& in) {
+        if (!shaped || std::ranges::none_of(allCatalogues(), [&own, &units](const auto& in) {
                 return std::holds_alternative<TableRows>(
-                    tableRows({.sizes = {own}, .catalogues = {in.catalogue}}));
+                    tableRows({.sizes = {own},
+                               .catalogues = {in.catalogue},
+                               .units = std::get<UnitSystem>(units)}));
             })) {
             return ownSizesKey;
         }
@@ -145,6 +156,7 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
     settings.setValue(ownSizesKey, state.ownSizes);
     settings.setValue(gradeKey, state.grade);
     settings.setValue(lengthKey, state.length);
+    settings.setValue(unitsKey, state.units);
     settings.setValue(designColumnsKey, state.designColumns);
     settings.setValue(geometryKey, geometry);
     settings.sync();
