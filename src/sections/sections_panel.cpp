@@ -491,7 +491,8 @@ void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
 
 void SectionsPanel::showUnits() {
     const QString unit = fromView(unitOf(Quantity::Length, shownUnits_));
-    ownBox_->setTitle(tr("Sizes of your own, in %1").arg(unit));
+    ownBox_->setTitle(shownUnits_ == UnitSystem::US ? tr("Sizes of your own, in inches")
+                                                    : tr("Sizes of your own, in mm"));
     ownDepthLabel_->setText(tr("D, %1:").arg(unit));
     ownWidthLabel_->setText(tr("B, %1:").arg(unit));
     ownThicknessLabel_->setText(catalogue() == Catalogue::AISC ? tr("t nominal, %1:").arg(unit)

@@ -139,7 +139,7 @@ class SectionsTest : public QObject {
         QCOMPARE(qobject_cast<QGroupBox*>(
                      window.findChild<QLabel*>(QStringLiteral("lblownreason"))->parentWidget())
                      ->title(),
-                 QStringLiteral("Sizes of your own, in in"));
+                 QStringLiteral("Sizes of your own, in inches"));
         window.refresh();
         const auto header = [&window](const char* name, int role) {
             for (int c = 0; c < window.model().columnCount(); ++c) {
