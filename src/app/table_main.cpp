@@ -62,6 +62,8 @@ The working of a size as a page to print from a browser:
   kavrel-table --explain --format html 50x25x2.0 > sheet.html
 The lightest cold-formed SHS in S355 that carries 800 kN over 3.5 m:
   kavrel-table --catalogue EN10219 --family SHS --grade S355 --length 3.5 --where 'NbRd>=800' --sort W --limit 1
+The lightest IS SHS in YSt310, hot rolled, at least compact in bending, carrying 500 kN at KL = 3 m:
+  kavrel-table --family SHS --grade YSt310 --forming hot --length 3 --where 'classMx<=compact' --where 'NbRd>=500' --sort W --limit 1
 
 Columns (all but Zpx, Zpy and catalogue are written when --columns is not given), with
 their metric units (--units us: in, in^2, lb/ft, in^4, in^3, in, ft^2/ft):

@@ -2,6 +2,7 @@
 
 #include "design/design_steps.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -23,6 +24,16 @@ struct Yield {
 std::variant<Yield, DesignError> yieldOf(const DesignSection& section,
                                          const DesignRequest& request) {
     const ProductStandard* standard = productStandardOf(section.catalogue);
+    if (request.grade &&
+        std::ranges::find(standard->grades, *request.grade) == standard->grades.end()) {
+        return DesignError{std::string(gradeName(*request.grade)) + " is not a grade of " +
+                           std::string(standard->name) + ", the steel of the " +
+                           std::string(describe(section.catalogue).name) + " sizes"};
+    }
+    // Where a grade chooses nothing but fy, a given fy leaves it nothing to choose.
+    if (!request.grade || (request.fy && request.code->fyAlone)) {
+        return Yield{*request.fy, "yield strength as given (--fy) for every size"};
+    }
     const std::string grade(gradeName(*request.grade));
     if (request.fy) {
         return Yield{*request.fy, "yield strength as given (--fy) for every size; the grade " +
@@ -68,12 +79,16 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
                            "EN10219), not for " +
                            std::string(describe(section.catalogue).name)};
     }
+    const DesignCode& code = *request.code;
+    if (!request.asked()) {
+        return DesignError{std::string(code.name) + " needs a grade" +
+                           (code.fyAlone ? " or a yield strength" : "")};
+    }
     auto yield = yieldOf(section, request);
     if (auto* error = std::get_if<DesignError>(&yield)) {
         return std::move(*error);
     }
     const Yield& y = std::get<Yield>(yield);
-    const DesignCode& code = *request.code;
     Steps s(defaultSeparator, significant, log);
     const SectionValues& v = section.values;
     design::Context c{s,
@@ -97,9 +112,12 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
                       0,
                       0};
     DesignResults out;
+    if (section.catalogue == Catalogue::IS) {
+        design::exactGeometry(c);
+    }
     s.part(c.kept([&] {
-        return std::string("Steel " + std::string(gradeName(*request.grade)) +
-                           " and partial factors (" + std::string(code.clauses.materials) + ", " +
+        return (request.grade ? "Steel " + std::string(gradeName(*request.grade)) : "Steel") +
+               std::string(" and partial factors (" + std::string(code.clauses.materials) + ", " +
                            std::string(code.clauses.partialFactors) +
                            "); A, I, Z and Zp unrounded");
     }));
@@ -111,13 +129,12 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
                 }),
                 ""},
                s.squareRoot(s.divide(code.fyReference, c.fy)));
-    c.gM0 = s.step({"gM0", "partial factor of the resistance of cross-sections", ""},
-                   request.gammaM0.value_or(1.0));
-    c.gM1 = s.step({"gM1", "partial factor of the resistance of members to instability", ""},
-                   request.gammaM1.value_or(1.0));
+    c.gM0 = s.step({"gM0", code.gammaM0Meaning, ""}, request.gammaM0.value_or(code.gammaM0));
+    c.gM1 = s.step({"gM1", code.gammaM1Meaning, ""}, request.gammaM1.value_or(code.gammaM1));
 
-    const design::Classes classes = design::classify(c, out);
-    if (classes.n) {
+    if (code.work) {
+        code.work(c, out);
+    } else if (const design::Classes classes = design::classify(c, out); classes.n) {
         const design::EffectiveSection effective = design::effectiveSection(c, classes, out);
         design::resistances(c, classes, effective, out);
     } else {

@@ -3,9 +3,15 @@
 #include "design/steel_grades.hpp"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace kavrel {
+
+struct DesignResults;
+namespace design {
+struct Context;
+}
 
 // A flexural buckling curve and its imperfection factor alpha.
 struct BucklingCurve {
@@ -48,9 +54,40 @@ struct DesignCode {
         std::string_view buckling;       // lambda, Phi, chi, Nb,Rd
         std::string_view curves;         // the choice of the curve
     } clauses;
+
+    // The partial factors where the user gives none, and what each is for.
+    double gammaM0 = 1.0;
+    double gammaM1 = 1.0;
+    std::string_view gammaM0Meaning = "partial factor of the resistance of cross-sections";
+    std::string_view gammaM1Meaning = "partial factor of the resistance of members to instability";
+    // Whether class 4 sections get effective properties (the Aeff and Weff columns), and
+    // whether the tension resistance TdRd is given.
+    bool effectiveProperties = true;
+    bool tension = false;
+    // Whether a yield strength may stand without a grade: where a grade chooses nothing else.
+    bool fyAlone = false;
+    // What the user may choose beyond the EN options: the forming route (where the product
+    // standards leave it open), the flat width 2t; and whether any resistance takes gamma_M1.
+    bool formingChosen = false;
+    bool twoTWidth = false;
+    bool gammaM1Taken = true;
+    // The code's own classification and resistances of a section once fy, epsilon and the
+    // factors are recorded; none: EN 1993-1-1's (classification.cpp, resistances.cpp).
+    void (*work)(design::Context& c, DesignResults& out) = nullptr;
+    // The words of classes 1 to 4 where the code names them; none: the numbers.
+    const std::array<std::string_view, 4>* classWords = nullptr;
 };
 
 // EN 1993-1-1 with EN 1993-1-5 for class 4, recommended values.
 extern const DesignCode en1993;
+
+// IS 800:2007 (is800.cpp).
+extern const DesignCode is800;
+
+// The code of a catalogue's sizes: IS 800 for IS, EN 1993-1-1 for the EN catalogues.
+const DesignCode& designCodeOf(Catalogue catalogue);
+
+// The class a word of IS 800 names, 1 (plastic) to 4 (slender), in the order of merit.
+std::optional<int> classNamed(std::string_view word);
 
 } // namespace kavrel

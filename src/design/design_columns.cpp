@@ -1,5 +1,7 @@
 #include "design/design_columns.hpp"
 
+#include <algorithm>
+
 namespace kavrel {
 
 std::string bucklingColumnName(const DesignRequest& request, std::string_view column,
@@ -13,7 +15,7 @@ std::string bucklingColumnName(const DesignRequest& request, std::string_view co
 
 std::vector<std::string> designColumnNames(const DesignRequest& request) {
     std::vector<std::string> names;
-    if (!request.grade) {
+    if (!request.asked()) {
         return names;
     }
     for (const DesignColumn& column : designColumns) {
@@ -40,6 +42,20 @@ bool isDesignColumnName(std::string_view name) {
         }
     }
     return false;
+}
+
+bool isDefaultDesignColumn(std::string_view name) {
+    for (const DesignColumn& column : designColumns) {
+        if (name == column.column) {
+            return column.byDefault;
+        }
+    }
+    return isDesignColumnName(name);
+}
+
+bool givenByCode(std::string_view name, const DesignCode& code) {
+    const auto* column = std::ranges::find(designColumns, name, &DesignColumn::column);
+    return column == designColumns.end() || givenBy(*column, code);
 }
 
 std::vector<std::string> designCells(const DesignResults& results) {

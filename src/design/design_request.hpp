@@ -13,6 +13,7 @@ namespace kavrel {
 enum class FlatWidth {
     ThreeT,  // D - 3t and B - 3t, as the UK published tables take it
     Corners, // the straight part of the inside face, D - 2t - 2ri and B - 2t - 2ri
+    TwoT,    // D - 2t and B - 2t, the clear width of IS 800 as Indian practice takes it
 };
 
 // A buckling length as the user wrote it, which names its columns ("3.5"), and in metres.
@@ -32,6 +33,11 @@ struct DesignRequest {
     std::optional<FlatWidth> flatWidth = {}; // none: 3t
     std::vector<BucklingLength> lengths = {};
     const DesignCode* code = &en1993;
+    std::optional<FormingRoute> forming = {}; // IS only; none: the product standard's route
+
+    // Whether resistances are asked for: a grade, or a yield strength where the code takes it
+    // alone (IS 800).
+    bool asked() const { return grade.has_value() || (fy.has_value() && code->fyAlone); }
 };
 
 } // namespace kavrel

@@ -31,6 +31,7 @@ struct DesignResults {
     DesignValue classN, classMx, classMy;
     DesignValue aeff, weffx, weffy;
     DesignValue ncRd, mcRdx, mcRdy, vplRdx, vplRdy;
+    DesignValue tdRd;                      // the tension resistance, where the code gives it
     std::vector<BucklingResults> buckling; // one per length, in the request's order
 };
 

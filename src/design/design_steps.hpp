@@ -58,6 +58,13 @@ struct EffectiveSection {
 };
 EffectiveSection effectiveSection(Context& c, const Classes& classes, DesignResults& out);
 
+// The exact geometry of an IS size into A, I, Z and Zp: corners of radii 2t and t (the
+// window's own), the true pi, nothing read back, whatever pi its shown properties take.
+void exactGeometry(Context& c);
+
+// IS 800:2007's classes and resistances (is800_rules.cpp).
+void is800Work(Context& c, DesignResults& out);
+
 // Nc,Rd, Mc,Rd, Vpl,Rd and flexural buckling at each length.
 void resistances(Context& c, const Classes& classes, const EffectiveSection& effective,
                  DesignResults& out);

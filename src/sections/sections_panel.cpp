@@ -144,11 +144,15 @@ QWidget* SectionsPanel::buildCatalogue() {
     grade_ = new QComboBox;
     grade_->setObjectName(QStringLiteral("cmbgrade"));
     grade_->setAccessibleName(tr("Steel grade of the design resistances"));
-    grade_->addItem(tr("none"), QString());
-    for (const SteelGrade grade : allGrades) {
-        grade_->addItem(fromView(gradeName(grade)), fromView(gradeName(grade)));
-    }
-    grade_->setToolTip(tr("Class and design resistances to EN 1993-1-1, for the EN catalogues"));
+    fillGrades();
+    forming_ = new QComboBox;
+    forming_->setObjectName(QStringLiteral("cmbforming"));
+    forming_->setAccessibleName(tr("Forming route of the IS sizes, which chooses the buckling "
+                                   "class"));
+    forming_->addItem(tr("not known: cold formed"), QString());
+    forming_->addItem(tr("cold formed"), QStringLiteral("cold"));
+    forming_->addItem(tr("hot rolled"), QStringLiteral("hot"));
+    forming_->setToolTip(tr("IS 800 Table 10: hot rolled class a, cold formed class b"));
     length_ = new QLineEdit;
     length_->setObjectName(QStringLiteral("txtlength"));
     length_->setAccessibleName(tr("Buckling length in metres"));
@@ -161,6 +165,9 @@ QWidget* SectionsPanel::buildCatalogue() {
     grid->addWidget(buddyLabel(tr("Buckling &length, m:"), length_), 5, 0);
     grid->addWidget(length_, 5, 1, 1, 3);
     grid->addWidget(lengthRefusal_, 6, 0, 1, 4);
+    grid->addWidget(buddyLabel(tr("&Forming:"), forming_), 7, 0);
+    grid->addWidget(forming_, 7, 1, 1, 3);
+    connect(forming_, &QComboBox::currentIndexChanged, this, &SectionsPanel::changed);
     connect(grade_, &QComboBox::currentIndexChanged, this, [this] {
         updateDesignChoice();
         emit changed();
@@ -179,6 +186,7 @@ QWidget* SectionsPanel::buildCatalogue() {
                 units_->findData(fromView(unitSystemName(describe(catalogue()).home))));
             changeUnits(shownUnits_, units());
         }
+        fillGrades();
         updateDesignChoice();
         emit changed();
     });
@@ -526,20 +534,40 @@ std::optional<double> SectionsPanel::pi() const {
 }
 
 bool SectionsPanel::designGiven() const {
-    return productStandardOf(catalogue()) != nullptr && units() == UnitSystem::Metric &&
-           !grade_->currentData().toString().isEmpty();
+    return designOffered() && !grade_->currentData().toString().isEmpty();
+}
+
+bool SectionsPanel::designOffered() const {
+    // AISC has no design resistances; the others' are given in metric units.
+    return productStandardOf(catalogue()) != nullptr && units() == UnitSystem::Metric;
+}
+
+void SectionsPanel::fillGrades() {
+    const QSignalBlocker quiet(grade_);
+    const QString chosen = grade_->currentData().toString();
+    grade_->clear();
+    grade_->addItem(tr("none"), QString());
+    const ProductStandard* standard = productStandardOf(catalogue());
+    for (const SteelGrade grade : standard ? standard->grades : std::vector<SteelGrade>{}) {
+        grade_->addItem(fromView(gradeName(grade)), fromView(gradeName(grade)));
+    }
+    // A grade of the other catalogues' steel is not kept.
+    grade_->setCurrentIndex(std::max(0, grade_->findData(chosen)));
+    grade_->setToolTip(
+        tr("Class and design resistances to %1").arg(fromView(designCodeOf(catalogue()).name)));
 }
 
 void SectionsPanel::updateDesignChoice() {
-    // The design resistances are given for the EN catalogues, in metric units.
-    const bool european =
-        productStandardOf(catalogue()) != nullptr && units() == UnitSystem::Metric;
-    grade_->setEnabled(european);
-    length_->setEnabled(european);
+    grade_->setEnabled(designOffered());
+    length_->setEnabled(designOffered());
+    const bool indian = catalogue() == Catalogue::IS;
+    forming_->setEnabled(indian && designGiven());
     const bool graded = designGiven();
     const bool lengthGiven = !length_->text().trimmed().isEmpty();
+    const DesignCode& code = designCodeOf(catalogue());
     for (std::size_t i = columnCount; i < columns_.size(); ++i) {
-        columns_[i]->setEnabled(graded && (!isBucklingColumn(i) || lengthGiven));
+        columns_[i]->setEnabled(graded && givenByCode(columnName(i).toStdString(), code) &&
+                                (!isBucklingColumn(i) || lengthGiven));
     }
 }
 
@@ -575,6 +603,7 @@ PanelState SectionsPanel::state() const {
     }
     state.grade = grade_->currentData().toString();
     state.length = length_->text();
+    state.forming = forming_->currentData().toString();
     state.units = units_->currentData().toString();
     return state;
 }
@@ -584,6 +613,7 @@ void SectionsPanel::setState(const PanelState& state) {
     const QSignalBlocker blockSelf(this);
     catalogue_->setCurrentIndex(std::max(0, catalogue_->findData(state.catalogue)));
     updatePiChoice();
+    fillGrades();
     for (QCheckBox* family : families_) {
         family->setChecked(state.families.contains(family->accessibleName()));
     }
@@ -609,6 +639,7 @@ void SectionsPanel::setState(const PanelState& state) {
     }
     grade_->setCurrentIndex(std::max(0, grade_->findData(state.grade)));
     length_->setText(state.length);
+    forming_->setCurrentIndex(std::max(0, forming_->findData(state.forming)));
     updateDesignChoice();
     const bool descending = state.sort.startsWith(QLatin1Char('-'));
     sort_->setCurrentIndex(
@@ -646,6 +677,10 @@ std::optional<PanelRequest> SectionsPanel::request() const {
     request.pi = pi();
     if (designGiven()) {
         request.design.grade = gradeNamed(grade_->currentData().toString().toStdString());
+        if (catalogue() == Catalogue::IS && !forming_->currentData().toString().isEmpty()) {
+            request.design.forming = std::get<FormingRoute>(
+                parseForming(forming_->currentData().toString().toStdString()));
+        }
         if (!length_->text().trimmed().isEmpty()) {
             const auto typed = engineNumber(length_->text(), separator_);
             auto length = parseLength(typed.value_or(length_->text().toStdString()));

@@ -43,9 +43,10 @@ struct PanelState {
     QStringList columns;  // the chosen fixed columns in the engine's order; empty: the default ones
     QString sort;         // "", "W" or "-W", as kavrel-table's --sort takes it
     QStringList ownSizes; // RHS:DxBxt, SHS:DxBxt, CHS:Dxt
-    QString grade;        // "" or S235 ... S460: the design resistances, EN catalogues only
+    QString grade;        // "": none; S235 ... S460 for EN, YSt210 ... YSt355 for IS
     QString length;       // the buckling length in metres as typed; "" for none
     QStringList designColumns = defaultDesignColumns(); // the chosen ones, in the engine's order
+    QString forming; // IS only: "" not known (cold formed taken), "cold" or "hot"
     QString units = QStringLiteral("metric"); // "metric" or "us", as kavrel-table's --units
     bool operator==(const PanelState&) const = default;
 };
@@ -109,10 +110,12 @@ class SectionsPanel : public QWidget {
     // The request's --units: none where the catalogue's own units are chosen, as kavrel-table
     // has them without the option.
     std::optional<UnitSystem> requestUnits() const;
-    // The grade only for the EN catalogues; the design columns only with a grade, the
-    // buckling ones only with a length too.
+    // The grades of the catalogue's steel; the forming route only for IS; the design columns
+    // of the catalogue's code only with a grade, the buckling ones only with a length too.
     void updateDesignChoice();
+    void fillGrades();
     bool designGiven() const;
+    bool designOffered() const; // the catalogue has design rules, and metric units are chosen
 
     QString separator_;
     QComboBox* catalogue_ = nullptr;
@@ -129,6 +132,7 @@ class SectionsPanel : public QWidget {
     QRadioButton* pi227_ = nullptr;
     QRadioButton* piExact_ = nullptr;
     QComboBox* grade_ = nullptr;
+    QComboBox* forming_ = nullptr;
     QLineEdit* length_ = nullptr;
     QLabel* lengthRefusal_ = nullptr;
     QComboBox* sort_ = nullptr;

@@ -23,6 +23,7 @@ const QString ownSizesKey = QStringLiteral("own_sizes");
 const QString gradeKey = QStringLiteral("grade");
 const QString lengthKey = QStringLiteral("buckling_length");
 const QString designColumnsKey = QStringLiteral("design_columns");
+const QString formingKey = QStringLiteral("forming");
 const QString geometryKey = QStringLiteral("geometry");
 const QString unitsKey = QStringLiteral("units");
 
@@ -86,6 +87,11 @@ std::optional<QString> readState(const QSettings& settings, PanelState& state) {
     }
     // Kept as typed: a length that does not read is refused beside its field, not lost.
     state.length = settings.value(lengthKey).toString();
+    state.forming = settings.value(formingKey).toString();
+    if (!state.forming.isEmpty() &&
+        std::holds_alternative<TableError>(parseForming(state.forming.toStdString()))) {
+        return formingKey;
+    }
     // Without a saved choice, the units of the saved catalogue.
     const QString home = QString::fromUtf8(
         unitSystemName(describe(*catalogueNamed(state.catalogue.toStdString())).home).data());
@@ -158,6 +164,7 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
     settings.setValue(lengthKey, state.length);
     settings.setValue(unitsKey, state.units);
     settings.setValue(designColumnsKey, state.designColumns);
+    settings.setValue(formingKey, state.forming);
     settings.setValue(geometryKey, geometry);
     settings.sync();
     return settings.status() == QSettings::NoError;

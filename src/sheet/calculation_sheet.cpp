@@ -21,7 +21,7 @@ CalculationSheet calculationSheet(const TableSize& size, const Computation& comp
         return sheet;
     }
     // The design rules go on in the same log, from the same unrounded values.
-    if (computation.design.grade) {
+    if (computation.design.asked()) {
         auto design = designResults(designSectionOf(size, *results), computation.design,
                                     computation.significant, sheet.log.get());
         if (auto* error = std::get_if<DesignError>(&design)) {

@@ -10,7 +10,8 @@ std::variant<SteelGrade, TableError> parseGrade(std::string_view text) {
     if (const std::optional<SteelGrade> grade = gradeNamed(text)) {
         return *grade;
     }
-    return badRequest("unknown grade " + quoted(text) + " (S235, S275, S355, S420 or S460)");
+    return badRequest("unknown grade " + quoted(text) +
+                      " (S235, S275, S355, S420 or S460; for IS YSt210, YSt240, YSt310 or YSt355)");
 }
 
 std::variant<double, TableError> parseYieldStrength(std::string_view text) {
@@ -36,7 +37,20 @@ std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text) {
     if (text == "corners") {
         return FlatWidth::Corners;
     }
-    return badRequest("unknown flat width rule " + quoted(text) + " (3t or corners)");
+    if (text == "2t") {
+        return FlatWidth::TwoT;
+    }
+    return badRequest("unknown flat width rule " + quoted(text) + " (2t, 3t or corners)");
+}
+
+std::variant<FormingRoute, TableError> parseForming(std::string_view text) {
+    if (text == "cold") {
+        return FormingRoute::ColdFormed;
+    }
+    if (text == "hot") {
+        return FormingRoute::HotFinished;
+    }
+    return badRequest("unknown forming route " + quoted(text) + " (cold or hot)");
 }
 
 std::variant<BucklingLength, TableError> parseLength(std::string_view text) {

@@ -1,4 +1,5 @@
 #include "table/table_formats.hpp"
+#include "design/design_code.hpp"
 
 #include <algorithm>
 
@@ -61,6 +62,10 @@ std::string csv(std::span<const std::size_t> columns, const Cells& cells) {
 void appendJsonNumber(std::string& out, std::string_view text) {
     if (text.empty()) {
         out += "null"; // a design figure the rules do not give
+        return;
+    }
+    if (classNamed(text)) {
+        appendJsonString(out, text); // a class in IS 800's words
         return;
     }
     const std::size_t sign = text.starts_with('-') ? 1 : 0;

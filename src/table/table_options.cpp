@@ -81,22 +81,33 @@ const TableOption options[] = {
      "4) in steel G: S235, S275, S355, S420 or S460; EN10210 and EN10219 only,\n"
      "in metric units.\n"
      "fy is the product standard's minimum by wall thickness (EN 10210-1,\n"
-     "EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only)"},
+     "EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only).\n"
+     "For IS, to IS 800:2007 in the IS 4923 and IS 1161 tube grades YSt210,\n"
+     "YSt240, YSt310 or YSt355 (fy 210 to 355 for every wall), from the exact\n"
+     "geometry (corners 2t and t, the true pi) whatever --pi says; the classes\n"
+     "are plastic, compact, semi-compact and slender, compared in that order"},
     {"--fy", "N", sheetToo,
      [](Line& l, Text v) { return setTo(parseYieldStrength(v), l.request.design.fy); },
      "one yield strength N for every size, 100 to 1000 N/mm^2; the grade still\n"
-     "chooses the buckling curve (hot finished a, a0 in S460; cold formed c)"},
+     "chooses the buckling curve (hot finished a, a0 in S460; cold formed c).\n"
+     "For IS it may stand without --grade"},
     {"--gamma-m0", "X", sheetToo,
      [](Line& l, Text v) { return setTo(parsePartialFactor(v), l.request.design.gammaM0); },
-     "partial factor of cross-sections, 1.0 to 2.0; 1.0 when not given"},
+     "partial factor of cross-sections, 1.0 to 2.0; 1.0 when not given (IS\n"
+     "800: 1.10, for yielding and buckling alike)"},
     {"--gamma-m1", "X", sheetToo,
      [](Line& l, Text v) { return setTo(parsePartialFactor(v), l.request.design.gammaM1); },
-     "partial factor of buckling, 1.0 to 2.0; 1.0 when not given"},
+     "partial factor of buckling, 1.0 to 2.0; 1.0 when not given (EN only)"},
     {"--flat-width", "R", sheetToo,
      [](Line& l, Text v) { return setTo(parseFlatWidth(v), l.request.design.flatWidth); },
      "the flat width c of each wall of an RHS or SHS in its c/t: 3t (the\n"
-     "default, D - 3t and B - 3t, as the UK published tables take it) or\n"
-     "corners (the straight inside face, D - 2t - 2ri and B - 2t - 2ri)"},
+     "default for EN, D - 3t and B - 3t, as the UK published tables take it),\n"
+     "corners (the straight inside face, D - 2t - 2ri and B - 2t - 2ri) or, for\n"
+     "IS and its default, 2t (D - 2t and B - 2t, IS 800's clear width)"},
+    {"--forming", "F", sheetToo,
+     [](Line& l, Text v) { return setTo(parseForming(v), l.request.design.forming); },
+     "IS only: cold (the default where the route is not known) or hot, the\n"
+     "buckling class of IS 800 Table 10: hot rolled a, cold formed b"},
     {"--length", "L", sheetToo,
      [](Line& l, Text v) { return addTo(parseLength(v), l.request.design.lengths); },
      "flexural buckling at buckling length L in metres; may be repeated, the\n"

@@ -1,5 +1,6 @@
 #include "table/table_request.hpp"
 
+#include "design/design_code.hpp"
 #include "properties/number_text.hpp"
 #include "properties/units.hpp"
 #include "table/table_columns.hpp"
@@ -78,7 +79,10 @@ std::variant<Condition, TableError> parseCondition(std::string_view text) {
         return badRequest("no column before " + quoted(op));
     }
     const std::string_view number = trimmed(text.substr(opEnd));
-    const std::optional<double> value = readNumber(number);
+    std::optional<double> value = readNumber(number);
+    if (const std::optional<int> klass = classNamed(number); !value && klass) {
+        value = *klass; // a class in words, by its place in the order of merit
+    }
     if (!value) {
         return badRequest(quoted(number) + " is not a number");
     }

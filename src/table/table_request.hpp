@@ -96,7 +96,8 @@ std::variant<UnitSystem, TableError> parseUnits(std::string_view text);    // me
 std::variant<SteelGrade, TableError> parseGrade(std::string_view text);      // S235 ... S460
 std::variant<double, TableError> parseYieldStrength(std::string_view text);  // 100 to 1000
 std::variant<double, TableError> parsePartialFactor(std::string_view text);  // 1.0 to 2.0
-std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text);   // 3t, corners
+std::variant<FlatWidth, TableError> parseFlatWidth(std::string_view text);   // 2t, 3t, corners
+std::variant<FormingRoute, TableError> parseForming(std::string_view text);  // cold, hot
 std::variant<BucklingLength, TableError> parseLength(std::string_view text); // metres, "3.5"
 
 } // namespace kavrel

@@ -22,12 +22,17 @@ std::variant<std::size_t, TableError> columnOf(const TableRequest& request,
         return *index;
     }
     const auto design = std::ranges::find(designNames, name);
-    if (design != designNames.end()) {
+    if (design != designNames.end() && givenByCode(name, *designOf(request).code)) {
         return columnCount + static_cast<std::size_t>(design - designNames.begin());
     }
     if (isDesignColumnName(name)) {
-        if (!request.design.grade) {
+        const DesignRequest asked = designOf(request);
+        if (!asked.asked()) {
             return badRequest("column " + quoted(name) + " needs --grade");
+        }
+        if (design != designNames.end()) {
+            return badRequest("column " + quoted(name) + " is not given by " +
+                              std::string(asked.code->name));
         }
         if (request.design.lengths.empty()) {
             return badRequest("column " + quoted(name) + " needs --length");
@@ -46,16 +51,36 @@ std::variant<std::size_t, TableError> numericColumn(const TableRequest& request,
     return index;
 }
 
-// What the design options need: a grade, and for a grade the EN catalogues and usable values.
+// What the options of one code do not take: the IS catalogue's forming route and 2t width
+// are IS 800's, and IS 800's resistances here take gamma_m0 alone.
+std::optional<TableError> optionsOfCode(const DesignRequest& design) {
+    const DesignCode& code = *design.code;
+    if (design.gammaM1 && !code.gammaM1Taken) {
+        return badRequest("--gamma-m1: the IS 800 resistances given here take gamma_m0 only");
+    }
+    if (design.forming && !code.formingChosen) {
+        return badRequest("--forming is for the IS catalogue: an EN catalogue's forming route is "
+                          "that of its product standard");
+    }
+    if (design.flatWidth == FlatWidth::TwoT && !code.twoTWidth) {
+        return badRequest("--flat-width 2t is for the IS catalogue (IS 800); EN 1993-1-1 takes "
+                          "3t or corners");
+    }
+    return std::nullopt;
+}
+
+// What the design options need: a grade (or for IS a yield strength), the grades of the
+// catalogues' steel, and usable values.
 std::optional<TableError> designRefusal(const DesignRequest& design,
                                         std::span<const Catalogue> catalogues) {
-    if (!design.grade) {
+    if (!design.asked()) {
         const std::pair<bool, std::string_view> given[] = {
             {design.fy.has_value(), "--fy"},
             {design.gammaM0.has_value(), "--gamma-m0"},
             {design.gammaM1.has_value(), "--gamma-m1"},
             {design.flatWidth.has_value(), "--flat-width"},
-            {!design.lengths.empty(), "--length"}};
+            {!design.lengths.empty(), "--length"},
+            {design.forming.has_value(), "--forming"}};
         for (const auto& [isGiven, option] : given) {
             if (isGiven) {
                 return badRequest(std::string(option) + " needs --grade");
@@ -65,10 +90,28 @@ std::optional<TableError> designRefusal(const DesignRequest& design,
     }
     for (const Catalogue catalogue : catalogues) {
         if (!productStandardOf(catalogue)) {
-            return badRequest("design resistances are given for the EN catalogues (EN10210, "
-                              "EN10219), not for " +
+            return badRequest("design resistances are given for the IS, EN10210 and EN10219 "
+                              "catalogues, not for " +
                               std::string(describe(catalogue).name));
         }
+        if (&designCodeOf(catalogue) != design.code) {
+            return badRequest("design resistances are given to one code at a time: IS 800 for "
+                              "the IS catalogue, EN 1993-1-1 for EN10210 and EN10219");
+        }
+        const ProductStandard& standard = *productStandardOf(catalogue);
+        if (design.grade &&
+            std::ranges::find(standard.grades, *design.grade) == standard.grades.end()) {
+            std::string names;
+            for (const SteelGrade grade : standard.grades) {
+                names += (names.empty() ? "" : ", ") + std::string(gradeName(grade));
+            }
+            return badRequest("--grade " + std::string(gradeName(*design.grade)) +
+                              " is not a grade of the " + std::string(describe(catalogue).name) +
+                              " sizes (" + std::string(standard.name) + ": " + names + ")");
+        }
+    }
+    if (auto refusal = optionsOfCode(design)) {
+        return refusal;
     }
     if (const std::optional<std::string> wrong = checkDesignRequest(design)) {
         return badRequest(*wrong);
@@ -82,6 +125,14 @@ std::optional<TableError> designRefusal(const DesignRequest& design,
 }
 
 } // namespace
+
+DesignRequest designOf(const TableRequest& request) {
+    DesignRequest design = request.design;
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    design.code =
+        std::ranges::find(catalogues, Catalogue::IS) != catalogues.end() ? &is800 : &en1993;
+    return design;
+}
 
 std::string_view columnNameIn(const TableRows& rows, std::size_t column) {
     return column < columnCount ? columnNames[column] : rows.designNames[column - columnCount];
@@ -151,17 +202,17 @@ std::variant<Computation, TableError> computationOf(const TableRequest& request,
             }
         }
     }
-    if (auto refusal = designRefusal(request.design, catalogues)) {
+    const DesignRequest design = designOf(request);
+    if (auto refusal = designRefusal(design, catalogues)) {
         return std::move(*refusal);
     }
     const UnitSystem units = request.units.value_or(describe(catalogues.front()).home);
-    if (request.design.grade && units != UnitSystem::Metric) {
+    if (design.asked() && units != UnitSystem::Metric) {
         return badRequest("design resistances are given in metric units only (--units metric)");
     }
     const bool labels = request.units.has_value() ||
                         std::ranges::find(catalogues, Catalogue::AISC) != catalogues.end();
-    return Computation{request.pi.value_or(fractionPi), request.significant, request.design, units,
-                       labels};
+    return Computation{request.pi.value_or(fractionPi), request.significant, design, units, labels};
 }
 
 DesignSection designSectionOf(const TableSize& size, const SectionResults& results) {
@@ -199,7 +250,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
     const SectionProperties* shown = &all->properties;
     const PlasticModuli* moduli = &all->plastic;
     ShownRow out;
-    if (computation.design.grade) {
+    if (computation.design.asked()) {
         auto design =
             designResults(designSectionOf(size, *all), computation.design, computation.significant);
         if (auto* error = std::get_if<DesignError>(&design)) {
@@ -227,9 +278,14 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
 }
 
 // The number a row's text shows; texts of numeric columns always read, but for the design
-// figures the rules do not give, which have none.
+// figures the rules do not give, which have none. A class named in words stands for its
+// place in the order of merit.
 std::optional<double> shownNumber(const ShownRow& row, std::size_t column) {
-    return readNumber(cellOf(row, column));
+    const std::string& text = cellOf(row, column);
+    if (const std::optional<int> klass = classNamed(text)) {
+        return *klass;
+    }
+    return readNumber(text);
 }
 
 bool holds(Comparison comparison, double value, double number) {
@@ -252,11 +308,12 @@ std::variant<std::vector<std::size_t>, TableError>
 chosenColumns(const TableRequest& request, std::span<const std::string> designNames) {
     std::vector<std::size_t> columns;
     const bool all = request.columns.size() == 1 && request.columns.front() == allColumns;
+    const DesignCode& code = *designOf(request).code;
     if (request.columns.empty() && !designNames.empty()) {
         // family, designation, W, the design figures but the class 4 properties, buckling
         columns = {0, 1, leadingColumns + 1};
         for (std::size_t i = 0; i < designNames.size(); ++i) {
-            if (i >= designColumns.size() || designColumns[i].byDefault) {
+            if (isDefaultDesignColumn(designNames[i]) && givenByCode(designNames[i], code)) {
                 columns.push_back(columnCount + i);
             }
         }
@@ -265,7 +322,9 @@ chosenColumns(const TableRequest& request, std::span<const std::string> designNa
     if (all && !designNames.empty()) {
         columns = std::get<std::vector<std::size_t>>(chosenColumns(request, {}));
         for (std::size_t i = 0; i < designNames.size(); ++i) {
-            columns.push_back(columnCount + i);
+            if (givenByCode(designNames[i], code)) {
+                columns.push_back(columnCount + i);
+            }
         }
         return columns;
     }
@@ -389,7 +448,7 @@ selectedRows(const TableRequest& request, std::span<const std::string> own,
 } // namespace
 
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes) {
-    const std::vector<std::string> designNames = designColumnNames(request.design);
+    const std::vector<std::string> designNames = designColumnNames(designOf(request));
     auto columns = chosenColumns(request, designNames);
     if (const auto* error = std::get_if<TableError>(&columns)) {
         return *error;

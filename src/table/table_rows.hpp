@@ -48,6 +48,10 @@ std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view
 // that cannot be computed is a bad request, whatever the families.
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes = {});
 
+// The request's design options with the code of its catalogues: IS 800 where IS is among
+// them, else EN 1993-1-1.
+DesignRequest designOf(const TableRequest& request);
+
 // The request's catalogues, each once in the order first given; none gives IS.
 std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
 
@@ -61,7 +65,8 @@ struct Computation {
 };
 
 // A pi other than the true one is refused for a catalogue whose formulas take only that;
-// design options without a grade, or a grade with IS or AISC or in US units, are refused.
+// design options without a grade (or for IS a yield strength), a grade of another catalogue's
+// steel, an option of the other code, and any with AISC or in US units are refused.
 std::variant<Computation, TableError> computationOf(const TableRequest& request,
                                                     std::span<const Catalogue> catalogues);
 

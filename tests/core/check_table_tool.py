@@ -77,7 +77,12 @@ for args, named in [
     (["--explain", "--format", "csv"], "csv"),
     (["--explain", "--sort", "W"], "--sort"),
     (["--explain", "50x25x2.1"], "50x25x2.1"),
-    (["--grade", "S355"], "EN catalogues"),                       # IS has no resistances
+    (["--grade", "S355"], "IS sizes"),                            # IS takes its own grades
+    (["--catalogue", "EN10210", "--grade", "YSt310"], "EN10210 sizes"),
+    (["--catalogue", "EN10219", "--grade", "S355", "--forming", "hot"], "--forming"),
+    (["--catalogue", "EN10219", "--grade", "S355", "--flat-width", "2t"], "2t"),
+    (["--fy", "250", "--forming", "warm"], "warm"),
+    (["--fy", "250", "--gamma-m1", "1.3"], "gamma_m0"),
     (["--catalogue", "EN10210", "--grade", "S450"], "S450"),
     (["--catalogue", "EN10210", "--fy", "300"], "--grade"),
     (["--catalogue", "EN10210", "--length", "3"], "--grade"),
@@ -99,7 +104,9 @@ for args, named in [
 # JSON read back exactly: every number is the Decimal of the CSV text, every string the text.
 for selection in ([], ["--family", "CHS", "--sort", "-Zpx"], ["RHS:100x50.5x.5", "CHS:48.3x4"],
                   ["--catalogue", "EN10219", "--catalogue", "IS", "--significant", "4"],
-                  ["--catalogue", "EN10210", "--grade", "S460", "--length", "2", "--length", "9.5"]):
+                  ["--catalogue", "EN10210", "--grade", "S460", "--length", "2", "--length", "9.5"],
+                  ["--grade", "YSt310", "--forming", "hot", "--length", "3", "SHS:400x400x4",
+                   "100x100x4.0", "CHS:300x1"]):
     rows = list(csv.DictReader(io.StringIO(run("--columns", "all", *selection).stdout.decode())))
     objects = json.loads(run("--columns", "all", "--format", "json", *selection).stdout,
                          parse_float=decimal.Decimal, parse_int=decimal.Decimal)
@@ -110,7 +117,9 @@ for selection in ([], ["--family", "CHS", "--sort", "-Zpx"], ["RHS:100x50.5x.5",
             if text == "":  # a design figure the rules do not give
                 check(item[key] is None, f"{key}: {item[key]} for an empty cell")
                 continue
-            want = text if key in ("catalogue", "family", "designation") else decimal.Decimal(text)
+            words = ("plastic", "compact", "semi-compact", "slender")  # IS 800's classes
+            want = (text if key in ("catalogue", "family", "designation") or text in words
+                    else decimal.Decimal(text))
             check(type(item[key]) is type(want) and item[key] == want, f"{key}: {item[key]} {text}")
 
 # Sheets: JSON with the documented keys, HTML with nothing to run or fetch, and a size whose

@@ -26,12 +26,14 @@ TEST(DesignTable, RefusesWhatItCannotUse) {
         TableRequest request;
         std::string error;
     } cases[] = {
-        {"IS has no resistances",
+        {"an EN grade with IS",
          {.design = s355},
-         "design resistances are given for the EN catalogues (EN10210, EN10219), not for IS"},
+         "--grade S355 is not a grade of the IS sizes (IS 4923 and IS 1161: YSt210, YSt240, "
+         "YSt310, YSt355)"},
         {"IS beside an EN catalogue",
          {.catalogues = {Catalogue::EN10210, Catalogue::IS}, .design = s355},
-         "design resistances are given for the EN catalogues (EN10210, EN10219), not for IS"},
+         "design resistances are given to one code at a time: IS 800 for the IS catalogue, EN "
+         "1993-1-1 for EN10210 and EN10219"},
         {"a design column without a grade",
          {.conditions = {{"NcRd", Comparison::AtLeast, 1}}, .catalogues = {Catalogue::EN10210}},
          "column \"NcRd\" needs --grade"},
@@ -69,10 +71,11 @@ TEST(DesignTable, RefusesWhatItCannotUse) {
         EXPECT_EQ(tableOf(c.request), "error: " + c.error) << c.name;
     }
     EXPECT_EQ(std::get<TableError>(parseGrade("S450")).message,
-              "unknown grade \"S450\" (S235, S275, S355, S420 or S460)");
+              "unknown grade \"S450\" (S235, S275, S355, S420 or S460; for IS YSt210, YSt240, "
+              "YSt310 or YSt355)");
     EXPECT_TRUE(std::holds_alternative<TableError>(parseYieldStrength("1000.5")));
     EXPECT_TRUE(std::holds_alternative<TableError>(parsePartialFactor("inf")));
-    EXPECT_TRUE(std::holds_alternative<TableError>(parseFlatWidth("2t")));
+    EXPECT_TRUE(std::holds_alternative<TableError>(parseFlatWidth("4t")));
     EXPECT_TRUE(std::holds_alternative<TableError>(parseLength("0")));
 }
 

@@ -230,7 +230,7 @@ TEST(Units, TablesOfAiscSizesAndOwnSizesInTheUnitsInForce) {
          {.sizes = {"HSS8X4X1/4"},
           .catalogues = {Catalogue::AISC},
           .design = {.grade = SteelGrade::S355}},
-         "error: design resistances are given for the EN catalogues (EN10210, EN10219), not "
+         "error: design resistances are given for the IS, EN10210 and EN10219 catalogues, not "
          "for AISC"},
         {"nor in US units",
          {.catalogues = {Catalogue::EN10210},

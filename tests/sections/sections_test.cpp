@@ -1,6 +1,7 @@
 // Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
 // the names a screen reader reads.
 #include "properties/number_text.hpp"
+#include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/table_printer.hpp"
 #include "sheet/explain.hpp"
@@ -24,6 +25,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -494,7 +496,7 @@ class SectionsTest : public QObject {
 
     // A grade and a buckling length: the design columns and a requirement on one, the engine's
     // rows, Export as kavrel-table writes the same request, the resistance steps in Show
-    // working; IS offers no grade.
+    // working; IS offers only its own grades.
     void showsTheDesignResistancesOfAGrade() {
         SectionsWindow window(settings(), QStringLiteral(","));
         PanelState state;
@@ -517,7 +519,8 @@ class SectionsTest : public QObject {
         for (std::size_t i = 0; i < windowColumnCount; ++i) {
             if (i < defaultColumnCount ||
                 (isDesignColumn(i) &&
-                 (isBucklingColumn(i) || designColumns[i - columnCount].byDefault))) {
+                 (isBucklingColumn(i) || designColumns[i - columnCount].byDefault) &&
+                 givenByCode(columnName(i).toStdString(), en1993))) {
                 request.columns.push_back(columnName(i).toStdString());
             }
         }
@@ -553,11 +556,14 @@ class SectionsTest : public QObject {
                 !window.findChild<QLabel*>(QStringLiteral("lbllengthreason"))->text().isEmpty());
         QCOMPARE(window.model().rows().rows.size(), expected.rows.size());
 
-        // IS has no grade: a requirement on a design column is not applied, and says why.
+        // IS offers its own grades, not S355: a requirement on a design column is not applied
+        // without one, and says why.
         state.catalogue = QStringLiteral("IS");
         window.panel().setState(state);
         window.refresh();
-        QVERIFY(!window.findChild<QComboBox*>(QStringLiteral("cmbgrade"))->isEnabled());
+        auto* grade = window.findChild<QComboBox*>(QStringLiteral("cmbgrade"));
+        QCOMPARE(grade->currentData().toString(), QString());
+        QCOMPARE(grade->itemData(grade->count() - 1).toString(), QStringLiteral("YSt355"));
         QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblcount"))
                     ->text()
                     .endsWith(QStringLiteral("column \"NbRd\" needs --grade")));
@@ -566,6 +572,68 @@ class SectionsTest : public QObject {
         window.refresh();
         QVERIFY(window.model().rows().designNames.empty());
         QVERIFY(!window.model().rows().rows.empty());
+    }
+
+    // IS: its own grades and the forming route; the rows, the IS columns and the working are
+    // those of kavrel-table for the same request.
+    void showsIs800ResistancesOfAnIsGrade() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState state;
+        state.families = {QStringLiteral("SHS")};
+        state.grade = QStringLiteral("YSt310");
+        state.length = QStringLiteral("3");
+        state.forming = QStringLiteral("hot");
+        state.requirements = {
+            {QStringLiteral("classMx"), QStringLiteral("<="), QStringLiteral("compact")}};
+        window.panel().setState(state);
+        window.refresh();
+        QCOMPARE(window.panel().state().forming, state.forming);
+        auto* forming = window.findChild<QComboBox*>(QStringLiteral("cmbforming"));
+        QVERIFY(forming && forming->isEnabled());
+        QVERIFY(window.findChild<QCheckBox*>(QStringLiteral("chkcolTdRd"))->isEnabled());
+        QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("chkcolAeff"))->isEnabled());
+        TableRequest request{.families = {SectionFamily::SHS},
+                             .conditions = {{"classMx", Comparison::AtMost, 2}},
+                             .catalogues = {Catalogue::IS},
+                             .design = {.grade = SteelGrade::YSt310,
+                                        .lengths = {{"3", 3.0}},
+                                        .forming = FormingRoute::HotFinished}};
+        for (std::size_t i = 0; i < windowColumnCount; ++i) {
+            if (i < defaultColumnCount ||
+                (isDesignColumn(i) &&
+                 (isBucklingColumn(i) || designColumns[i - columnCount].byDefault) &&
+                 givenByCode(columnName(i).toStdString(), is800))) {
+                request.columns.push_back(columnName(i).toStdString());
+            }
+        }
+        const auto expected = std::get<TableRows>(tableRows(request));
+        const TableRows& shown = window.model().rows();
+        QCOMPARE(shown.columns, expected.columns);
+        QCOMPARE(shown.rows.size(), expected.rows.size());
+        QVERIFY(!shown.rows.empty());
+        QCOMPARE(shown.rows[0].design, expected.rows[0].design);
+        window.table().selectRow(0);
+        WorkingWindow* working = window.showWorking();
+        QVERIFY(working);
+        QVERIFY(working->text().contains(QStringLiteral("IS 800:2007, Table 10")));
+        QVERIFY(working->text().contains(QStringLiteral("hot rolled (--forming hot)")));
+
+        // The route is kept between runs; a route that does not read gives the defaults.
+        const QString file = scratch_.filePath(QStringLiteral("is800.ini"));
+        QVERIFY(saveSettings(file, window.panel().state(), {}));
+        QCOMPARE(loadSettings(file).state.forming, QStringLiteral("hot"));
+        {
+            QSettings damaged(file, QSettings::IniFormat);
+            damaged.setValue(QStringLiteral("forming"), QStringLiteral("warm"));
+        }
+        QVERIFY(!loadSettings(file).note.isEmpty());
+        QCOMPARE(loadSettings(file).state.forming, QString());
+
+        // An EN catalogue offers no route and its own grades; YSt310 is not kept there.
+        state.catalogue = QStringLiteral("EN10210");
+        window.panel().setState(state);
+        QVERIFY(!forming->isEnabled());
+        QCOMPARE(window.panel().state().grade, QString());
     }
 
     void everyControlHasAnAccessibleName() {
