@@ -78,14 +78,14 @@ const TableOption options[] = {
     {"--grade", "G", sheetToo,
      [](Line& l, Text v) { return setTo(parseGrade(v), l.request.design.grade); },
      "the class and design resistances to EN 1993-1-1 (EN 1993-1-5 for class\n"
-     "4) in steel G: S235, S275, S355, S420 or S460; EN10210 and EN10219 only,\n"
-     "in metric units.\n"
+     "4) in steel G: S235, S275, S355, S420 or S460 for EN10210 and EN10219.\n"
      "fy is the product standard's minimum by wall thickness (EN 10210-1,\n"
      "EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only).\n"
      "For IS, to IS 800:2007 in the IS 4923 and IS 1161 tube grades YSt210,\n"
      "YSt240, YSt310 or YSt355 (fy 210 to 355 for every wall), from the exact\n"
      "geometry (corners 2t and t, the true pi) whatever --pi says; the classes\n"
-     "are plastic, compact, semi-compact and slender, compared in that order"},
+     "are plastic, compact, semi-compact and slender, compared in that order.\n"
+     "Not for AISC; in metric units only"},
     {"--fy", "N", sheetToo,
      [](Line& l, Text v) { return setTo(parseYieldStrength(v), l.request.design.fy); },
      "one yield strength N for every size, 100 to 1000 N/mm^2; the grade still\n"
