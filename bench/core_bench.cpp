@@ -107,6 +107,14 @@ BENCHMARK_CAPTURE(table, grade_S355_ten_lengths_EN10210,
                   {.catalogues = {Catalogue::EN10210}, .design = s355TenLengths});
 BENCHMARK_CAPTURE(table, grade_S355_ten_lengths_EN10219,
                   {.catalogues = {Catalogue::EN10219}, .design = s355TenLengths});
+// The IS catalogue to IS 800 in YSt310 at the same ten lengths.
+const DesignRequest yst310TenLengths = [] {
+    DesignRequest request = s355TenLengths;
+    request.grade = SteelGrade::YSt310;
+    return request;
+}();
+BENCHMARK_CAPTURE(table, grade_YSt310_ten_lengths_IS,
+                  {.catalogues = {Catalogue::IS}, .design = yst310TenLengths});
 BENCHMARK_CAPTURE(table, lightest_rhs,
                   {.families = {SectionFamily::RHS},
                    .conditions = {{"Zxx", Comparison::AtLeast, 50},

@@ -84,6 +84,17 @@ DesignOutcome designResults(const DesignSection& section, const DesignRequest& r
         return DesignError{std::string(code.name) + " needs a grade" +
                            (code.fyAlone ? " or a yield strength" : "")};
     }
+    // An option of another code is refused, not silently taken for this code's own rule.
+    const std::string name(code.name);
+    if (request.flatWidth == FlatWidth::TwoT && !code.twoTWidth) {
+        return DesignError{name + " does not take the flat width 2t"};
+    }
+    if (request.forming && !code.formingChosen) {
+        return DesignError{name + " takes the forming route of the catalogue's product standard"};
+    }
+    if (request.gammaM1 && !code.gammaM1Taken) {
+        return DesignError{"no resistance to " + name + " given here takes gamma_M1"};
+    }
     auto yield = yieldOf(section, request);
     if (auto* error = std::get_if<DesignError>(&yield)) {
         return std::move(*error);

@@ -30,7 +30,7 @@ struct DesignRequest {
     std::optional<double> fy = {};           // one yield strength for every size, N/mm^2
     std::optional<double> gammaM0 = {};      // none: 1.0
     std::optional<double> gammaM1 = {};      // none: 1.0
-    std::optional<FlatWidth> flatWidth = {}; // none: 3t
+    std::optional<FlatWidth> flatWidth = {}; // none: the code's (3t EN, 2t IS)
     std::vector<BucklingLength> lengths = {};
     const DesignCode* code = &en1993;
     std::optional<FormingRoute> forming = {}; // IS only; none: the product standard's route

@@ -400,6 +400,20 @@ TEST(Is800Table, ColumnsCellsAndOrderOfMerit) {
     EXPECT_EQ(designations({condition("classMx>semi-compact")}), "180x180x4.0 ");
 }
 
+// The library itself refuses an option of the other code rather than taking its own rule.
+TEST(Is800, LibraryRefusesTheOtherCodesOptions) {
+    DesignSection en = section("100x100x4.0");
+    en.catalogue = Catalogue::EN10219;
+    const std::pair<DesignRequest, DesignSection> cases[] = {
+        {{.grade = SteelGrade::S355, .flatWidth = FlatWidth::TwoT}, en},
+        {{.grade = SteelGrade::S355, .forming = FormingRoute::HotFinished}, en},
+        {is({.fy = 250.0, .gammaM1 = 1.25}), section("100x100x4.0")},
+    };
+    for (const auto& [request, on] : cases) {
+        EXPECT_TRUE(std::holds_alternative<DesignError>(designResults(on, request)));
+    }
+}
+
 TEST(Is800Table, UsageErrorsOfTheOtherCode) {
     struct Row {
         std::string_view name;

@@ -114,8 +114,8 @@ TEST(TableEdges, JsonNumbersBelowOneGetTheirZero) {
     for (const auto& c : cases) {
         TableRow row;
         row[area] = c.text;
-        const WrittenRow rows[] = {{&row, nullptr}};
-        EXPECT_EQ(writeTable(TableFormat::Json, std::vector{area}, {}, rows),
+        const TableRow* rows[] = {&row};
+        EXPECT_EQ(writeTable(TableFormat::Json, std::vector{area}, rows),
                   std::string("[\n{\"A\":") + c.json + "}\n]\n")
             << c.name;
     }

@@ -50,6 +50,17 @@ PanelState designed() {
     return state;
 }
 
+// The same for IS: its own grade, the forming route and its own design column.
+PanelState designedIs() {
+    PanelState state = designed();
+    state.catalogue = QStringLiteral("IS");
+    state.grade = QStringLiteral("YSt310");
+    state.forming = QStringLiteral("hot");
+    state.designColumns = {QStringLiteral("classMx"), QStringLiteral("TdRd"),
+                           QStringLiteral("NbRd")};
+    return state;
+}
+
 PanelState withColumns(PanelState state) {
     for (std::size_t i = 0; i < defaultColumnCount; ++i) {
         state.columns << QString::fromLatin1(columnNames[i].data(), columnNames[i].size());
@@ -148,6 +159,7 @@ class SectionsPartsTest : public QObject {
         european.truePi = false;
         QTest::newRow("european, pi left as it was") << european;
         QTest::newRow("a grade and a length") << designed();
+        QTest::newRow("an IS grade, its route and TdRd") << designedIs();
         PanelState inches = withColumns({});
         inches.catalogue = QStringLiteral("AISC");
         inches.units = QStringLiteral("us");
@@ -314,6 +326,7 @@ class SectionsPartsTest : public QObject {
         otherCatalogue.ownSizes = {QStringLiteral("SHS:50x50x12")}; // IS computes it, EN10219 not
         QTest::newRow("own size of another catalogue") << otherCatalogue;
         QTest::newRow("a grade and a length") << designed();
+        QTest::newRow("an IS grade, its route and TdRd") << designedIs();
         PanelState inches = withColumns({});
         inches.catalogue = QStringLiteral("AISC");
         inches.units = QStringLiteral("us");
