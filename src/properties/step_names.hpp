@@ -53,14 +53,14 @@ inline constexpr StepName Iyi{"Iyi", "second moment of the inner rounded rectang
                               "mm^4"};
 inline constexpr StepName rm{"rm", "corner radius of the wall's mid-line, (ro + ri)/2", "mm"};
 inline constexpr StepName Jmm{"Jmm", "torsional constant in mm^4", "mm^4"};
-inline constexpr StepName Zpxo{"Zpxo", "first moment of the outer rounded rectangle about x",
-                               "mm^3"};
-inline constexpr StepName Zpxi{"Zpxi", "first moment of the inner rounded rectangle about x",
-                               "mm^3"};
-inline constexpr StepName Zpyo{"Zpyo", "first moment of the outer rounded rectangle about y",
-                               "mm^3"};
-inline constexpr StepName Zpyi{"Zpyi", "first moment of the inner rounded rectangle about y",
-                               "mm^3"};
+inline constexpr StepName Zpxo{
+    "Zpxo", "plastic modulus of the solid outer rounded rectangle about x", "mm^3"};
+inline constexpr StepName Zpxi{
+    "Zpxi", "plastic modulus of the solid inner rounded rectangle about x", "mm^3"};
+inline constexpr StepName Zpyo{
+    "Zpyo", "plastic modulus of the solid outer rounded rectangle about y", "mm^3"};
+inline constexpr StepName Zpyi{
+    "Zpyi", "plastic modulus of the solid inner rounded rectangle about y", "mm^3"};
 inline constexpr StepName I{"I", "second moment of area about any diameter", "cm^4"};
 inline constexpr StepName Z{"Z", "elastic modulus about any diameter", "cm^3"};
 inline constexpr StepName r{"r", "radius of gyration about any diameter", "cm"};

@@ -57,9 +57,13 @@ class WidthEstimate {
 
 } // namespace
 
-void fitColumnsToContents(QTableView& table, const SectionsModel& model) {
+std::vector<int> fitColumnsToContents(QTableView& table, const SectionsModel& model) {
     const auto& rows = model.rows().rows;
     QHeaderView& header = *table.horizontalHeader();
+    // The header's own measure gives every column the indicator's room while one is shown.
+    const bool indicator = header.isSortIndicatorShown();
+    header.setSortIndicatorShown(false);
+    std::vector<int> fitted;
     WidthEstimate estimate(table.font(), model.separator());
     const double slack = estimate.slack();
     std::vector<double> widths(rows.size());
@@ -104,8 +108,11 @@ void fitColumnsToContents(QTableView& table, const SectionsModel& model) {
         if (!rows.empty() && table.showGrid()) {
             ++content;
         }
-        header.resizeSection(column, std::max(content, header.sectionSizeHint(column)));
+        fitted.push_back(std::max(content, header.sectionSizeHint(column)));
+        header.resizeSection(column, fitted.back());
     }
+    header.setSortIndicatorShown(indicator);
+    return fitted;
 }
 
 } // namespace kavrel

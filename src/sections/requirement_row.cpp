@@ -56,6 +56,7 @@ RequirementRow::RequirementRow(const RequirementText& text, QWidget* parent)
     number->setAccessibleName(tr("Requirement number"));
     remove->setAccessibleName(tr("Remove requirement"));
     reason->setWordWrap(true);
+    reason->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     reason->setVisible(false);
 
     auto* line = new QHBoxLayout;

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 
 namespace kavrel {
@@ -139,7 +140,12 @@ QWidget* SectionsPanel::buildCatalogue() {
     grid->addWidget(new QLabel(tr("\u03c0:")), 2, 0);
     grid->addWidget(pi227_, 2, 1, 1, 3);
     grid->addWidget(piExact_, 3, 1, 1, 3);
-    connect(pi227_, &QRadioButton::toggled, this, &SectionsPanel::changed);
+    connect(pi227_, &QRadioButton::toggled, this, [this] {
+        if (choosesPi()) {
+            userTruePi_ = piExact_->isChecked();
+        }
+        emit changed();
+    });
 
     grade_ = new QComboBox;
     grade_->setObjectName(QStringLiteral("cmbgrade"));
@@ -287,6 +293,8 @@ QWidget* SectionsPanel::buildOwnSizes() {
     ownRefusal_ = new QLabel;
     ownRefusal_->setObjectName(QStringLiteral("lblownreason"));
     ownRefusal_->setWordWrap(true);
+    // A long reason wraps inside the panel instead of widening it.
+    ownRefusal_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ownRefusal_->setVisible(false);
     ownSizes_ = new QListWidget;
     ownSizes_->setObjectName(QStringLiteral("lstown"));
@@ -339,37 +347,56 @@ void SectionsPanel::addOwnSize() {
     }
     fields.push_back(ownThickness_);
     std::string argument = family.toStdString() + ":";
-    std::vector<QLineEdit*> unreadable;
+    // The fields at fault: a number in a form the fields do not take or not above zero; when
+    // all read, the wall, whose thickness is what the corners and the diameter limit.
+    std::vector<QLineEdit*> atFault;
+    QString reason;
     for (QLineEdit* field : fields) {
         const auto number = engineNumber(field->text(), separator_);
-        if (!number || !readNumber(*number)) {
-            unreadable.push_back(field);
+        const auto value = number ? readNumber(*number) : std::nullopt;
+        if (!value || !std::isfinite(*value)) {
+            atFault.push_back(field);
+            reason = tr("\"%1\" is not a number as the fields take it: digits with \"%2\" as "
+                        "the decimal separator, such as 12%2"
+                        "5")
+                         .arg(field->text().trimmed(), separator_);
         }
         if (!argument.ends_with(':')) {
             argument.push_back('x');
         }
         argument.append(number.value_or(std::string(1, '?')));
     }
-    // The size as its row would be computed, so that a size the formulas cannot take is
-    // refused here, not in every later table.
-    const auto rows =
-        tableRows({.sizes = {argument}, .pi = pi(), .catalogues = {catalogue()}, .units = units()});
-    const auto* error = std::get_if<TableError>(&rows);
+    if (atFault.empty()) {
+        // The size as its row would be computed, so that a size the formulas cannot take is
+        // refused here, by the engine's rule, not in every later table.
+        TableRequest request{.pi = pi(), .catalogues = {catalogue()}, .units = units()};
+        if (const auto refusal = ownSizeRefusal(request, argument)) {
+            reason = QString::fromStdString(refusal->message);
+            for (QLineEdit* field : fields) {
+                const auto value = readNumber(*engineNumber(field->text(), separator_));
+                if (!(*value > 0)) {
+                    atFault.push_back(field);
+                }
+            }
+            if (atFault.empty()) {
+                atFault.push_back(ownThickness_);
+            }
+        }
+    }
     for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
-        const bool marked =
-            error != nullptr && (unreadable.empty() ? std::ranges::count(fields, field) > 0
-                                                    : std::ranges::count(unreadable, field) > 0);
+        const bool marked = std::ranges::count(atFault, field) > 0;
         field->setProperty("refused", marked);
         field->setStyleSheet(marked ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-        field->setAccessibleDescription(marked ? QString::fromStdString(error->message)
-                                               : QString());
+        field->setAccessibleDescription(marked ? reason : QString());
     }
-    ownRefusal_->setText(error ? QString::fromStdString(error->message) : QString());
-    ownRefusal_->setVisible(error != nullptr);
-    if (error) {
+    ownRefusal_->setText(reason);
+    ownRefusal_->setVisible(!reason.isEmpty());
+    if (!reason.isEmpty()) {
         return;
     }
-    ownSizes_->addItem(QString::fromStdString(argument));
+    auto* item = new QListWidgetItem(QString::fromStdString(argument));
+    item->setData(Qt::UserRole, item->text());
+    ownSizes_->addItem(item);
     ownSizes_->setCurrentRow(ownSizes_->count() - 1);
     emit changed();
 }
@@ -381,8 +408,9 @@ RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     requirements_.push_back(row);
     connect(row, &RequirementRow::changed, this, &SectionsPanel::changed);
     connect(row->remove, &QPushButton::clicked, this, [this, row] { removeRequirement(row); });
-    chainFocus();
+    // Restoring many rows chains the focus once, at the end.
     if (!quiet_) {
+        chainFocus();
         emit changed();
     }
     return row;
@@ -491,7 +519,9 @@ void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
             field->setText(convertedTyped(field->text(), separator_, Quantity::Length, from, to));
         }
         for (int i = 0; i < ownSizes_->count(); ++i) {
-            ownSizes_->item(i)->setText(convertedSize(ownSizes_->item(i)->text(), from, to));
+            const QString size = convertedSize(ownSize(i), from, to);
+            ownSizes_->item(i)->setData(Qt::UserRole, size);
+            ownSizes_->item(i)->setText(size);
         }
     }
     showUnits();
@@ -575,6 +605,10 @@ void SectionsPanel::updatePiChoice() {
     const bool enabled = choosesPi();
     pi227_->setEnabled(enabled);
     piExact_->setEnabled(enabled);
+    // Greyed, the choice shows the pi in use; the user's own comes back with the catalogue.
+    const QSignalBlocker block227(pi227_);
+    const QSignalBlocker blockExact(piExact_);
+    (!enabled || userTruePi_ ? piExact_ : pi227_)->setChecked(true);
 }
 
 PanelState SectionsPanel::state() const {
@@ -589,7 +623,7 @@ PanelState SectionsPanel::state() const {
     for (RequirementRow* row : requirements_) {
         state.requirements.push_back(row->text());
     }
-    state.truePi = piExact_->isChecked();
+    state.truePi = userTruePi_;
     state.designColumns.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         if (columns_[i]->isChecked()) {
@@ -599,7 +633,7 @@ PanelState SectionsPanel::state() const {
     const QString sort = sort_->currentData().toString();
     state.sort = sort.isEmpty() || !descending_->isChecked() ? sort : QLatin1Char('-') + sort;
     for (int i = 0; i < ownSizes_->count(); ++i) {
-        state.ownSizes << ownSizes_->item(i)->text();
+        state.ownSizes << ownSize(i);
     }
     state.grade = grade_->currentData().toString();
     state.length = length_->text();
@@ -612,6 +646,7 @@ void SectionsPanel::setState(const PanelState& state) {
     quiet_ = true;
     const QSignalBlocker blockSelf(this);
     catalogue_->setCurrentIndex(std::max(0, catalogue_->findData(state.catalogue)));
+    userTruePi_ = state.truePi;
     updatePiChoice();
     fillGrades();
     for (QCheckBox* family : families_) {
@@ -624,7 +659,6 @@ void SectionsPanel::setState(const PanelState& state) {
     for (const RequirementText& text : state.requirements) {
         addRequirement(text);
     }
-    (state.truePi ? piExact_ : pi227_)->setChecked(true);
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         const QString name = columns_[i]->text();
         columns_[i]->setChecked(isDesignColumn(i)         ? state.designColumns.contains(name)
@@ -646,12 +680,16 @@ void SectionsPanel::setState(const PanelState& state) {
         std::max(0, sort_->findData(descending ? state.sort.mid(1) : state.sort)));
     descending_->setChecked(descending);
     ownSizes_->clear();
-    ownSizes_->addItems(state.ownSizes);
+    for (const QString& size : state.ownSizes) {
+        auto* item = new QListWidgetItem(size);
+        item->setData(Qt::UserRole, size);
+        ownSizes_->addItem(item);
+    }
     quiet_ = false;
     chainFocus();
 }
 
-std::optional<PanelRequest> SectionsPanel::request() const {
+PanelRequest SectionsPanel::request() const {
     PanelRequest out;
     TableRequest& request = out.request;
     request.catalogues = {catalogue()};
@@ -662,19 +700,16 @@ std::optional<PanelRequest> SectionsPanel::request() const {
                 std::get<SectionFamily>(parseFamily(family->accessibleName().toStdString())));
         }
     }
-    bool refused = false;
     for (RequirementRow* row : requirements_) {
         auto condition = row->condition(separator_);
         if (auto* found = std::get_if<Condition>(&condition)) {
             request.conditions.push_back(std::move(*found));
         } else {
-            refused = true;
+            out.ignored << std::get<QString>(condition);
         }
     }
-    if (refused) {
-        return std::nullopt;
-    }
     request.pi = pi();
+    QString lengthReason;
     if (designGiven()) {
         request.design.grade = gradeNamed(grade_->currentData().toString().toStdString());
         if (catalogue() == Catalogue::IS && !forming_->currentData().toString().isEmpty()) {
@@ -684,17 +719,19 @@ std::optional<PanelRequest> SectionsPanel::request() const {
         if (!length_->text().trimmed().isEmpty()) {
             const auto typed = engineNumber(length_->text(), separator_);
             auto length = parseLength(typed.value_or(length_->text().toStdString()));
+            // A length that does not read is marked and ignored until it does.
             if (const auto* error = std::get_if<TableError>(&length)) {
-                markRefused(*length_, *lengthRefusal_, QString::fromStdString(error->message));
-                return std::nullopt;
+                lengthReason = QString::fromStdString(error->message);
+                out.ignored << lengthReason;
+            } else {
+                auto given = std::get<BucklingLength>(std::move(length));
+                given.text = length_->text().trimmed().toStdString(); // as typed, names it
+                given.text = typed.value_or(given.text);
+                request.design.lengths.push_back(std::move(given));
             }
-            auto given = std::get<BucklingLength>(std::move(length));
-            given.text = length_->text().trimmed().toStdString(); // as typed, names the length
-            given.text = typed.value_or(given.text);
-            request.design.lengths.push_back(std::move(given));
         }
     }
-    markRefused(*length_, *lengthRefusal_, QString());
+    markRefused(*length_, *lengthRefusal_, lengthReason);
     for (QCheckBox* column : columns_) {
         // A design column counts only while it can be shown.
         if (column->isChecked() && column->isEnabled()) {
@@ -704,23 +741,36 @@ std::optional<PanelRequest> SectionsPanel::request() const {
     if (const QString sort = sort_->currentData().toString(); !sort.isEmpty()) {
         request.sort = SortKey{sort.toStdString(), descending_->isChecked()};
     }
+    // Each own size by the engine's own rule for the catalogue as it stands now.
     for (int i = 0; i < ownSizes_->count(); ++i) {
-        out.ownSizes.push_back(ownSizes_->item(i)->text().toStdString());
+        std::string size = ownSize(i).toStdString();
+        const auto refusal = ownSizeRefusal(request, size);
+        const QString reason = refusal ? QString::fromStdString(refusal->message) : QString();
+        markOwnSize(i, reason);
+        if (refusal) {
+            out.leftOut << reason;
+        } else {
+            out.ownSizes.push_back(std::move(size));
+        }
     }
     return out;
 }
 
-QString SectionsPanel::refusal() const {
-    QStringList reasons;
-    if (!lengthRefusal_->text().isEmpty()) {
-        reasons << lengthRefusal_->text();
+QString SectionsPanel::ownSize(int row) const {
+    return ownSizes_->item(row)->data(Qt::UserRole).toString();
+}
+
+void SectionsPanel::markOwnSize(int row, const QString& reason) const {
+    QListWidgetItem* item = ownSizes_->item(row);
+    const QString size = ownSize(row);
+    const QString shown = reason.isEmpty() ? size : tr("%1 \u2013 left out: %2").arg(size, reason);
+    if (item->text() == shown) {
+        return;
     }
-    for (RequirementRow* row : requirements_) {
-        if (!row->reason->text().isEmpty()) {
-            reasons << row->reason->text();
-        }
-    }
-    return reasons.join(QStringLiteral("; "));
+    item->setText(shown);
+    item->setToolTip(reason);
+    item->setForeground(reason.isEmpty() ? ownSizes_->palette().text()
+                                         : QBrush(QColor(0xd0, 0x34, 0x2c)));
 }
 
 void SectionsPanel::sortBy(const QString& column) {

@@ -51,10 +51,13 @@ struct PanelState {
     bool operator==(const PanelState&) const = default;
 };
 
-// The request to run, as the engine takes it.
+// The request to run, as the engine takes it: the controls as they stand, less what cannot be
+// applied yet (each such part is marked at its control and named here).
 struct PanelRequest {
     TableRequest request;
-    std::vector<std::string> ownSizes;
+    std::vector<std::string> ownSizes; // those the chosen catalogue computes
+    QStringList ignored;               // why a requirement is not applied, one per requirement
+    QStringList leftOut; // "size: reason" for each own size the catalogue does not take
 };
 
 class RequirementRow;
@@ -71,10 +74,9 @@ class SectionsPanel : public QWidget {
     PanelState state() const;
     void setState(const PanelState& state);
 
-    // The engine's request, or nothing when a requirement is refused (it is marked, and
-    // refusal() says why).
-    std::optional<PanelRequest> request() const;
-    QString refusal() const;
+    // The engine's request from the controls as they stand. A requirement without a readable
+    // number and an own size that the catalogue does not take are marked and left out.
+    PanelRequest request() const;
 
     // The sort order from a click on a column header: a numeric column sorts, ascending first,
     // then descending; another column returns to the catalogue's order.
@@ -110,6 +112,8 @@ class SectionsPanel : public QWidget {
     // The request's --units: none where the catalogue's own units are chosen, as kavrel-table
     // has them without the option.
     std::optional<UnitSystem> requestUnits() const;
+    void markOwnSize(int row, const QString& reason) const;
+    QString ownSize(int row) const;
     // The grades of the catalogue's steel; the forming route only for IS; the design columns
     // of the catalogue's code only with a grade, the buckling ones only with a length too.
     void updateDesignChoice();
@@ -146,7 +150,8 @@ class SectionsPanel : public QWidget {
     QLabel* ownRefusal_ = nullptr;
     QListWidget* ownSizes_ = nullptr;
     QPushButton* removeOwn_ = nullptr;
-    bool quiet_ = false; // while setState fills the controls
+    bool quiet_ = false;      // while setState fills the controls
+    bool userTruePi_ = false; // the IS choice of pi, kept while another catalogue greys it
 };
 
 // A typed number in the engine's writing ("." as the decimal point), or nothing when it holds a

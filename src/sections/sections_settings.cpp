@@ -6,6 +6,8 @@
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <algorithm>
@@ -38,85 +40,109 @@ bool isNumericColumnName(const QString& name) {
     return (index && isNumericColumn(*index)) || isDesignColumnName(name.toStdString());
 }
 
-// Each value read back through the engine's own readers; the first that fails names itself.
-std::optional<QString> readState(const QSettings& settings, PanelState& state) {
-    state.catalogue = settings.value(catalogueKey, state.catalogue).toString();
-    if (!catalogueNamed(state.catalogue.toStdString())) {
-        return catalogueKey;
+// Each value read back through the engine's own readers, each key on its own: a key that does
+// not read keeps its default and is named; the others are kept.
+QStringList readState(const QSettings& settings, PanelState& state) {
+    QStringList bad;
+    const PanelState defaults;
+    const auto keep = [&bad, &settings](const QString& key, bool read) {
+        if (!read && settings.contains(key)) {
+            bad << key;
+        }
+        return read;
+    };
+    if (const QString catalogue = settings.value(catalogueKey, defaults.catalogue).toString();
+        keep(catalogueKey, catalogueNamed(catalogue.toStdString()).has_value())) {
+        state.catalogue = catalogue;
     }
-    state.families = settings.value(familiesKey, state.families).toStringList();
-    if (state.families.isEmpty() || std::ranges::any_of(state.families, [](const QString& f) {
-            return std::holds_alternative<TableError>(parseFamily(f.toStdString()));
-        })) {
-        return familiesKey;
+    if (const QStringList families = settings.value(familiesKey, defaults.families).toStringList();
+        keep(familiesKey,
+             !families.isEmpty() && std::ranges::none_of(families, [](const QString& f) {
+                 return std::holds_alternative<TableError>(parseFamily(f.toStdString()));
+             }))) {
+        state.families = families;
     }
+    std::vector<RequirementText> requirements;
+    bool requirementsRead = true;
     for (const QString& line : settings.value(requirementsKey).toStringList()) {
         const QStringList parts = line.split(QLatin1Char('\t'));
         if (parts.size() != 3 || !isNumericColumnName(parts[0]) ||
             std::holds_alternative<TableError>(
                 parseCondition("A " + parts[1].toStdString() + " 0"))) {
-            return requirementsKey;
+            requirementsRead = false;
+            break;
         }
-        state.requirements.push_back({parts[0], parts[1], parts[2]});
+        requirements.push_back({parts[0], parts[1], parts[2]});
+    }
+    if (keep(requirementsKey, requirementsRead)) {
+        state.requirements = std::move(requirements);
     }
     const auto pi = parsePi(settings.value(piKey, QStringLiteral("22/7")).toString().toStdString());
-    if (std::holds_alternative<TableError>(pi)) {
-        return piKey;
+    if (keep(piKey, std::holds_alternative<double>(pi))) {
+        state.truePi = std::get<double>(pi) != fractionPi;
     }
-    state.truePi = std::get<double>(pi) != fractionPi;
-    state.columns = settings.value(columnsKey).toStringList();
-    if (std::ranges::any_of(state.columns,
-                            [](const QString& name) { return !columnIndex(name.toStdString()); })) {
-        return columnsKey;
+    if (const QStringList columns = settings.value(columnsKey).toStringList();
+        keep(columnsKey, std::ranges::none_of(columns, [](const QString& name) {
+                 return !columnIndex(name.toStdString()) && !isDesignColumnName(name.toStdString());
+             }))) {
+        state.columns = columns;
     }
-    state.designColumns = settings.value(designColumnsKey, state.designColumns).toStringList();
-    if (std::ranges::any_of(state.designColumns, [](const QString& name) {
-            return !isDesignColumnName(name.toStdString());
-        })) {
-        return designColumnsKey;
+    if (const QString sort = settings.value(sortKey).toString();
+        keep(sortKey,
+             sort.isEmpty() ||
+                 isNumericColumnName(sort.startsWith(QLatin1Char('-')) ? sort.mid(1) : sort))) {
+        state.sort = sort;
     }
-    state.sort = settings.value(sortKey).toString();
-    if (!state.sort.isEmpty() &&
-        !isNumericColumnName(state.sort.startsWith(QLatin1Char('-')) ? state.sort.mid(1)
-                                                                     : state.sort)) {
-        return sortKey;
+    if (const QStringList design =
+            settings.value(designColumnsKey, state.designColumns).toStringList();
+        keep(designColumnsKey, std::ranges::all_of(design, [](const QString& name) {
+                 return isDesignColumnName(name.toStdString());
+             }))) {
+        state.designColumns = design;
     }
-    state.grade = settings.value(gradeKey).toString();
-    if (!state.grade.isEmpty() && !gradeNamed(state.grade.toStdString())) {
-        return gradeKey;
+    const QString grade = settings.value(gradeKey).toString();
+    if (keep(gradeKey, grade.isEmpty() || gradeNamed(grade.toStdString()).has_value())) {
+        state.grade = grade;
     }
     // Kept as typed: a length that does not read is refused beside its field, not lost.
     state.length = settings.value(lengthKey).toString();
-    state.forming = settings.value(formingKey).toString();
-    if (!state.forming.isEmpty() &&
-        std::holds_alternative<TableError>(parseForming(state.forming.toStdString()))) {
-        return formingKey;
+    const QString forming = settings.value(formingKey).toString();
+    if (keep(formingKey, forming.isEmpty() || !std::holds_alternative<TableError>(
+                                                  parseForming(forming.toStdString())))) {
+        state.forming = forming;
     }
     // Without a saved choice, the units of the saved catalogue.
-    const QString home = QString::fromUtf8(
-        unitSystemName(describe(*catalogueNamed(state.catalogue.toStdString())).home).data());
-    state.units = settings.value(unitsKey, home).toString();
-    const auto units = parseUnits(state.units.toStdString());
-    if (std::holds_alternative<TableError>(units)) {
-        return unitsKey;
+    const Catalogue saved = catalogueNamed(state.catalogue.toStdString()).value_or(Catalogue::IS);
+    const QString units =
+        settings.value(unitsKey, QString::fromUtf8(unitSystemName(describe(saved).home).data()))
+            .toString();
+    if (keep(unitsKey, std::holds_alternative<UnitSystem>(parseUnits(units.toStdString())))) {
+        state.units = units;
     }
-    state.ownSizes = settings.value(ownSizesKey).toStringList();
-    // A size that some catalogue's geometry computes is kept: one added under another
-    // catalogue than the saved one is refused in the table, with its reason, not lost here.
-    for (const QString& size : state.ownSizes) {
-        const std::string own = size.toStdString();
-        const bool shaped =
-            own.starts_with("RHS:") || own.starts_with("SHS:") || own.starts_with("CHS:");
-        if (!shaped || std::ranges::none_of(allCatalogues(), [&own, &units](const auto& in) {
-                return std::holds_alternative<TableRows>(
-                    tableRows({.sizes = {own},
-                               .catalogues = {in.catalogue},
-                               .units = std::get<UnitSystem>(units)}));
-            })) {
-            return ownSizesKey;
-        }
+    // A size that some catalogue's geometry computes, in the units kept, is kept: one added
+    // under another catalogue than the saved one is left out of the table, with its reason,
+    // not lost here.
+    const UnitSystem inUnits = std::get<UnitSystem>(parseUnits(state.units.toStdString()));
+    const QStringList ownSizes = settings.value(ownSizesKey).toStringList();
+    if (keep(ownSizesKey, std::ranges::all_of(ownSizes, [inUnits](const QString& size) {
+                 const std::string own = size.toStdString();
+                 return std::ranges::any_of(allCatalogues(), [&own, inUnits](const auto& in) {
+                     return !ownSizeRefusal({.catalogues = {in.catalogue}, .units = inUnits}, own);
+                 });
+             }))) {
+        state.ownSizes = ownSizes;
     }
-    return std::nullopt;
+    return bad;
+}
+
+// A name beside the file that no file has yet: "settings.ini.unreadable", then "-2", "-3"...
+QString asideName(const QString& file) {
+    const QString base = file + QStringLiteral(".unreadable");
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n) {
+        name = base + QLatin1Char('-') + QString::number(n);
+    }
+    return name;
 }
 
 } // namespace
@@ -129,21 +155,44 @@ QString defaultSettingsFile() {
 
 SavedSettings loadSettings(const QString& file) {
     SavedSettings saved;
-    const QSettings settings(file, QSettings::IniFormat);
-    std::optional<QString> damaged;
-    if (settings.status() != QSettings::NoError) {
-        damaged = QStringLiteral("the file");
-    } else {
-        damaged = readState(settings, saved.state);
-    }
-    if (damaged) {
-        saved.state = PanelState{};
-        saved.note = QObject::tr("The saved settings could not be read (%1 in %2); the defaults "
-                                 "are shown.")
-                         .arg(*damaged, file);
+    const QFileInfo info(file);
+    if (!info.exists() && !info.isSymLink()) {
         return saved;
     }
-    saved.geometry = settings.value(geometryKey).toByteArray();
+    // Only a regular file of a reasonable size is read: opening a FIFO would wait for a writer
+    // for ever, and a huge file is no settings file of ours. Either is set aside like an
+    // unreadable one, so that closing the window does not write over it.
+    const bool readable = info.isFile() && info.size() <= maximumSettingsBytes;
+    std::optional<QSettings> settings;
+    if (readable) {
+        settings.emplace(file, QSettings::IniFormat);
+    }
+    if (!readable || settings->status() != QSettings::NoError) {
+        settings.reset();
+        const QString aside = asideName(file);
+        const bool setAside = QFile::rename(file, aside);
+        saved.note = setAside
+                         ? QObject::tr("The saved settings in %1 could not be read; the file is "
+                                       "kept as %2 and the defaults are shown.")
+                               .arg(file, aside)
+                         : QObject::tr("The saved settings in %1 could not be read, nor set aside; "
+                                       "the defaults are shown and will not be saved over it.")
+                               .arg(file);
+        saved.keepFile = !setAside;
+        return saved;
+    }
+    const QStringList bad = readState(*settings, saved.state);
+    saved.geometry = settings->value(geometryKey).toByteArray();
+    if (!bad.isEmpty()) {
+        // The whole file is kept as it was, for the values that did not read.
+        const QString aside = asideName(file);
+        const bool copied = QFile::copy(file, aside);
+        saved.note = QObject::tr("Some saved settings could not be read (%1 in %2) and have their "
+                                 "defaults; the others are kept.%3")
+                         .arg(bad.join(QStringLiteral(", ")), file,
+                              copied ? QObject::tr(" The file as it was is kept as %1.").arg(aside)
+                                     : QString());
+    }
     return saved;
 }
 

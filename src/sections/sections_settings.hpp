@@ -11,14 +11,20 @@ namespace kavrel {
 struct SavedSettings {
     PanelState state;
     QByteArray geometry;
-    QString note; // one line when the file could not be read and the defaults are used
+    QString note; // when some or all of the file could not be read: what, and where it is kept
+    bool keepFile = false; // the unreadable file could not be set aside: never write over it
 };
+
+// A settings file larger than this is not ours: it is set aside unread.
+constexpr qint64 maximumSettingsBytes = 16 * 1024 * 1024;
 
 // The file the program keeps its settings in (under the user's configuration folder).
 QString defaultSettingsFile();
 
-// The settings in the file; a missing file gives the defaults, an unreadable or damaged one the
-// defaults and a note.
+// The settings in the file; a missing file gives the defaults. A key that does not read gets its
+// default alone, the file copied aside; a file that cannot be read at all (or is not a regular
+// file of at most maximumSettingsBytes) is renamed aside and gives the defaults. Either way the
+// note says which keys and where the file is kept.
 SavedSettings loadSettings(const QString& file);
 
 // False when the file could not be written.

@@ -5,7 +5,9 @@
 #include "sections/column_labels.hpp"
 #include "sections/column_widths.hpp"
 #include "sections/copied_text.hpp"
+#include "sections/export_format.hpp"
 #include "sections/sections_settings.hpp"
+#include "sections/sort_header.hpp"
 #include "sections/whole_file.hpp"
 #include "sheet/explain.hpp"
 #include "table/table_columns.hpp"
@@ -15,13 +17,16 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QSet>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -29,18 +34,6 @@
 
 namespace kavrel {
 namespace {
-
-struct ExportFormat {
-    TableFormat format;
-    const char* filter;
-    const char* suffix;
-};
-
-constexpr ExportFormat exportFormats[] = {
-    {TableFormat::Csv, "CSV (*.csv)", "csv"},
-    {TableFormat::Json, "JSON (*.json)", "json"},
-    {TableFormat::Text, "Text (*.txt)", "txt"},
-};
 
 QString comparisonShown(Comparison comparison) {
     switch (comparison) {
@@ -67,6 +60,11 @@ QString catalogueTitle(const TableRequest& request) {
 
 } // namespace
 
+QSize initialSize(QSize available) {
+    // Room for the frame the window manager draws around it.
+    return available.shrunkBy(QMargins(0, 0, 16, 48)).boundedTo(QSize(1240, 720));
+}
+
 QString userDecimalSeparator() {
     return QLocale::system().decimalPoint();
 }
@@ -82,6 +80,7 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
 
     table_->setObjectName(QStringLiteral("tblsections"));
     table_->setAccessibleName(tr("Sections"));
+    table_->setHorizontalHeader(new SortHeader(table_));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -94,12 +93,17 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     table_->horizontalHeader()->setObjectName(QStringLiteral("hdrsections"));
     table_->horizontalHeader()->setAccessibleName(tr("Columns of the sections"));
     table_->horizontalHeader()->setSectionsClickable(true);
+    table_->horizontalHeader()->setHighlightSections(true);
     table_->horizontalHeader()->setSortIndicatorShown(false);
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     countLine_->setObjectName(QStringLiteral("lblcount"));
     countLine_->setWordWrap(true);
     note_->setObjectName(QStringLiteral("lblnote"));
     note_->setVisible(false);
+    // A long note (a settings file's path) wraps instead of widening the window.
+    note_->setWordWrap(true);
+    note_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    countLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* tableLabel = new QLabel(tr("Sectio&ns:"));
     tableLabel->setBuddy(table_);
@@ -129,11 +133,19 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     auto* working = new QPushButton(tr("Show &working\u2026"));
     working->setObjectName(QStringLiteral("cmdworking"));
     working->setAccessibleName(tr("Show the working of the selected size"));
+    working->setEnabled(false); // until a size is selected
     rightLayout->addWidget(working, 0, Qt::AlignRight);
     splitter->addWidget(right);
+    // When the window narrows the table keeps the room: the panel (which scrolls) and the
+    // drawing give way first, down to their minimum widths.
+    scroll->setMinimumWidth(std::min(scroll->minimumWidth(), 220));
+    right->setMinimumWidth(160);
+    table_->setMinimumWidth(240);
+    splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
+    splitter->setStretchFactor(2, 0);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({scroll->minimumWidth(), 700, 280});
+    splitter->setSizes({panel_->sizeHint().width() + 20, 700, 280});
     setCentralWidget(splitter);
     QWidget::setTabOrder(panel_->findChild<QPushButton*>(QStringLiteral("cmdremoveown")), table_);
     buildMenus();
@@ -157,8 +169,9 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     }
     panel_->setState(saved.state);
     if (saved.geometry.isEmpty() || !restoreGeometry(saved.geometry)) {
-        resize(1240, 720);
+        resize(initialSize(screen() ? screen()->availableGeometry().size() : QSize(1240, 720)));
     }
+    keepSettingsFile_ = saved.keepFile;
     note_->setText(saved.note);
     note_->setVisible(!saved.note.isEmpty());
     refresh();
@@ -188,60 +201,85 @@ void SectionsWindow::buildMenus() {
 }
 
 void SectionsWindow::refresh() {
-    const std::optional<PanelRequest> request = panel_->request();
+    const PanelRequest request = panel_->request();
     const auto shown = [this] {
         return tr("%1 of %2 sizes").arg(model_->rows().rows.size()).arg(model_->rows().sizeCount);
     };
-    if (!request) {
-        countLine_->setText(shown() + tr("; not applied: ") + panel_->refusal());
-        return;
-    }
-    auto rows = tableRows(request->request, request->ownSizes);
+    auto rows = tableRows(request.request, request.ownSizes);
     if (const auto* error = std::get_if<TableError>(&rows)) {
+        // The panel leaves out what the engine refuses; a refusal here is a fault of ours, shown
+        // rather than hidden, and the window's Export and Print are of the rows it names.
         countLine_->setText(shown() + tr("; not applied: ") +
                             QString::fromStdString(error->message));
         return;
     }
-    // The selected size stays selected when it is still shown.
-    QString selected;
-    if (const QModelIndex current = table_->currentIndex(); current.isValid()) {
-        selected = QString::fromStdString(
-            model_->rows().rows[static_cast<std::size_t>(current.row())].texts[1]);
+    // The selected sizes stay selected when they are still shown.
+    const auto designation = [this](int row) {
+        return QString::fromStdString(model_->rows().rows[static_cast<std::size_t>(row)].texts[1]);
+    };
+    QSet<QString> selected;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        selected.insert(designation(index.row()));
     }
-    shownRequest_ = request->request;
+    const QModelIndex current = table_->currentIndex();
+    const QString currentSize = current.isValid() ? designation(current.row()) : QString();
+    shownRequest_ = request.request;
     // Measuring every cell costs most of a refresh: widths follow a change of columns only.
     const bool newColumns = std::get<TableRows>(rows).columns != model_->rows().columns;
     model_->setRows(std::get<TableRows>(std::move(rows)));
-    countLine_->setText(shown());
-    showSortIndicator();
+    QString count = shown();
+    if (!request.ignored.isEmpty()) {
+        count += tr("; not applied until they read: ") + request.ignored.join(QStringLiteral("; "));
+    }
+    if (!request.leftOut.isEmpty()) {
+        count += tr("; left out: ") + request.leftOut.join(QStringLiteral("; "));
+    }
+    countLine_->setText(count);
     if (newColumns) {
-        fitColumnsToContents(*table_, *model_);
+        fittedWidths_ = fitColumnsToContents(*table_, *model_);
     }
-    const auto& shownRows = model_->rows().rows;
-    const auto found = std::ranges::find_if(shownRows, [&](const ShownRow& row) {
-        return QString::fromStdString(row.texts[1]) == selected;
-    });
-    if (!selected.isEmpty() && found != shownRows.end()) {
-        table_->selectRow(static_cast<int>(found - shownRows.begin()));
+    showSortIndicator();
+    QItemSelection kept;
+    int currentRow = -1;
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        const QString size = designation(r);
+        if (selected.contains(size)) {
+            kept.select(model_->index(r, 0), model_->index(r, model_->columnCount() - 1));
+        }
+        if (!currentSize.isEmpty() && size == currentSize && currentRow < 0) {
+            currentRow = r;
+        }
     }
+    if (currentRow < 0 && !kept.isEmpty()) {
+        currentRow = kept.front().top();
+    }
+    if (currentRow >= 0) {
+        table_->selectionModel()->setCurrentIndex(model_->index(currentRow, 0),
+                                                  QItemSelectionModel::NoUpdate);
+    }
+    table_->selectionModel()->select(kept, QItemSelectionModel::ClearAndSelect);
     showSelected();
 }
 
 void SectionsWindow::showSortIndicator() {
     QHeaderView* header = table_->horizontalHeader();
     const auto& sort = shownRequest_.sort;
-    const std::optional<std::size_t> sorted =
+    const auto& columns = model_->rows().columns;
+    const std::optional<std::size_t> engine =
         sort ? columnIndexIn(model_->rows(), sort->column) : std::nullopt;
-    const auto column =
-        sorted ? std::ranges::find(model_->rows().columns, *sorted) : model_->rows().columns.end();
-    header->setSortIndicatorShown(column != model_->rows().columns.end());
-    if (column != model_->rows().columns.end()) {
-        const int section = static_cast<int>(column - model_->rows().columns.begin());
-        header->setSortIndicator(section,
+    const auto column = engine ? std::ranges::find(columns, *engine) : columns.end();
+    const int sorted = column != columns.end() ? static_cast<int>(column - columns.begin()) : -1;
+    header->setSortIndicatorShown(sorted >= 0);
+    if (sorted >= 0) {
+        header->setSortIndicator(sorted,
                                  sort->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-        // The indicator takes room of its own beside the header's text.
-        header->resizeSection(
-            section, std::max(header->sectionSize(section), header->sectionSizeHint(section)));
+    }
+    // The fitted widths, and the indicator's room on the sorted column alone.
+    for (int section = 0; section < static_cast<int>(fittedWidths_.size()); ++section) {
+        const int fitted = fittedWidths_[static_cast<std::size_t>(section)];
+        header->resizeSection(section, section == sorted
+                                           ? std::max(fitted, header->sectionSizeHint(section))
+                                           : fitted);
     }
 }
 
@@ -292,23 +330,23 @@ std::optional<QString> SectionsWindow::exportTo(const QString& file, TableFormat
 }
 
 void SectionsWindow::onExport() {
-    QStringList filters;
-    for (const ExportFormat& format : exportFormats) {
-        filters << QString::fromLatin1(format.filter);
+    QFileDialog dialog(this, tr("Export the table of %1").arg(catalogueTitle(shownRequest_)));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(exportFilters());
+    // Qt's own dialog: the filter follows an ending as it is typed.
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        connect(name, &QLineEdit::textEdited, &dialog, [&dialog](const QString& typed) {
+            if (const ExportFormat* format = formatOfEnding(typed)) {
+                dialog.selectNameFilter(QString::fromLatin1(format->filter));
+            }
+        });
     }
-    QString chosenFilter = filters.front();
-    QString file = QFileDialog::getSaveFileName(
-        this, tr("Export the table of %1").arg(catalogueTitle(shownRequest_)), QString(),
-        filters.join(QStringLiteral(";;")), &chosenFilter);
-    if (file.isEmpty()) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    const ExportFormat& format =
-        exportFormats[std::max<qsizetype>(0, filters.indexOf(chosenFilter))];
-    if (QFileInfo(file).suffix().isEmpty()) {
-        file += QLatin1Char('.') + QString::fromLatin1(format.suffix);
-    }
-    if (const auto failure = exportTo(file, format.format)) {
+    const QString typed = dialog.selectedFiles().front();
+    const ExportFormat& format = exportFormatOf(typed, dialog.selectedNameFilter());
+    if (const auto failure = exportTo(exportFileName(typed, format), format.format)) {
         QMessageBox::warning(
             this, tr("Export"),
             tr("The table was not exported: %1. Any earlier file is as it was.").arg(*failure));
@@ -359,7 +397,7 @@ PrintedTable SectionsWindow::printedTable() const {
 
 void SectionsWindow::onPrint() {
     QPrinter printer;
-    printer.setDocName(tr("Kavrel Sections"));
+    printer.setDocName(printedDocumentName(title()));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
@@ -393,6 +431,9 @@ WorkingWindow* SectionsWindow::showWorking() {
 }
 
 bool SectionsWindow::saveSettingsNow() const {
+    if (keepSettingsFile_) {
+        return false;
+    }
     return settingsFile_.isEmpty() || saveSettings(settingsFile_, panel_->state(), saveGeometry());
 }
 

@@ -13,8 +13,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kavrel {
+
+// The window's first size on a screen with this much room: all of it fits, at most 1240x720.
+QSize initialSize(QSize available);
 
 // The decimal separator of the user's number settings.
 QString userDecimalSeparator();
@@ -76,6 +80,8 @@ class SectionsWindow : public QMainWindow {
     SectionDrawing* drawing_;
     QAction* showWorking_ = nullptr;
     TableRequest shownRequest_;
+    bool keepSettingsFile_ = false; // an unreadable file that could not be set aside
+    std::vector<int> fittedWidths_; // the columns' widths without a sort indicator
 };
 
 } // namespace kavrel

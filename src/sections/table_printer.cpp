@@ -9,6 +9,10 @@
 
 namespace kavrel {
 
+QString printedDocumentName(const QString& title) {
+    return title.contains(QLatin1Char('.')) ? title + QStringLiteral(".pdf") : title;
+}
+
 void paintTable(QPainter& painter, const QRectF& page, const PrintedTable& table,
                 const std::function<bool()>& newPage) {
     const QFontMetricsF metrics(painter.font());

@@ -26,6 +26,11 @@ struct PrintedTable {
 void paintTable(QPainter& painter, const QRectF& page, const PrintedTable& table,
                 const std::function<bool()>& newPage);
 
+// The document name to give a printer for this title. Qt's print dialog offers the name less
+// its last ".ending" plus ".pdf" as the file to print to, which would cut "12.5" to "12": a
+// title with a point gets ".pdf" of its own, so every decimal stays in the offered name.
+QString printedDocumentName(const QString& title);
+
 // Prints the table on the printer; false when the printer could not be started.
 bool printTable(QPrinter& printer, const PrintedTable& table);
 

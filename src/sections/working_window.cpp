@@ -1,10 +1,13 @@
 #include "sections/working_window.hpp"
 
+#include "sections/table_printer.hpp"
+
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -29,6 +32,9 @@ WorkingWindow::WorkingWindow(const QString& designation, const QString& html, QW
     close->setAccessibleName(tr("Close"));
     connect(print, &QPushButton::clicked, this, &WorkingWindow::onPrint);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // A window of its own has no dialog's Escape: give it one.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sheet_, 1);
@@ -47,7 +53,7 @@ bool WorkingWindow::printTo(QPrinter& printer) const {
 
 void WorkingWindow::onPrint() {
     QPrinter printer;
-    printer.setDocName(windowTitle());
+    printer.setDocName(printedDocumentName(windowTitle()));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;

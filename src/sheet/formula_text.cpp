@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -17,11 +18,87 @@ std::string roundTripText(double value) {
 
 namespace {
 
+// The significant digits of a plain decimal text: leading and trailing zeros do not count.
+std::size_t significantDigits(std::string_view text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        }
+    }
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        return 0;
+    }
+    return digits.find_last_not_of('0') - first + 1;
+}
+
+// A value that is a small fraction exactly as the program computes it (8/3, 4/3, 22/7), written
+// as such when its decimals would run past what a person writes.
+std::optional<std::pair<long long, int>> fractionOf(double value) {
+    if (!std::isfinite(value) || std::abs(value) > 1e9 || value == std::trunc(value) ||
+        significantDigits(roundTripText(value)) <= peopleFigures) {
+        return std::nullopt;
+    }
+    for (int denominator = 2; denominator <= 12; ++denominator) {
+        const double numerator = std::round(value * denominator);
+        if (numerator / denominator == value) {
+            return std::pair{static_cast<long long>(numerator), denominator};
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string personText(double value, int figures) {
+    std::string exact = roundTripText(value);
+    if (!std::isfinite(value) || significantDigits(exact) <= static_cast<std::size_t>(figures)) {
+        return exact;
+    }
+    // d.ddddddddde±x: the value to ten figures, then written out without the exponent.
+    std::array<char, 64> buffer;
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::scientific, figures - 1)
+                         .ptr;
+    const std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    const std::size_t e = scientific.find('e');
+    const bool negative = scientific.front() == '-';
+    std::string digits;
+    for (const char c : scientific.substr(0, e)) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        }
+    }
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+' ? 1 : 0),
+                    scientific.data() + scientific.size(), exponent);
+    const int point = exponent + 1; // digits before the decimal point
+    std::string out;
+    if (point <= 0) {
+        out = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    } else if (point >= static_cast<int>(digits.size())) {
+        out = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    } else {
+        out = digits.substr(0, static_cast<std::size_t>(point)) + "." +
+              digits.substr(static_cast<std::size_t>(point));
+    }
+    if (out.find('.') != std::string::npos) {
+        out.erase(out.find_last_not_of('0') + 1);
+        if (out.back() == '.') {
+            out.pop_back();
+        }
+    }
+    return negative ? "-" + out : out;
+}
+
+namespace {
+
 using Kind = FormulaNode::Kind;
 
 // How an operator binds: a child binding less tightly than its parent needs parentheses, and
 // so does a right operand binding equally (a - (b - c), and a + (b + c) keeps its grouping).
-int rank(const FormulaNode& node, Notation notation) {
+int rank(const FormulaNode& node, Notation notation, bool fractions) {
     switch (node.kind) {
     case Kind::Add:
     case Kind::Subtract:
@@ -33,9 +110,17 @@ int rank(const FormulaNode& node, Notation notation) {
         return 3;
     case Kind::Number:
     case Kind::Symbol:
-        // A negative number is written in parentheses wherever it is an operand.
-        return (node.kind == Kind::Number || notation == Notation::Numbers) && node.value < 0 ? 0
-                                                                                              : 4;
+        if (node.kind == Kind::Number || notation == Notation::Numbers) {
+            // A negative number is written in parentheses wherever it is an operand, and a
+            // fraction binds as a division.
+            if (node.value < 0) {
+                return 0;
+            }
+            if (fractions && fractionOf(node.value)) {
+                return 2;
+            }
+        }
+        return 4;
     case Kind::SquareRoot:
         break;
     }
@@ -47,33 +132,46 @@ struct Style {
     std::string (*number)(double);
     std::string (*symbol)(const FormulaNode&);
     std::string (*power)(std::string base, int exponent);
-    std::string (*root)(std::string radicand);
+    std::string (*root)(std::string radicand, bool compound);
+    bool fractions; // numbers for people: a small fraction is written as one, "8/3"
 };
+
+// A number as the style writes it, and whether that is a fraction.
+std::string numberText(double value, const Style& style) {
+    if (style.fractions) {
+        if (const auto fraction = fractionOf(value)) {
+            return std::to_string(fraction->first) + "/" + std::to_string(fraction->second);
+        }
+    }
+    return style.number(value);
+}
 
 std::string write(const FormulaNode& node, Notation notation, const Style& style);
 
 std::string operand(const FormulaNode& node, Notation notation, const Style& style, int atLeast) {
     std::string text = write(node, notation, style);
-    return rank(node, notation) < atLeast ? "(" + text + ")" : text;
+    return rank(node, notation, style.fractions) < atLeast ? "(" + text + ")" : text;
 }
 
 std::string write(const FormulaNode& node, Notation notation, const Style& style) {
     switch (node.kind) {
     case Kind::Number:
-        return style.number(node.value);
+        return numberText(node.value, style);
     case Kind::Symbol:
-        return notation == Notation::Numbers ? style.number(node.value) : style.symbol(node);
+        return notation == Notation::Numbers ? numberText(node.value, style) : style.symbol(node);
     case Kind::Power:
         return style.power(operand(*node.left, notation, style, 4), node.exponent);
     case Kind::SquareRoot:
-        return style.root(write(*node.left, notation, style));
+        // A root of more than one symbol or number is bracketed wherever its bar may be lost.
+        return style.root(write(*node.left, notation, style),
+                          node.left->kind != Kind::Number && node.left->kind != Kind::Symbol);
     case Kind::Add:
     case Kind::Subtract:
     case Kind::Multiply:
     case Kind::Divide:
         break;
     }
-    const int own = rank(node, notation);
+    const int own = rank(node, notation, style.fractions);
     const std::string_view op = node.kind == Kind::Add        ? style.plus
                                 : node.kind == Kind::Subtract ? style.minus
                                 : node.kind == Kind::Multiply ? style.times
@@ -86,21 +184,27 @@ std::string asciiSymbol(const FormulaNode& node) {
     return std::string(node.symbol) + (node.readBack ? "'" : "");
 }
 
+std::string peopleNumber(double value) {
+    return personText(value);
+}
+
 std::string htmlNumber(double value) {
-    const std::string text = roundTripText(value);
+    const std::string text = personText(value);
     return text.starts_with('-') ? "&minus;" + text.substr(1) : text;
 }
 
-constexpr Style ascii{
-    " + ",
-    " - ",
-    " * ",
-    " / ",
-    roundTripText,
-    asciiSymbol,
-    [](std::string base, int exponent) { return base + "^" + std::to_string(exponent); },
-    [](std::string radicand) { return "sqrt(" + radicand + ")"; },
-};
+std::string asciiPower(std::string base, int exponent) {
+    return base + "^" + std::to_string(exponent);
+}
+
+std::string asciiRoot(std::string radicand, bool) {
+    return "sqrt(" + radicand + ")";
+}
+
+constexpr Style ascii{" + ",       " - ",      " * ",     " / ", roundTripText,
+                      asciiSymbol, asciiPower, asciiRoot, false};
+constexpr Style asciiForPeople{" + ",       " - ",      " * ",     " / ", peopleNumber,
+                               asciiSymbol, asciiPower, asciiRoot, true};
 
 constexpr Style html{
     " + ",
@@ -112,13 +216,76 @@ constexpr Style html{
     [](std::string base, int exponent) {
         return base + "<sup>" + std::to_string(exponent) + "</sup>";
     },
-    [](std::string radicand) { return "&radic;<span class=\"radicand\">" + radicand + "</span>"; },
+    [](std::string radicand, bool compound) {
+        return "&radic;<span class=\"radicand\">" + (compound ? "(" + radicand + ")" : radicand) +
+               "</span>";
+    },
+    true,
 };
 
 } // namespace
 
-std::string asciiFormula(const FormulaNode& formula, Notation notation) {
-    return write(formula, notation, ascii);
+namespace {
+
+// A number as a person reads it off the sheet: its fraction, or its text to ten figures.
+double asShown(double value) {
+    if (const auto fraction = fractionOf(value)) {
+        return static_cast<double>(fraction->first) / fraction->second;
+    }
+    double shown = value;
+    const std::string text = personText(value);
+    std::from_chars(text.data(), text.data() + text.size(), shown);
+    return shown;
+}
+
+// The formula computed in the program's order from the numbers as shown.
+double evaluateAsShown(const FormulaNode& node) {
+    switch (node.kind) {
+    case Kind::Number:
+    case Kind::Symbol:
+        return asShown(node.value);
+    case Kind::Power: {
+        const double base = evaluateAsShown(*node.left);
+        double out = base;
+        for (int i = 1; i < node.exponent; ++i) {
+            out = out * base;
+        }
+        return out;
+    }
+    case Kind::SquareRoot:
+        return std::sqrt(evaluateAsShown(*node.left));
+    case Kind::Add:
+        return evaluateAsShown(*node.left) + evaluateAsShown(*node.right);
+    case Kind::Subtract:
+        return evaluateAsShown(*node.left) - evaluateAsShown(*node.right);
+    case Kind::Multiply:
+        return evaluateAsShown(*node.left) * evaluateAsShown(*node.right);
+    case Kind::Divide:
+        break;
+    }
+    return evaluateAsShown(*node.left) / evaluateAsShown(*node.right);
+}
+
+} // namespace
+
+std::string shownValue(double value, const FormulaNode* formula) {
+    if (!formula) {
+        return personText(value);
+    }
+    // The most figures, up to ten, at which the numbers shown still give the value shown: a
+    // difference of near values carries fewer than its inputs.
+    const double fromShown = evaluateAsShown(*formula);
+    for (int figures = peopleFigures; figures > 1; --figures) {
+        std::string text = personText(value, figures);
+        if (personText(fromShown, figures) == text) {
+            return text;
+        }
+    }
+    return personText(value, 1);
+}
+
+std::string asciiFormula(const FormulaNode& formula, Notation notation, Figures figures) {
+    return write(formula, notation, figures == Figures::Exact ? ascii : asciiForPeople);
 }
 
 std::string htmlFormula(const FormulaNode& formula, Notation notation) {

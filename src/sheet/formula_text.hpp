@@ -9,17 +9,35 @@ namespace kavrel {
 // Whether a formula is written with its symbols (b1, A') or with the numbers the program used.
 enum class Notation { Symbols, Numbers };
 
+// How numbers are written: exactly (the JSON sheet), or as a person writes them (text, HTML).
+enum class Figures { Exact, ForPeople };
+
+// A person writes at most this many significant figures.
+inline constexpr int peopleFigures = 10;
+
+// The value to at most 10 significant figures, without an exponent or trailing zeros:
+// "155.7" for 155.70000000000002, "131.7142857" for 131.71428571428572.
+std::string personText(double value, int figures = peopleFigures);
+
+// A step's value as its sheet shows it under the numbers substituted into its formula: to the
+// most figures, at most ten, at which those numbers as shown compute the same text, so that a
+// reader's calculator agrees with the sheet.
+std::string shownValue(double value, const FormulaNode* formula);
+
 // The shortest decimal text that reads back to exactly this double, without an exponent:
 // "0.0001", "131.71428571428572".
 std::string roundTripText(double value);
 
 // A formula in plain ASCII: + - * /, parentheses, ^ with a whole exponent and sqrt(...), with
 // the fewest parentheses that keep the program's grouping (operators of equal rank group from
-// the left), so any calculator evaluates it in the program's order.
-std::string asciiFormula(const FormulaNode& formula, Notation notation);
+// the left), so any calculator evaluates it in the program's order. For people, its numbers
+// have at most 10 significant figures and small fractions are written as such (8/3).
+std::string asciiFormula(const FormulaNode& formula, Notation notation,
+                         Figures figures = Figures::Exact);
 
-// The same formula typeset in HTML: middle dots, minus signs, superscripts, pi, roots with a
-// bar, primes for texts read back, subscripts in names (b1, Ixx).
+// The same formula typeset in HTML for people: middle dots, minus signs, superscripts, pi,
+// roots with a bar and, around more than one symbol, brackets (Qt's rich text drops the bar),
+// primes for texts read back, subscripts in names (b1, Ixx).
 std::string htmlFormula(const FormulaNode& formula, Notation notation);
 
 // A symbol or unit in HTML: "b1" as b with subscript 1, "A" read back as A prime, "cm^4" with

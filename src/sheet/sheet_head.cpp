@@ -35,9 +35,7 @@ std::vector<std::pair<std::string_view, std::string>> sheetHead(const Calculatio
     const ReadDimensions read = readDimensions(size);
     const UnitSystem home = describe(size.catalogue).home;
     const std::string lengthUnit(unitOf(Quantity::Length, home));
-    const auto mm = [&lengthUnit](double number) {
-        return roundTripText(number) + " " + lengthUnit;
-    };
+    const auto mm = [&lengthUnit](double number) { return personText(number) + " " + lengthUnit; };
     const auto shown = [](const std::optional<std::string>& text) {
         std::string quoted(1, '"');
         quoted += text.value_or("");
@@ -79,7 +77,7 @@ std::vector<std::pair<std::string_view, std::string>> sheetHead(const Calculatio
          std::string(familyCode(size.family)) + ", " + std::string(familyName(size.family))},
         {"Designation", size.designation},
         {"Dimensions", dimensions},
-        {"pi", (pi == fractionPi ? "22/7 = " : "the true value, ") + roundTripText(pi)},
+        {"pi", (pi == fractionPi ? "22/7 = " : "the true value, ") + personText(pi)},
         {"Geometry", geometry},
         {"Units", unitsOf(sheet)},
         {"Rounding", "a result's text is its value written to 15 significant digits, then rounded "
@@ -102,7 +100,7 @@ std::string readBackOf(const RecordedStep& step, std::string_view name) {
     if (step.readBackText != step.text) {
         out += " from its fixed-decimal text \"" + step.readBackText + "\"";
     }
-    return out + " as " + std::string(name) + " = " + roundTripText(*step.readBack);
+    return out + " as " + std::string(name) + " = " + personText(*step.readBack);
 }
 
 std::optional<std::string_view> partAt(const StepLog& log, std::size_t step) {
@@ -116,13 +114,14 @@ std::optional<std::string_view> partAt(const StepLog& log, std::size_t step) {
 
 std::string failureText(const StepFailure& failure) {
     const std::string operand =
-        failure.operand ? asciiFormula(*failure.operand, Notation::Symbols) : std::string("it");
+        failure.operand ? asciiFormula(*failure.operand, Notation::Symbols, Figures::ForPeople)
+                        : std::string("it");
     switch (failure.kind) {
     case StepFailure::Kind::DivisionByZero:
         return "division by zero: the divisor " + operand + " is 0";
     case StepFailure::Kind::NegativeRoot:
         return "the square root of a negative number: " + operand + " = " +
-               roundTripText(failure.operand ? failure.operand->value : 0);
+               personText(failure.operand ? failure.operand->value : 0);
     case StepFailure::Kind::Overflow:
         return "the value is too large for a double";
     case StepFailure::Kind::UnreadableNumber:

@@ -36,7 +36,7 @@ p.failed, p.stopped { font-weight: bold; }
 void appendHtmlStep(std::string& out, const RecordedStep& step) {
     const std::string name = htmlSymbol(step.name.name);
     out += "<div class=\"step\">\n<p class=\"title\">" + name +
-           " &mdash; <span class=\"meaning\">" + htmlEscaped(step.name.meaning) + "</span>";
+           " &mdash; <span class=\"meaning\">" + htmlUnit(step.name.meaning) + "</span>";
     if (!step.name.unit.empty()) {
         out += ", " + htmlUnit(step.name.unit);
     }
@@ -48,8 +48,9 @@ void appendHtmlStep(std::string& out, const RecordedStep& step) {
     if (step.failure) {
         out += "<p class=\"failed\">Failed: " + htmlEscaped(failureText(*step.failure)) + "</p>\n";
     } else {
-        const std::string value = roundTripText(step.value);
-        if (!step.formula || asciiFormula(*step.formula, Notation::Numbers) != value) {
+        const std::string value = shownValue(step.value, step.formula ? &*step.formula : nullptr);
+        if (!step.formula ||
+            asciiFormula(*step.formula, Notation::Numbers, Figures::ForPeople) != value) {
             out += "<p>= " + htmlEscaped(value) + "</p>\n";
         }
         if (step.rounding) {

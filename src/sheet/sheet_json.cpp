@@ -11,8 +11,15 @@ void appendKey(std::string& out, std::string_view key) {
     out += ':';
 }
 
-void appendJsonStep(std::string& out, const RecordedStep& step) {
+void appendJsonStep(std::string& out, const RecordedStep& step,
+                    std::optional<std::string_view> part) {
     out += '{';
+    if (part) {
+        // The first step of a part names it, as the text and HTML sheets head it.
+        appendKey(out, "part");
+        appendJsonString(out, *part);
+        out += ',';
+    }
     appendKey(out, "name");
     appendJsonString(out, step.name.name);
     out += ',';
@@ -72,7 +79,7 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
         const auto& steps = sheet.log->steps;
         for (std::size_t i = 0; i < steps.size(); ++i) {
             out += i == 0 ? "\n" : ",\n";
-            appendJsonStep(out, steps[i]);
+            appendJsonStep(out, steps[i], partAt(*sheet.log, i));
         }
         out += "]}";
     }

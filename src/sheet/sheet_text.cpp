@@ -39,11 +39,12 @@ void appendStep(std::string& out, const RecordedStep& step) {
     appendWrapped(out, "", title);
     const std::string lead = "    " + std::string(step.name.name) + " = ";
     const std::string equals = std::string(lead.size() - 2, ' ') + "= ";
-    const std::string value = roundTripText(step.value);
+    const std::string value = shownValue(step.value, step.formula ? &*step.formula : nullptr);
     std::string substituted;
     if (step.formula) {
-        appendWrapped(out, lead, asciiFormula(*step.formula, Notation::Symbols));
-        substituted = asciiFormula(*step.formula, Notation::Numbers);
+        appendWrapped(out, lead,
+                      asciiFormula(*step.formula, Notation::Symbols, Figures::ForPeople));
+        substituted = asciiFormula(*step.formula, Notation::Numbers, Figures::ForPeople);
         appendWrapped(out, equals, substituted);
     }
     if (step.failure) {

@@ -355,6 +355,17 @@ struct Candidate {
     bool own;   // a size of one's own added after the others
 };
 
+// A size of one's own, which a designation of the catalogue may not stand in for.
+std::variant<TableSize, TableError> ownSizeOf(const std::string& argument,
+                                              std::span<const Catalogue> catalogues,
+                                              std::optional<UnitSystem> units) {
+    if (!argument.starts_with("RHS:") && !argument.starts_with("SHS:") &&
+        !argument.starts_with("CHS:")) {
+        return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
+    }
+    return sizeOf(argument, catalogues, units);
+}
+
 // The sizes the table starts from: the given ones in their order, or the catalogues', then
 // the sizes of one's own.
 std::variant<std::vector<Candidate>, TableError>
@@ -366,9 +377,7 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
             candidates.push_back({std::move(size), false, false});
         }
     }
-    const auto add = [&candidates, catalogues, &request](const std::string& argument,
-                                                         bool isOwn) -> std::optional<TableError> {
-        auto size = sizeOf(argument, catalogues, request.units);
+    const auto add = [&candidates](auto size, bool isOwn) -> std::optional<TableError> {
         if (auto* error = std::get_if<TableError>(&size)) {
             return std::move(*error);
         }
@@ -376,16 +385,12 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
         return std::nullopt;
     };
     for (const std::string& argument : request.sizes) {
-        if (auto error = add(argument, false)) {
+        if (auto error = add(sizeOf(argument, catalogues, request.units), false)) {
             return std::move(*error);
         }
     }
     for (const std::string& argument : own) {
-        if (!argument.starts_with("RHS:") && !argument.starts_with("SHS:") &&
-            !argument.starts_with("CHS:")) {
-            return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
-        }
-        if (auto error = add(argument, true)) {
+        if (auto error = add(ownSizeOf(argument, catalogues, request.units), true)) {
             return std::move(*error);
         }
     }
@@ -446,6 +451,23 @@ selectedRows(const TableRequest& request, std::span<const std::string> own,
 }
 
 } // namespace
+
+std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std::string& ownSize) {
+    const std::vector<Catalogue> catalogues = chosenCatalogues(request);
+    const auto computed = computationOf(request, catalogues);
+    if (const auto* error = std::get_if<TableError>(&computed)) {
+        return *error;
+    }
+    auto size = ownSizeOf(ownSize, catalogues, request.units);
+    if (auto* error = std::get_if<TableError>(&size)) {
+        return std::move(*error);
+    }
+    auto row = rowOf(std::get<TableSize>(size), true, std::get<Computation>(computed));
+    if (auto* error = std::get_if<TableError>(&row)) {
+        return std::move(*error);
+    }
+    return std::nullopt;
+}
 
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes) {
     const std::vector<std::string> designNames = designColumnNames(designOf(request));

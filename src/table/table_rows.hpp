@@ -48,6 +48,11 @@ std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view
 // that cannot be computed is a bad request, whatever the families.
 TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::string> ownSizes = {});
 
+// Why a size of one's own (RHS:DxBxt, SHS:DxBxt, CHS:Dxt) cannot be a row of the request: it
+// does not parse, or its walls do not fit the corners of the request's catalogue, or its
+// formulas fail. None when it computes. The table refuses a request holding such a size; a
+// client that keeps sizes for several catalogues leaves these out first.
+std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std::string& ownSize);
 // The request's design options with the code of its catalogues: IS 800 where IS is among
 // them, else EN 1993-1-1.
 DesignRequest designOf(const TableRequest& request);

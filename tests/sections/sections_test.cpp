@@ -1,8 +1,10 @@
 // Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
 // the names a screen reader reads.
 #include "properties/number_text.hpp"
+#include "sections/export_format.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
+#include "sections/sort_header.hpp"
 #include "sections/table_printer.hpp"
 #include "sheet/explain.hpp"
 #include "table/section_table.hpp"
@@ -16,19 +18,27 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPrinter>
 
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyleOptionHeader>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 #include <numbers>
 
@@ -71,6 +81,19 @@ QString pdfText(const QString& file) {
 }
 
 } // namespace
+
+// The state in words, for a failed comparison.
+char* toString(const PanelState& state) {
+    QStringList requirements;
+    for (const RequirementText& r : state.requirements) {
+        requirements << r.column + r.comparison + r.number;
+    }
+    return QTest::toString(QStringList{state.catalogue, state.families.join(','),
+                                       requirements.join(','), state.truePi ? "exact" : "22/7",
+                                       state.columns.join(','), state.sort,
+                                       state.ownSizes.join(',')}
+                               .join(QStringLiteral(" | ")));
+}
 
 class SectionsTest : public QObject {
     Q_OBJECT
@@ -280,29 +303,112 @@ class SectionsTest : public QObject {
         }
     }
 
-    void damagedSettingsGiveTheDefaultsAndANote() {
-        const QByteArray damages[] = {
-            "[General]\ncatalogue=EN10220\n",
-            "[General]\nfamilies=RHS, XHS\n",
-            "[General]\nrequirements=Zxx\\t>>\\t5\n",
-            "[General]\ncolumns=A, W, Q\nsort=-designation\n",
-            "[General]\nown_sizes=RHS:50x50x20\n",
-            QByteArray("\xff\xfe[Gen\0eral\n=\n\n[[", 17),
+    // A key that does not read falls back to its default alone, named in the note, and the
+    // file as it was is kept aside; the other keys are kept.
+    void aBadSettingsKeyLosesOnlyItself() {
+        const QByteArray good = "[General]\ncatalogue=EN10219\nfamilies=RHS, CHS\n"
+                                "requirements=Zxx\\t>=\\t50\npi=exact\ncolumns=A, W\n"
+                                "sort=-W\nown_sizes=RHS:100x50x4\n";
+        // The state the good file gives, checked against what it says.
+        const auto load = [this](const QByteArray& content) {
+            QFile file(settings());
+            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            file.write(content);
+            file.close();
+            return SectionsWindow(settings(), QStringLiteral(".")).panel().state();
         };
-        for (const QByteArray& damage : damages) {
+        const PanelState expected = load(good);
+        QCOMPARE(expected.catalogue, QStringLiteral("EN10219"));
+        QCOMPARE(expected.families, QStringList({QStringLiteral("RHS"), QStringLiteral("CHS")}));
+        QCOMPARE(expected.requirements.size(), std::size_t{1});
+        QVERIFY(expected.truePi);
+        QVERIFY(expected.columns.mid(0, 2) ==
+                QStringList({QStringLiteral("A"), QStringLiteral("W")}));
+        QCOMPARE(expected.sort, QStringLiteral("-W"));
+        QCOMPARE(expected.ownSizes, QStringList{QStringLiteral("RHS:100x50x4")});
+        const PanelState defaults = SectionsWindow().panel().state();
+        const struct {
+            const char* name;
+            const char* line; // replaces the key's line
+            void (*reset)(PanelState&, const PanelState&);
+        } cases[] = {
+            {"catalogue", "catalogue=EN10299",
+             [](PanelState& s, const PanelState& d) { s.catalogue = d.catalogue; }},
+            {"families", "families=RHS, XHS",
+             [](PanelState& s, const PanelState& d) { s.families = d.families; }},
+            {"requirements", "requirements=Zxx\\t>>\\t5",
+             [](PanelState& s, const PanelState& d) { s.requirements = d.requirements; }},
+            {"pi", "pi=3", [](PanelState& s, const PanelState& d) { s.truePi = d.truePi; }},
+            {"columns", "columns=A, W, Q",
+             [](PanelState& s, const PanelState& d) { s.columns = d.columns; }},
+            {"sort", "sort=-designation",
+             [](PanelState& s, const PanelState& d) { s.sort = d.sort; }},
+            {"own_sizes", "own_sizes=RHS:50x50x20",
+             [](PanelState& s, const PanelState& d) { s.ownSizes = d.ownSizes; }},
+        };
+        for (const auto& bad : cases) {
+            QDir(scratch_.path()).removeRecursively();
+            QDir().mkpath(scratch_.path());
+            QByteArray content;
+            for (const QByteArray& line : good.split('\n')) {
+                content +=
+                    line.startsWith(QByteArray(bad.name) + '=') ? QByteArray(bad.line) : line;
+                content += '\n';
+            }
             QFile file(settings());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(damage);
+            file.write(content);
             file.close();
             SectionsWindow window(settings(), QStringLiteral("."));
-            QCOMPARE(window.panel().state(), SectionsWindow().panel().state());
-            auto* note = window.findChild<QLabel*>(QStringLiteral("lblnote"));
-            QVERIFY2(
-                note->text().startsWith(QStringLiteral("The saved settings could not be read")),
-                damage.constData());
-            QCOMPARE(window.model().rows().rows.size(), std::size_t{191});
+            PanelState shown = expected;
+            bad.reset(shown, defaults);
+            QCOMPARE(window.panel().state(), shown);
+            const QString note = window.findChild<QLabel*>(QStringLiteral("lblnote"))->text();
+            QVERIFY2(note.contains(QStringLiteral("(%1 in ").arg(QString::fromLatin1(bad.name))),
+                     qPrintable(note));
+            const QString aside = settings() + QStringLiteral(".unreadable");
+            QVERIFY2(note.contains(aside), qPrintable(note));
+            QFile kept(aside);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), content);
         }
-        // What a window saves, the next one shows, without a note.
+    }
+
+    // A file that cannot be read at all, is no regular file (a FIFO would block start-up in
+    // open) or is too large is renamed aside before anything is written over it.
+    void anUnreadableSettingsFileIsSetAside() {
+        const QByteArray garbage("\xff\xfe[Gen\0eral\n=\n\n[[", 17);
+        for (const char* kind : {"garbage", "fifo", "huge"}) {
+            QDir(scratch_.path()).removeRecursively();
+            QDir().mkpath(scratch_.path());
+            const QByteArray path = QFile::encodeName(settings());
+            if (std::string_view(kind) == "fifo") {
+                QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+            } else {
+                QFile file(settings());
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(garbage);
+                if (std::string_view(kind) == "huge") {
+                    QVERIFY(file.resize(maximumSettingsBytes + 1));
+                }
+            }
+            {
+                SectionsWindow window(settings(), QStringLiteral("."));
+                QCOMPARE(window.panel().state(), SectionsWindow().panel().state());
+                QCOMPARE(window.model().rows().rows.size(), std::size_t{191});
+                const QString note = window.findChild<QLabel*>(QStringLiteral("lblnote"))->text();
+                const QString aside = settings() + QStringLiteral(".unreadable");
+                QVERIFY2(note.contains(aside), kind);
+                QVERIFY2(QFileInfo(aside).exists() || QFileInfo(aside).isSymLink(), kind);
+                QVERIFY(window.saveSettingsNow());
+            }
+            QVERIFY2(QFileInfo(settings()).isFile(), kind); // a new file, the old one aside
+            QVERIFY(QFileInfo(settings() + QStringLiteral(".unreadable")).size() >= 0);
+        }
+    }
+
+    // What a window saves, the next one shows, without a note.
+    void whatIsSavedComesBack() {
         PanelState saved;
         {
             SectionsWindow window(settings(), QStringLiteral(","));
@@ -490,6 +596,265 @@ class SectionsTest : public QObject {
                 printer.setOutputFileName(pdf);
                 QVERIFY(working->printTo(printer));
                 QVERIFY(pdfText(pdf).simplified().contains("Calculation sheet of " + own));
+            }
+        }
+    }
+
+    // Switching the catalogue under an own size its corners do not take: the table, the
+    // drawing and Print follow the chooser, the own size is marked in its list and named under
+    // the table, and kept; a restart shows the same.
+    void theTableFollowsTheCatalogueChosen() {
+        PanelState state;
+        state.ownSizes = {QStringLiteral("RHS:50x50x12")}; // IS corners 2t, t: fits; EN 10219: not
+        const QString refused = QString::fromStdString(
+            std::get<TableError>(sizeOf("RHS:50x50x12", std::array{Catalogue::EN10219})).message);
+        const auto expectEn10219 = [&refused](SectionsWindow& window) {
+            const auto expected =
+                std::get<TableRows>(tableRows({.catalogues = {Catalogue::EN10219}}));
+            QCOMPARE(window.model().rows().rows.size(), expected.rows.size());
+            QVERIFY(std::ranges::none_of(window.model().rows().rows, &ShownRow::own));
+            auto* list = window.findChild<QListWidget*>(QStringLiteral("lstown"));
+            QCOMPARE(list->count(), 1);
+            QVERIFY2(list->item(0)->text().contains(refused), qPrintable(list->item(0)->text()));
+            QVERIFY(
+                window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains(refused));
+            QVERIFY(window.printedTable().title.startsWith(
+                QString::fromLatin1(describe(Catalogue::EN10219).title.data())));
+            window.table().selectRow(0);
+            const auto corners = window.drawing().section()->corners;
+            const auto engine = cornerRadiiOf(formulaSetOf(Catalogue::EN10219, SectionFamily::RHS),
+                                              *readNumber(window.model().rows().rows[0].texts[4]));
+            QVERIFY(corners && engine);
+            QCOMPARE(corners->outer, engine->outer);
+            QCOMPARE(window.panel().state().ownSizes, QStringList{QStringLiteral("RHS:50x50x12")});
+        };
+        {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            window.panel().setState(state);
+            window.refresh();
+            QCOMPARE(window.model().rows().rows.back().texts[1], "RHS:50x50x12");
+            auto* chooser = window.findChild<QComboBox*>(QStringLiteral("cmbcatalogue"));
+            chooser->setCurrentIndex(chooser->findData(QStringLiteral("EN10219")));
+            expectEn10219(window);
+            QVERIFY(window.saveSettingsNow());
+        }
+        SectionsWindow again(settings(), QStringLiteral("."));
+        expectEn10219(again);
+        auto* chooser = again.findChild<QComboBox*>(QStringLiteral("cmbcatalogue"));
+        chooser->setCurrentIndex(chooser->findData(QStringLiteral("IS")));
+        QCOMPARE(again.model().rows().rows.back().texts[1], "RHS:50x50x12");
+        QVERIFY(!again.findChild<QListWidget*>(QStringLiteral("lstown"))
+                     ->item(0)
+                     ->text()
+                     .contains(refused));
+    }
+
+    // A requirement without a number yet is marked and ignored; the others apply, and it
+    // applies once it reads.
+    void anUnfinishedRequirementIsIgnoredUntilItReads() {
+        SectionsWindow window(settings(), QStringLiteral(","));
+        PanelState state;
+        state.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("10")},
+                              {QStringLiteral("W"), QStringLiteral(">="), QString()}};
+        window.panel().setState(state);
+        window.refresh();
+        const auto rowsOf = [](const TableRequest& request) {
+            return std::get<TableRows>(tableRows(request)).rows.size();
+        };
+        QCOMPARE(window.model().rows().rows.size(),
+                 rowsOf({.conditions = {{"A", Comparison::Above, 10}}}));
+        const auto numbers = window.findChildren<QLineEdit*>(QStringLiteral("txtreqnumber"));
+        QCOMPARE(numbers.size(), 2);
+        QVERIFY(numbers[1]->property("refused").toBool());
+        QVERIFY(
+            window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("not applied"));
+        QTest::keyClicks(numbers[1], QStringLiteral("20,5"));
+        QCOMPARE(window.model().rows().rows.size(),
+                 rowsOf({.conditions = {{"A", Comparison::Above, 10},
+                                        {"W", Comparison::AtLeast, 20.5}}}));
+        QVERIFY(!numbers[1]->property("refused").toBool());
+        QCOMPARE(window.panel().state().requirements[1].number, QStringLiteral("20,5"));
+    }
+
+    // Greyed for a European catalogue, the pi choice shows the true pi in use; the IS choice
+    // comes back with IS.
+    void thePiShownIsThePiUsed() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        auto* chooser = window.findChild<QComboBox*>(QStringLiteral("cmbcatalogue"));
+        auto* fraction = window.findChild<QRadioButton*>(QStringLiteral("optpi227"));
+        auto* exact = window.findChild<QRadioButton*>(QStringLiteral("optpiexact"));
+        QVERIFY(fraction->isChecked());
+        chooser->setCurrentIndex(chooser->findData(QStringLiteral("EN10210")));
+        QVERIFY(exact->isChecked() && !exact->isEnabled());
+        QVERIFY(!window.panel().state().truePi);
+        chooser->setCurrentIndex(chooser->findData(QStringLiteral("IS")));
+        QVERIFY(fraction->isChecked() && fraction->isEnabled());
+        QCOMPARE(window.shownRequest().pi, std::optional(fractionPi));
+    }
+
+    // Show working is greyed until a size is selected; a change of request keeps every
+    // selected size that is still shown.
+    void selectionDrivesShowWorkingAndSurvivesARequest() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdworking"));
+        QVERIFY(!button->isEnabled());
+        QVERIFY(!window.findChild<QAction*>(QStringLiteral("actworking"))->isEnabled());
+        const auto select = QItemSelectionModel::Select | QItemSelectionModel::Rows;
+        QSet<std::string> chosen;
+        for (const int row : {2, 5, 40}) {
+            window.table().selectionModel()->select(window.model().index(row, 0), select);
+            chosen.insert(window.model().rows().rows[std::size_t(row)].texts[1]);
+        }
+        window.table().selectionModel()->setCurrentIndex(window.model().index(40, 0),
+                                                         QItemSelectionModel::NoUpdate);
+        QVERIFY(button->isEnabled());
+        window.panel().sortBy(QStringLiteral("W"));
+        QSet<std::string> kept;
+        for (const QModelIndex& index : window.table().selectionModel()->selectedRows()) {
+            kept.insert(window.model().rows().rows[std::size_t(index.row())].texts[1]);
+        }
+        QCOMPARE(kept, chosen);
+        QVERIFY(button->isEnabled());
+    }
+
+    // The format comes from a typed ending, else from the filter; through the dialog too.
+    void exportTakesTheFormatOfTheTypedEnding() {
+        const struct {
+            const char* typed;
+            const char* filter;
+            TableFormat format;
+            const char* written;
+        } cases[] = {
+            {"t.json", "CSV (*.csv)", TableFormat::Json, "t.json"},
+            {"t.TXT", "JSON (*.json)", TableFormat::Text, "t.TXT"},
+            {"t", "JSON (*.json)", TableFormat::Json, "t.json"},
+            {"t.data", "Text (*.txt)", TableFormat::Text, "t.data"},
+            {"t.csv", "Text (*.txt)", TableFormat::Csv, "t.csv"},
+        };
+        for (const auto& c : cases) {
+            const ExportFormat& format =
+                exportFormatOf(QString::fromLatin1(c.typed), QString::fromLatin1(c.filter));
+            QVERIFY2(format.format == c.format, c.typed);
+            QCOMPARE(exportFileName(QString::fromLatin1(c.typed), format),
+                     QString::fromLatin1(c.written));
+        }
+        SectionsWindow window(settings(), QStringLiteral("."));
+        const QString file = scratch_.filePath(QStringLiteral("table.json"));
+        QTimer::singleShot(0, [&file] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectNameFilter(QStringLiteral("CSV (*.csv)"));
+            dialog->selectFile(file);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        window.findChild<QAction*>(QStringLiteral("actexport"))->trigger();
+        QCOMPARE(written(file), QString::fromStdString(std::get<std::string>(
+                                    sectionTable({.format = TableFormat::Json}))));
+    }
+
+    // With a sort, the columns are as wide as without one, but for the sorted column's
+    // indicator; the indicator points up for an ascending sort.
+    void aSortWidensOnlyItsColumn() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.show();
+        QHeaderView* header = window.table().horizontalHeader();
+        QList<int> plain;
+        for (int c = 0; c < header->count(); ++c) {
+            plain << header->sectionSize(c);
+        }
+        PanelState sorted;
+        sorted.sort = QStringLiteral("W");
+        sorted.columns = {QStringLiteral("A"), QStringLiteral("W"), QStringLiteral("Ixx")};
+        window.panel().setState(sorted);
+        window.refresh();
+        sorted.columns.clear();
+        window.panel().setState(sorted); // the default columns again, fitted under the sort
+        window.refresh();
+        const int w = 6; // family, designation, depth, width, thickness, A, W
+        QCOMPARE(header->sortIndicatorSection(), w);
+        for (int c = 0; c < header->count(); ++c) {
+            if (c != w) {
+                QCOMPARE(header->sectionSize(c), plain[c]);
+            }
+        }
+        QVERIFY(header->sectionSize(w) >= plain[w]);
+        QVERIFY(header->sectionSize(w) < plain[w] + 40);
+        QStyleOptionHeader option;
+        struct Peek : SortHeader {
+            using SortHeader::initStyleOptionForIndex;
+        };
+        static_cast<Peek*>(static_cast<SortHeader*>(header))->initStyleOptionForIndex(&option, w);
+        QCOMPARE(option.sortIndicator, QStyleOptionHeader::SortUp);
+    }
+
+    // The first size fits the screen's room (the offscreen screen is 800x600), at most 1240x720.
+    void opensAtASizeThatFitsTheScreen() {
+        const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+        SectionsWindow window(settings(), QStringLiteral("."));
+        QVERIFY(window.width() <= std::min(room.width(), 1240));
+        QVERIFY(window.height() <= std::min(room.height(), 720));
+        QCOMPARE(initialSize(QSize(800, 600)).boundedTo(QSize(800, 600)),
+                 initialSize(QSize(800, 600)));
+        QCOMPARE(initialSize(QSize(2560, 1440)), QSize(1240, 720));
+    }
+
+    // Escape closes the working window; the name Print offers keeps every decimal.
+    void theWorkingWindowClosesOnEscape() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.table().selectRow(0);
+        QPointer<WorkingWindow> working = window.showWorking();
+        QVERIFY(working);
+        QVERIFY(QTest::qWaitForWindowExposed(working));
+        QTest::keyClick(working, Qt::Key_Escape);
+        QTRY_VERIFY(!working);
+        QCOMPARE(printedDocumentName(QStringLiteral("Working of 500x300x12.5")),
+                 QStringLiteral("Working of 500x300x12.5.pdf"));
+        QCOMPARE(printedDocumentName(QStringLiteral("Kavrel Sections")),
+                 QStringLiteral("Kavrel Sections"));
+    }
+
+    // Qt's rich text drops the root's bar: every root of more than one symbol in the working
+    // window's document has its brackets, and no number runs past ten figures.
+    void theWorkingWindowBracketsEveryCompoundRoot() {
+        for (const Catalogue catalogue : {Catalogue::IS, Catalogue::EN10210}) {
+            SectionsWindow window(settings(), QStringLiteral("."));
+            PanelState state;
+            state.catalogue = QString::fromLatin1(describe(catalogue).name.data());
+            window.panel().setState(state);
+            window.refresh();
+            window.table().selectRow(0);
+            WorkingWindow* working = window.showWorking();
+            QVERIFY(working);
+            const QString text = working->text();
+            int roots = 0;
+            for (qsizetype at = text.indexOf(QChar(0x221A)); at >= 0;
+                 at = text.indexOf(QChar(0x221A), at + 1), ++roots) {
+                // After the sign: a bracket, or one symbol or number up to a blank or the end.
+                const QString after = text.mid(at + 1, 40);
+                const qsizetype blank = after.indexOf(QRegularExpression(QStringLiteral("[ \\n]")));
+                const QString radicand = after.left(blank < 0 ? after.size() : blank);
+                const QString next = blank < 0 ? QString() : after.mid(blank).trimmed();
+                const bool operatorFollows =
+                    !next.isEmpty() && QStringLiteral("/*+-\u00b7\u2212").contains(next.front());
+                QVERIFY2(after.startsWith(QLatin1Char('(')) ||
+                             (!operatorFollows &&
+                              QRegularExpression(QStringLiteral("^[A-Za-z0-9.\u2032]+$"))
+                                  .match(radicand)
+                                  .hasMatch()),
+                         qPrintable(after));
+            }
+            QVERIFY(roots >= 2);
+            QVERIFY(text.contains(QStringLiteral("\u221A(I")));
+            const QRegularExpression number(QStringLiteral("[0-9]+(\\.[0-9]+)?"));
+            for (auto it = number.globalMatch(text); it.hasNext();) {
+                QString digits = it.next().captured().remove(QLatin1Char('.'));
+                while (digits.startsWith(QLatin1Char('0'))) {
+                    digits.remove(0, 1);
+                }
+                while (digits.endsWith(QLatin1Char('0'))) {
+                    digits.chop(1);
+                }
+                QVERIFY2(digits.size() <= 10, qPrintable(digits));
             }
         }
     }

@@ -1,0 +1,16 @@
+#include "sections/sort_header.hpp"
+
+#include <QStyleOptionHeader>
+
+namespace kavrel {
+
+void SortHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const {
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    if (option->sortIndicator == QStyleOptionHeader::SortDown) {
+        option->sortIndicator = QStyleOptionHeader::SortUp;
+    } else if (option->sortIndicator == QStyleOptionHeader::SortUp) {
+        option->sortIndicator = QStyleOptionHeader::SortDown;
+    }
+}
+
+} // namespace kavrel

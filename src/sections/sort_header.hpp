@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QHeaderView>
+
+namespace kavrel {
+
+// The table's column headers, whose sort arrow points as a spreadsheet's does: up for an
+// ascending sort (Qt's own points down for it).
+class SortHeader : public QHeaderView {
+    Q_OBJECT
+
+  public:
+    explicit SortHeader(QWidget* parent = nullptr) : QHeaderView(Qt::Horizontal, parent) {}
+
+  protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
+};
+
+} // namespace kavrel

@@ -1,0 +1,222 @@
+// The text and HTML sheets write numbers as a person does, and what they write still computes:
+// a substituted line evaluates to the value shown under it, the JSON's exactly to its value.
+#include "sheet/calculation_sheet.hpp"
+#include "sheet/explain.hpp"
+#include "sheet/formula_text.hpp"
+#include "table/table_sizes.hpp"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <regex>
+#include <string>
+
+namespace kavrel {
+namespace {
+
+// Evaluates an ASCII formula of numbers in the program's order: + - * /, ^ with a whole
+// exponent as repeated products, sqrt(...), parentheses, a leading minus in parentheses.
+class Evaluator {
+  public:
+    explicit Evaluator(std::string_view text) : text_(text) {}
+
+    std::optional<double> value() {
+        const double result = sum();
+        skipBlanks();
+        return ok_ && at_ == text_.size() ? std::optional(result) : std::nullopt;
+    }
+
+  private:
+    void skipBlanks() {
+        while (at_ < text_.size() && text_[at_] == ' ') {
+            ++at_;
+        }
+    }
+    bool take(char c) {
+        skipBlanks();
+        if (at_ < text_.size() && text_[at_] == c) {
+            ++at_;
+            return true;
+        }
+        return false;
+    }
+    double sum() {
+        double left = product();
+        for (;;) {
+            if (take('+')) {
+                left = left + product();
+            } else if (take('-')) {
+                left = left - product();
+            } else {
+                return left;
+            }
+        }
+    }
+    double product() {
+        double left = power();
+        for (;;) {
+            if (take('*')) {
+                left = left * power();
+            } else if (take('/')) {
+                left = left / power();
+            } else {
+                return left;
+            }
+        }
+    }
+    double power() {
+        const double base = atom();
+        if (!take('^')) {
+            return base;
+        }
+        skipBlanks();
+        int exponent = 0;
+        const auto [end, error] =
+            std::from_chars(text_.data() + at_, text_.data() + text_.size(), exponent);
+        ok_ = ok_ && error == std::errc();
+        at_ = static_cast<std::size_t>(end - text_.data());
+        double out = base;
+        for (int i = 1; i < exponent; ++i) {
+            out = out * base;
+        }
+        return out;
+    }
+    double atom() {
+        skipBlanks();
+        if (text_.substr(at_).starts_with("sqrt(")) {
+            at_ += 5;
+            const double inner = sum();
+            ok_ = ok_ && take(')');
+            return std::sqrt(inner);
+        }
+        if (take('(')) {
+            const double inner = take('-') ? -sum() : sum();
+            ok_ = ok_ && take(')');
+            return inner;
+        }
+        double number = 0;
+        const auto [end, error] =
+            std::from_chars(text_.data() + at_, text_.data() + text_.size(), number);
+        ok_ = ok_ && error == std::errc();
+        at_ = static_cast<std::size_t>(end - text_.data());
+        return number;
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    bool ok_ = true;
+};
+
+// The significant figures of a decimal text.
+int figures(const std::string& number) {
+    std::string digits;
+    for (const char c : number) {
+        if (c != '.') {
+            digits += c;
+        }
+    }
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        return 0;
+    }
+    return static_cast<int>(digits.find_last_not_of('0') - first + 1);
+}
+
+struct SheetCase {
+    const char* name;
+    TableRequest request;
+};
+
+const SheetCase sheetCases[] = {
+    {"IS, 22/7", {.catalogues = {Catalogue::IS}}},
+    {"IS, true pi", {.pi = std::numbers::pi, .catalogues = {Catalogue::IS}}},
+    {"EN 10210", {.catalogues = {Catalogue::EN10210}}},
+    {"EN 10219", {.catalogues = {Catalogue::EN10219}}},
+};
+
+TEST(SheetForPeople, NoNumberHasMoreThanTenFiguresOutsideTheJson) {
+    const std::regex number(R"([0-9]+(\.[0-9]+)?)");
+    for (const SheetCase& sheets : sheetCases) {
+        for (const SheetFormat format : {SheetFormat::Text, SheetFormat::Html}) {
+            const std::string bytes = explainSizes(sheets.request, format).bytes;
+            ASSERT_GT(bytes.size(), 10000u) << sheets.name;
+            int seen = 0;
+            for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), number);
+                 it != std::sregex_iterator(); ++it, ++seen) {
+                ASSERT_LE(figures(it->str()), peopleFigures) << sheets.name << ": " << it->str();
+            }
+            EXPECT_GT(seen, 1000) << sheets.name;
+        }
+    }
+}
+
+// Each substituted line computes the value shown under it to the figures shown (a step
+// whose shown inputs lose figures to a subtraction is held to what the inputs carry); the
+// JSON's numbers compute their value exactly.
+TEST(SheetForPeople, SubstitutedNumbersComputeTheShownValue) {
+    for (const SheetCase& sheets : sheetCases) {
+        const auto computation =
+            std::get<Computation>(computationOf(sheets.request, sheets.request.catalogues));
+        int steps = 0;
+        int fewFigures = 0; // values shown with two figures fewer than ten or more
+        for (const TableSize& size : catalogueSizes(sheets.request.catalogues)) {
+            const CalculationSheet sheet = calculationSheet(size, computation, false);
+            for (const RecordedStep& step : sheet.log->steps) {
+                if (!step.formula || step.failure) {
+                    continue;
+                }
+                ++steps;
+                const std::string exact = asciiFormula(*step.formula, Notation::Numbers);
+                const auto exactValue = Evaluator(exact).value();
+                ASSERT_TRUE(exactValue) << exact;
+                ASSERT_EQ(*exactValue, step.value) << size.designation << ": " << exact;
+
+                const std::string people =
+                    asciiFormula(*step.formula, Notation::Numbers, Figures::ForPeople);
+                const auto peopleValue = Evaluator(people).value();
+                ASSERT_TRUE(peopleValue) << people;
+                const std::string shown = shownValue(step.value, &*step.formula);
+                ASSERT_LE(figures(shown), peopleFigures);
+                // Some count of figures gives the shown text from the value and from the
+                // shown numbers alike.
+                bool agrees = false;
+                for (int n = 1; n <= peopleFigures && !agrees; ++n) {
+                    agrees =
+                        personText(step.value, n) == shown && personText(*peopleValue, n) == shown;
+                }
+                ASSERT_TRUE(agrees) << sheets.name << ", " << size.designation << ", "
+                                    << step.name.name << ": " << people << " = " << shown;
+                if (figures(shown) + 2 < figures(personText(step.value))) {
+                    ++fewFigures;
+                }
+            }
+        }
+        EXPECT_GT(steps, 1000) << sheets.name;
+        EXPECT_LT(fewFigures * 100, steps) << sheets.name << ": " << fewFigures;
+    }
+}
+
+TEST(SheetForPeople, PersonTextIsTenFiguresWithoutNoise) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {155.70000000000002, "155.7"},
+        {131.71428571428572, "131.7142857"},
+        {8.0 / 3, "2.666666667"},
+        {0.0001, "0.0001"},
+        {0.00012345678901234, "0.000123456789"},
+        {12345678901234.5, "12345678900000"},
+        {-2.5, "-2.5"},
+        {64860979.011111, "64860979.01"},
+        {0.5742477796076938, "0.5742477796"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(personText(c.value), c.text) << c.value;
+    }
+}
+
+} // namespace
+} // namespace kavrel
