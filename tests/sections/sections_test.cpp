@@ -17,8 +17,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,9 +29,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSettings>
 #include <QStyleOptionHeader>
 #include <QTemporaryDir>
 #include <QTest>
@@ -193,6 +193,9 @@ class SectionsTest : public QObject {
         QVERIFY(written(scratch_.filePath(QStringLiteral("table"))).contains("lb/ft"));
         window.table().selectRow(0);
         QCOMPARE(window.drawing().section()->unit, QStringLiteral("in"));
+        QVERIFY(window.copiedRows()
+                    .section(QLatin1Char('\n'), 0, 0)
+                    .contains(QStringLiteral("\tA (in^2)\tW (lb/ft)\t")));
         const double t = window.drawing().section()->thickness;
         QCOMPARE(window.drawing().section()->corners->outer, 2 * t);
 
