@@ -95,7 +95,8 @@ std::string helpText() {
     text += aiscNames;
     text += "\nWith --grade (written without --columns: family, designation, W and these but Aeff,"
             "\nWeffx and Weffy; --columns all adds them all; ratios with two decimals, kN and kNm"
-            "\nwith one, fy with none; empty where the rules give no figure):\n";
+            "\nwith one, fy with none; empty where the rules give no figure; Aeff, Weffx and"
+            "\nWeffy for the EN catalogues only, TdRd for IS only):\n";
     const auto designLine = [&text](std::string_view column, std::string_view meaning,
                                     std::string_view unit) {
         text += "  " + std::string(column) + std::string(9 - column.size(), ' ') +

@@ -1,5 +1,6 @@
 #include "design/design_columns.hpp"
 #include "design/design_steps.hpp"
+#include "properties/number_text.hpp"
 
 #include <algorithm>
 #include <array>
@@ -98,14 +99,18 @@ void recordClass(Context& c, std::string_view name, std::string_view meaning, in
     into.text = wordOf(c, k);
 }
 
-void recordClasses(Context& c, const Classes& k, DesignResults& out) {
-    recordClass(c, "classN", "class in axial compression, the worse wall", *k.n, out.classN);
-    recordClass(c, "classMx",
-                "class in bending about x-x, the worse of the compression flange and the webs",
-                *k.mx, out.classMx);
-    recordClass(c, "classMy",
-                "class in bending about y-y, the worse of the compression flange and the webs",
-                *k.my, out.classMy);
+// A part's ratio against the limit that placed it, "b/t 28.00 <= 29.30: plastic", or against
+// the last one, "b/t 43.00 > 42.00: slender"; for the sheet, compared unrounded as classOf.
+std::string against(const Context& c, std::string_view ratioName, Term ratio,
+                    std::span<const Limit> limits) {
+    const int k = classOf(ratio.value, limits);
+    const auto two = [](double x) { return formatResult(x, Pattern::Int4Dec2); };
+    const std::string head = std::string(ratioName) + " " + two(ratio.value);
+    if (k == 4) {
+        return head + " > " + two(limits.back().value.value) + ": slender";
+    }
+    const auto placed = std::ranges::find(limits, k, &Limit::klass);
+    return head + " <= " + two(placed->value.value) + ": " + std::string(wordOf(c, k));
 }
 
 // Each wall's flat width by the rule asked for, IS 800's own where none is.
@@ -164,7 +169,23 @@ Classes rectangular(Context& c, DesignResults& out) {
     k.my = std::max(classOf(k.ratioD.value, flange), classOf(k.ratioB.value, web));
     k.webSlenderX = classOf(k.ratioD.value, web) == 4;
     k.webSlenderY = classOf(k.ratioB.value, web) == 4;
-    recordClasses(c, k, out);
+    recordClass(c, "classN", c.kept([&] {
+        return "class in axial compression, the worse wall (" + against(c, "d/t", k.ratioD, axial) +
+               "; " + against(c, "b/t", k.ratioB, axial) + ")";
+    }),
+                *k.n, out.classN);
+    recordClass(c, "classMx", c.kept([&] {
+        return "class in bending about x-x, the worse of the compression flange (" +
+               against(c, "b/t", k.ratioB, flange) + ") and the webs (" +
+               against(c, "d/t", k.ratioD, web) + ")";
+    }),
+                *k.mx, out.classMx);
+    recordClass(c, "classMy", c.kept([&] {
+        return "class in bending about y-y, the worse of the compression flange (" +
+               against(c, "d/t", k.ratioD, flange) + ") and the webs (" +
+               against(c, "b/t", k.ratioB, web) + ")";
+    }),
+                *k.my, out.classMy);
     return k;
 }
 
@@ -186,7 +207,18 @@ Classes tube(Context& c, DesignResults& out) {
     k.ratioD = k.ratioB = ratio;
     k.n = classOf(ratio.value, axial);
     k.mx = k.my = classOf(ratio.value, moment);
-    recordClasses(c, k, out);
+    recordClass(c, "classN", c.kept([&] {
+        return "class in axial compression (" + against(c, "D/t", ratio, axial) + ")";
+    }),
+                *k.n, out.classN);
+    for (const auto& [name, into] :
+         {std::pair{"classMx", &out.classMx}, {"classMy", &out.classMy}}) {
+        recordClass(c, name, c.kept([&] {
+            return std::string("class in bending about ") + name[6] + "-" + name[6] + " (" +
+                   against(c, "D/t", ratio, moment) + ")";
+        }),
+                    *k.mx, *into);
+    }
     return k;
 }
 

@@ -78,7 +78,7 @@ const TableOption options[] = {
     {"--grade", "G", sheetToo,
      [](Line& l, Text v) { return setTo(parseGrade(v), l.request.design.grade); },
      "the class and design resistances to EN 1993-1-1 (EN 1993-1-5 for class\n"
-     "4) in steel G: S235, S275, S355, S420 or S460 for EN10210 and EN10219.\n"
+     "4) in steel G: S235, S275, S355, S420 or S460, for EN10210 and EN10219.\n"
      "fy is the product standard's minimum by wall thickness (EN 10210-1,\n"
      "EN 10219-1): t <= 16 mm, 16 < t <= 40 mm, 40 < t <= 63 mm (EN10210 only).\n"
      "For IS, to IS 800:2007 in the IS 4923 and IS 1161 tube grades YSt210,\n"

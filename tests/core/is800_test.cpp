@@ -337,8 +337,9 @@ TEST(Is800, SheetWorksTheResistancesClauseByClause) {
          {"the true pi, no shown text read back, whatever pi the properties above take",
           "D - 2t, the clear width of IS 800 Fig. 2 (flat width rule 2t)",
           "limit of plastic, 29.3 eps: internal element of a compression flange",
-          "class in bending about x-x, the worse of the compression flange and the webs: "
-          "plastic",
+          "class in bending about x-x, the worse of the compression flange (b/t 28.00 <= 29.30: "
+          "plastic) and the webs (d/t 28.00 <= 84.00: plastic): plastic",
+          "(d/t 43.00 > 42.00: slender; b/t 43.00 > 42.00: slender): slender",
           "Tdg = A fy / gm0 (IS 800:2007, 6.2)",
           "beta_b Zp fy / gm0 governs (IS 800:2007, 8.2.1.2)", "(IS 800:2007, 8.4)",
           "imperfection factor of buckling class b, hollow section cold formed (--forming "
@@ -381,10 +382,12 @@ TEST(Is800Table, ColumnsCellsAndOrderOfMerit) {
                                                                  .design = {.fy = 250.0}}));
     EXPECT_EQ(json, "[\n{\"classN\":\"slender\",\"NcRd\":null}\n]\n");
 
-    const auto designations = [](std::vector<Condition> where) {
+    const auto designations = [](std::vector<Condition> where,
+                                 std::optional<SortKey> sort = std::nullopt) {
         const auto rows = std::get<TableRows>(
             tableRows({.sizes = {"180x180x4.0", "150x150x5.0", "SHS:355x355x10"},
                        .conditions = std::move(where),
+                       .sort = std::move(sort),
                        .design = {.fy = 250.0}}));
         std::string out;
         for (const ShownRow& row : rows.rows) {
@@ -398,6 +401,9 @@ TEST(Is800Table, ColumnsCellsAndOrderOfMerit) {
     EXPECT_EQ(designations({condition("classMx<=compact")}), "150x150x5.0 SHS:355x355x10 ");
     EXPECT_EQ(designations({condition("classMx=plastic")}), "150x150x5.0 ");
     EXPECT_EQ(designations({condition("classMx>semi-compact")}), "180x180x4.0 ");
+    EXPECT_EQ(designations({}, SortKey{"classMx"}), "150x150x5.0 SHS:355x355x10 180x180x4.0 ");
+    EXPECT_EQ(designations({}, SortKey{"classMx", true}),
+              "180x180x4.0 SHS:355x355x10 150x150x5.0 ");
 }
 
 // The library itself refuses an option of the other code rather than taking its own rule.
