@@ -8,10 +8,15 @@
 // Timed from just before the child is spawned to its first frame on the display; peak memory
 // is the child's ru_maxrss. Runs rotate the order of the modes.
 //
-//   kavrel_sections_startup_bench [runs]     runs per mode, 40 unless given
+//   saved     the sections window restoring a settings file of N requirements and N sizes of
+//             one's own (with --saved N), timed alone: restoring is to cost time in proportion
+//             to N.
+//
+//   kavrel_sections_startup_bench [runs] [--saved N]     runs per mode, 40 unless given
 //
 // Run on a desktop or under xvfb-run.
 #include "child_timing.hpp"
+#include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
 #include "ui/startup.hpp"
 
@@ -39,8 +44,20 @@ int runChild(int argc, char** argv, const std::string& mode) {
     QApplication::setApplicationDisplayName(QStringLiteral("Kavrel Sections"));
     // A fresh settings file: both windows show the default request.
     const QTemporaryDir scratch;
-    if (mode == "sections") {
-        kavrel::SectionsWindow window(scratch.filePath(QStringLiteral("settings.ini")));
+    const QString settings = scratch.filePath(QStringLiteral("settings.ini"));
+    if (mode.starts_with("saved:")) {
+        // N requirements that every size meets and N sizes of one's own, as the window saves them.
+        const int count = std::atoi(mode.c_str() + 6);
+        kavrel::PanelState state;
+        for (int i = 0; i < count; ++i) {
+            state.requirements.push_back(
+                {QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("0")});
+            state.ownSizes << QStringLiteral("RHS:%1x50x4").arg(100 + i % 400);
+        }
+        kavrel::saveSettings(settings, state, {});
+    }
+    if (mode == "sections" || mode.starts_with("saved:")) {
+        kavrel::SectionsWindow window(settings);
         window.resize(1240, 720);
         kavrel::afterFirstFrame(window, reportFirstFrame);
         window.show();
@@ -81,6 +98,7 @@ int main(int argc, char** argv) {
         return runChild(argc, argv, argv[2]);
     }
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 40;
+    const int saved = argc > 3 && std::strcmp(argv[2], "--saved") == 0 ? std::atoi(argv[3]) : 0;
     std::vector<char> path(4096);
     const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
     if (length <= 0) {
@@ -113,5 +131,23 @@ int main(int argc, char** argv) {
     }
     std::printf("ratio sections/plain (medians) %.2f\n",
                 quantile(modes[0].milliseconds, 0.5) / quantile(modes[1].milliseconds, 0.5));
+    if (saved > 0) {
+        // The child writes the file before it builds the window: the time holds that writing
+        // too, itself in proportion to N.
+        const std::string name = "saved:" + std::to_string(saved);
+        std::vector<double> times;
+        for (int run = 0; run < runs; ++run) {
+            const Start start = timeOneStart(path.data(), name.c_str());
+            if (start.milliseconds < 0) {
+                std::fprintf(stderr, "the window with %d saved rows did not show\n", saved);
+                return 1;
+            }
+            times.push_back(start.milliseconds);
+        }
+        std::printf("  %d requirements and %d own sizes saved: median %.1f ms, quartiles %.1f "
+                    "to %.1f ms\n",
+                    saved, saved, quantile(times, 0.5), quantile(times, 0.25),
+                    quantile(times, 0.75));
+    }
     return 0;
 }

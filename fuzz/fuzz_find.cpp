@@ -25,7 +25,7 @@ bool isDesignationOf(kavrel::SectionFamily family, const std::string& text) {
 
 void requireResultTexts(const kavrel::SectionProperties& p, bool rectangular,
                         std::string_view separator) {
-    for (const kavrel::ResultDescription& result : kavrel::results) {
+    for (const kavrel::ResultDescription& result : kavrel::findResults) {
         const int decimals = kavrel::decimalsOf(rectangular ? result.rectangular : result.circular);
         require(kavrel::fuzz::isResultText(p.*result.field, decimals, separator),
                 "result text with its pattern's decimals");
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& commaTexts = std::get<kavrel::SectionProperties>(comma);
         requireResultTexts(commaTexts, rectangular, ",");
         kavrel::SectionProperties back;
-        for (const kavrel::ResultDescription& result : kavrel::results) {
+        for (const kavrel::ResultDescription& result : kavrel::findResults) {
             back.*result.field = withPoint(commaTexts.*result.field);
         }
         require(back == *shown, "under \",\" the same texts with \",\"");

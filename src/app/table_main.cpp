@@ -84,7 +84,7 @@ std::string helpText() {
         text += "  " + std::string(result.column) + std::string(8 - result.column.size(), ' ') +
                 std::string(result.meaning) + ", " + std::string(result.unit) + "\n";
     };
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         describe(result);
     }
     for (const PlasticDescription& result : plasticResults) {

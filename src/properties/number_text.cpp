@@ -1,6 +1,7 @@
 #include "properties/number_text.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -22,6 +23,14 @@ int decimalsOf(Pattern pattern) {
         break;
     }
     return 2;
+}
+
+std::string roundTripText(double value) {
+    std::array<char, 400> buffer;
+    const auto end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed)
+            .ptr;
+    return {buffer.data(), end};
 }
 
 namespace {

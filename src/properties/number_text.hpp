@@ -37,6 +37,10 @@ std::string formatResult(double value, Pattern pattern,
 std::string formatSignificant(double value, int figures,
                               std::string_view separator = defaultSeparator);
 
+// The shortest decimal text that reads back to exactly this double, without an exponent:
+// "0.0001", "131.71428571428572", "100".
+std::string roundTripText(double value);
+
 // Reads an optional "-", digits, optionally the separator (or ".") and digits, with at least
 // one digit: "25.0", ".95", "-1.23", "2,74" under ",". Anything else gives no value: blanks,
 // "+", exponents, "inf", a lone "-" or separator, and numbers beyond the range of a double.

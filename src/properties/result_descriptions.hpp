@@ -38,7 +38,7 @@ struct ResultDescription {
 };
 
 // In Find's writing order, which is also the order of the section table's columns.
-inline constexpr std::array<ResultDescription, 11> results = {{
+inline constexpr std::array<ResultDescription, 11> findResults = {{
     {&SectionProperties::a, "A", Quantity::Area, metricUnit(Quantity::Area), "sectional area",
      Pattern::Int4Dec2, Pattern::Int6Dec2, "txta", "Sectional Area (CM^2)",
      "Area ( CM^2 )                        :  ", 1, 3},
@@ -75,10 +75,10 @@ inline constexpr std::array<ResultDescription, 11> results = {{
 }};
 
 // The results sorted by one of their orders (&ResultDescription::row or ::reportLine).
-consteval std::array<const ResultDescription*, results.size()>
+consteval std::array<const ResultDescription*, findResults.size()>
 resultsBy(int ResultDescription::*order) {
-    std::array<const ResultDescription*, results.size()> sorted{};
-    std::transform(results.begin(), results.end(), sorted.begin(),
+    std::array<const ResultDescription*, findResults.size()> sorted{};
+    std::transform(findResults.begin(), findResults.end(), sorted.begin(),
                    [](const ResultDescription& r) { return &r; });
     std::sort(sorted.begin(), sorted.end(),
               [order](const auto* x, const auto* y) { return x->*order < y->*order; });
@@ -87,21 +87,6 @@ resultsBy(int ResultDescription::*order) {
 
 inline constexpr auto resultsInDisplayOrder = resultsBy(&ResultDescription::row);
 inline constexpr auto resultsInReportOrder = resultsBy(&ResultDescription::reportLine);
-
-// The pattern a formula set formats a field of `table` with; an unknown field does not compile.
-template <typename Table, typename Texts>
-consteval Pattern patternIn(const Table& table, std::string Texts::*field, Shape shape) {
-    for (const auto& r : table) {
-        if (r.field == field) {
-            return shape == Shape::Rectangular ? r.rectangular : r.circular;
-        }
-    }
-    throw "not a result";
-}
-
-consteval Pattern patternOf(std::string SectionProperties::*field, Shape shape) {
-    return patternIn(results, field, shape);
-}
 
 // The results only the section table shows, after the eleven.
 struct PlasticDescription {
@@ -120,9 +105,5 @@ inline constexpr std::array<PlasticDescription, 2> plasticResults = {{
     {&PlasticModuli::zpy, "Zpy", Quantity::Modulus, metricUnit(Quantity::Modulus),
      "plastic modulus about y", Pattern::Int6Dec2, Pattern::Int6Dec2},
 }};
-
-consteval Pattern patternOf(std::string PlasticModuli::*field, Shape shape) {
-    return patternIn(plasticResults, field, shape);
-}
 
 } // namespace kavrel

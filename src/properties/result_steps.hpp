@@ -20,7 +20,7 @@ consteval ResultStep resultStepIn(const Table& table, std::string Texts::*field,
 }
 
 consteval ResultStep resultStep(std::string SectionProperties::*field, Shape shape) {
-    return resultStepIn(results, field, shape);
+    return resultStepIn(findResults, field, shape);
 }
 
 consteval ResultStep resultStep(std::string PlasticModuli::*field, Shape shape) {

@@ -37,10 +37,11 @@ Label labelOf(std::size_t column) {
         return leading[column];
     }
     column -= leadingColumns;
-    if (column < results.size()) {
-        return {results[column].unit, results[column].meaning, results[column].quantity};
+    if (column < findResults.size()) {
+        return {findResults[column].unit, findResults[column].meaning,
+                findResults[column].quantity};
     }
-    column -= results.size();
+    column -= findResults.size();
     if (column < plasticResults.size()) {
         return {plasticResults[column].unit, plasticResults[column].meaning,
                 plasticResults[column].quantity};
@@ -59,26 +60,22 @@ Label labelOf(std::size_t column) {
 
 } // namespace
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString columnName(std::size_t column) {
     if (column < columnCount) {
-        return fromView(columnNames[column]);
+        return QString::fromUtf8(columnNames[column]);
     }
     column -= columnCount;
     if (column < designColumns.size()) {
-        return fromView(designColumns[column].column);
+        return QString::fromUtf8(designColumns[column].column);
     }
-    return fromView(
+    return QString::fromUtf8(
         bucklingColumns[(column - designColumns.size()) % bucklingColumns.size()].column);
 }
 
 QString columnUnit(std::size_t column, UnitSystem units) {
     const Label label = labelOf(column);
-    QString unit =
-        fromView(label.quantity == Quantity::None ? label.unit : unitOf(label.quantity, units));
+    QString unit = QString::fromUtf8(
+        label.quantity == Quantity::None ? label.unit : unitOf(label.quantity, units));
     unit.replace(QLatin1String("^2"), QStringLiteral("²"));
     unit.replace(QLatin1String("^3"), QStringLiteral("³"));
     unit.replace(QLatin1String("^4"), QStringLiteral("⁴"));
@@ -86,7 +83,7 @@ QString columnUnit(std::size_t column, UnitSystem units) {
 }
 
 QString columnMeaning(std::size_t column) {
-    return fromView(labelOf(column).meaning);
+    return QString::fromUtf8(labelOf(column).meaning);
 }
 
 QString columnToolTip(std::size_t column, UnitSystem units) {
@@ -96,7 +93,7 @@ QString columnToolTip(std::size_t column, UnitSystem units) {
     if (column < columnCount) {
         for (const auto& [name, aisc] : aiscNames) {
             if (columnNames[column] == name) {
-                tip += QStringLiteral("; ") + fromView(aisc);
+                tip += QStringLiteral("; ") + QString::fromUtf8(aisc);
             }
         }
     }

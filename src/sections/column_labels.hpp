@@ -34,9 +34,6 @@ QString columnMeaning(std::size_t column);
 // "elastic modulus about x, in³; AISC's Sx (elastic)".
 QString columnToolTip(std::size_t column, UnitSystem units);
 
-// An engine text (UTF-8) as the window shows it.
-QString fromView(std::string_view text);
-
 // The header of a column: its name, and its unit on a second line when it has one.
 QString columnHeader(std::size_t column, UnitSystem units = UnitSystem::Metric);
 

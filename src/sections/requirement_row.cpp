@@ -1,25 +1,16 @@
 #include "sections/requirement_row.hpp"
 
 #include "sections/column_labels.hpp"
+#include "sections/typed_fields.hpp"
 #include "table/table_columns.hpp"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include <array>
-#include <utility>
+#include <algorithm>
 
 namespace kavrel {
 namespace {
-
-// The comparisons as the window shows them, with the engine's text for each.
-constexpr std::array<std::pair<const char*, const char*>, 5> comparisons = {{
-    {"\u2265", ">="},
-    {"\u2264", "<="},
-    {">", ">"},
-    {"<", "<"},
-    {"=", "="},
-}};
 
 QString quotedText(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -43,8 +34,8 @@ RequirementRow::RequirementRow(const RequirementText& text, QWidget* parent)
                             columnName(i));
         }
     }
-    for (const auto& [shown, engine] : comparisons) {
-        comparison->addItem(QString::fromUtf8(shown), QString::fromLatin1(engine));
+    for (const ComparisonSymbol& symbol : comparisonSymbols) {
+        comparison->addItem(QString::fromUtf8(symbol.shown), QString::fromUtf8(symbol.written));
     }
     column->setCurrentIndex(std::max(0, column->findData(text.column)));
     comparison->setCurrentIndex(std::max(0, comparison->findData(text.comparison)));

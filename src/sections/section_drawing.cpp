@@ -74,7 +74,6 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     const double t = s.thickness;
 
     const int titleHeight = painter.fontMetrics().height() + 6;
-    const CornerRadii corners = s.corners.value_or(CornerRadii{2 * t, t});
     QString cornersText;
     if (!tube) {
         cornersText = s.corners
@@ -90,9 +89,23 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     if (!(scale > 0) || !(t > 0)) {
         return;
     }
+    const Placement at{area.center(), scale, B * scale / 2, D * scale / 2};
+    drawOutline(painter, at);
+    drawAxes(painter, at);
+    drawDimensions(painter, at);
+}
+
+void SectionDrawing::drawOutline(QPainter& painter, const Placement& at) const {
+    const DrawnSection& s = *section_;
+    const bool tube = s.family == SectionFamily::CHS;
+    const double D = s.depth;
+    const double B = tube ? s.depth : s.width;
+    const double t = s.thickness;
+    const CornerRadii corners = s.corners.value_or(CornerRadii{2 * t, t});
+    const QPalette& colours = palette();
     painter.save();
-    painter.translate(area.center());
-    painter.scale(scale, scale);
+    painter.translate(at.centre);
+    painter.scale(at.scale, at.scale);
     QPainterPath wall;
     if (tube) {
         wall.addEllipse(QPointF(0, 0), D / 2, D / 2);
@@ -103,17 +116,19 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
                                       std::min(corners.inner, std::min(B, D) / 2 - t)));
     }
     wall.setFillRule(Qt::OddEvenFill);
-    QPen outline(colours.color(QPalette::Text), 1.5 / scale);
+    QPen outline(colours.color(QPalette::Text), 1.5 / at.scale);
     painter.setPen(outline);
     painter.setBrush(colours.color(QPalette::Mid));
     painter.drawPath(wall);
     painter.restore();
+}
 
-    const QPointF centre = area.center();
-    const double halfWidth = B * scale / 2;
-    const double halfDepth = D * scale / 2;
-    // The axes through the centroid: x-x parallel to the width, y-y parallel to the depth.
-    QPen axis(colours.color(QPalette::Highlight), 1, Qt::DashDotLine);
+// The axes through the centroid: x-x parallel to the width, y-y parallel to the depth.
+void SectionDrawing::drawAxes(QPainter& painter, const Placement& at) const {
+    const QPointF centre = at.centre;
+    const double halfWidth = at.halfWidth;
+    const double halfDepth = at.halfDepth;
+    QPen axis(palette().color(QPalette::Highlight), 1, Qt::DashDotLine);
     painter.setPen(axis);
     painter.drawLine(QPointF(centre.x() - halfWidth - 14, centre.y()),
                      QPointF(centre.x() + halfWidth + 14, centre.y()));
@@ -123,8 +138,18 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     painter.drawText(QPointF(centre.x() - halfWidth - 24, centre.y() - 4), QStringLiteral("x"));
     painter.drawText(QPointF(centre.x() + 4, centre.y() - halfDepth - 8), QStringLiteral("y"));
     painter.drawText(QPointF(centre.x() + 4, centre.y() + halfDepth + 22), QStringLiteral("y"));
+}
 
-    painter.setPen(QPen(colours.color(QPalette::Text), 1));
+void SectionDrawing::drawDimensions(QPainter& painter, const Placement& at) const {
+    const DrawnSection& s = *section_;
+    const bool tube = s.family == SectionFamily::CHS;
+    const double D = s.depth;
+    const double B = tube ? s.depth : s.width;
+    const double t = s.thickness;
+    const QPointF centre = at.centre;
+    const double halfWidth = at.halfWidth;
+    const double halfDepth = at.halfDepth;
+    painter.setPen(QPen(palette().color(QPalette::Text), 1));
     const double left = centre.x() - halfWidth - 36;
     dimensionLine(painter, QPointF(left, centre.y() - halfDepth),
                   QPointF(left, centre.y() + halfDepth), {}, QPointF(0, 0));
@@ -144,7 +169,7 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     // The wall thickness across the top wall, its text above the outline's right part.
     const double wallX = tube ? centre.x() : centre.x() + halfWidth * 0.5;
     const QPointF outer(wallX, centre.y() - halfDepth);
-    const QPointF inner(wallX, centre.y() - halfDepth + t * scale);
+    const QPointF inner(wallX, centre.y() - halfDepth + t * at.scale);
     painter.drawLine(outer - QPointF(0, 14), outer);
     painter.drawLine(inner + QPointF(0, 14), inner);
     painter.drawText(QPointF(wallX + 4, centre.y() - halfDepth - 6),

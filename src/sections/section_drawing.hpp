@@ -3,6 +3,8 @@
 #include "catalogue/section_family.hpp"
 #include "properties/formulas.hpp"
 
+#include <QPainter>
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 
@@ -40,6 +42,17 @@ class SectionDrawing : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // Where the section is drawn: its centre on the widget, pixels per mm, and half its width
+    // and depth in pixels.
+    struct Placement {
+        QPointF centre;
+        double scale;
+        double halfWidth;
+        double halfDepth;
+    };
+    void drawOutline(QPainter& painter, const Placement& at) const;
+    void drawAxes(QPainter& painter, const Placement& at) const;
+    void drawDimensions(QPainter& painter, const Placement& at) const;
     QString number(double value) const;
 
     QString separator_;

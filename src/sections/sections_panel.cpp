@@ -3,10 +3,13 @@
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 #include "sections/column_labels.hpp"
+#include "sections/own_size_box.hpp"
 #include "sections/requirement_row.hpp"
+#include "sections/typed_fields.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,12 +31,6 @@ bool isDefaultWindowColumn(std::size_t column) {
     return design >= designColumns.size() || designColumns[design].byDefault;
 }
 
-QLabel* buddyLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 QStringList defaultDesignColumns() {
@@ -46,29 +43,6 @@ QStringList defaultDesignColumns() {
     return names;
 }
 
-std::optional<std::string> engineNumber(const QString& typed, const QString& separator) {
-    QString text = typed.trimmed();
-    if (separator != QLatin1String(".")) {
-        if (text.contains(QLatin1Char('.'))) {
-            return std::nullopt;
-        }
-        text.replace(separator, QStringLiteral("."));
-    }
-    return text.toStdString();
-}
-
-void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason) {
-    const bool refused = !reason.isEmpty();
-    if (field.property("refused").toBool() != refused) {
-        field.setProperty("refused", refused);
-        // A red frame reads on light and dark palettes alike.
-        field.setStyleSheet(refused ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-    }
-    field.setAccessibleDescription(reason);
-    reasonLabel.setText(reason);
-    reasonLabel.setVisible(refused);
-}
-
 SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     : QWidget(parent), separator_(std::move(separator)) {
     auto* layout = new QVBoxLayout(this);
@@ -76,7 +50,11 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(buildRequirements());
     layout->addWidget(buildSort());
     layout->addWidget(buildColumns());
-    layout->addWidget(buildOwnSizes());
+    own_ = new OwnSizeBox(separator_);
+    connect(own_->add, &QPushButton::clicked, this,
+            [this] { own_->addTyped(catalogue(), pi(), units()); });
+    connect(own_, &OwnSizeBox::changed, this, &SectionsPanel::changed);
+    layout->addWidget(own_);
     layout->addStretch(1);
     updateDesignChoice();
     showUnits();
@@ -91,7 +69,8 @@ QWidget* SectionsPanel::buildCatalogue() {
     catalogue_->setObjectName(QStringLiteral("cmbcatalogue"));
     catalogue_->setAccessibleName(tr("Catalogue"));
     for (const CatalogueDescription& description : allCatalogues()) {
-        catalogue_->addItem(fromView(description.title), fromView(description.name));
+        catalogue_->addItem(QString::fromUtf8(description.title),
+                            QString::fromUtf8(description.name));
     }
     grid->addWidget(buddyLabel(tr("&Catalogue:"), catalogue_), 0, 0);
     grid->addWidget(catalogue_, 0, 1, 1, 3);
@@ -99,9 +78,9 @@ QWidget* SectionsPanel::buildCatalogue() {
     units_->setObjectName(QStringLiteral("cmbunits"));
     units_->setAccessibleName(tr("Units"));
     units_->addItem(tr("Metric: mm, cm\u00b2, kg/m, cm\u2074, cm\u00b3, m\u00b2/m"),
-                    fromView(unitSystemName(UnitSystem::Metric)));
+                    QString::fromUtf8(unitSystemName(UnitSystem::Metric)));
     units_->addItem(tr("US customary: in, in\u00b2, lb/ft, in\u2074, in\u00b3, ft\u00b2/ft"),
-                    fromView(unitSystemName(UnitSystem::US)));
+                    QString::fromUtf8(unitSystemName(UnitSystem::US)));
     grid->addWidget(buddyLabel(tr("&Units:"), units_), 7, 0);
     grid->addWidget(units_, 7, 1, 1, 3);
     connect(units_, &QComboBox::currentIndexChanged, this, [this] {
@@ -189,7 +168,7 @@ QWidget* SectionsPanel::buildCatalogue() {
             // A catalogue comes in its own units, as kavrel-table gives it without --units.
             const QSignalBlocker blockUnits(units_);
             units_->setCurrentIndex(
-                units_->findData(fromView(unitSystemName(describe(catalogue()).home))));
+                units_->findData(QString::fromUtf8(unitSystemName(describe(catalogue()).home))));
             changeUnits(shownUnits_, units());
         }
         fillGrades();
@@ -268,139 +247,6 @@ QWidget* SectionsPanel::buildColumns() {
     return box;
 }
 
-QWidget* SectionsPanel::buildOwnSizes() {
-    auto* box = new QGroupBox(tr("Sizes of your own, in mm"));
-    ownBox_ = box;
-    auto* grid = new QGridLayout(box);
-    ownFamily_ = new QComboBox;
-    ownFamily_->setObjectName(QStringLiteral("cmbownfamily"));
-    ownFamily_->setAccessibleName(tr("Family of your own size"));
-    ownFamily_->addItems({QStringLiteral("RHS"), QStringLiteral("SHS"), QStringLiteral("CHS")});
-    ownDepth_ = new QLineEdit;
-    ownWidth_ = new QLineEdit;
-    ownThickness_ = new QLineEdit;
-    const std::array<std::tuple<QLineEdit*, const char*, QString>, 3> fields = {
-        {{ownDepth_, "txtownd", tr("Depth or diameter D")},
-         {ownWidth_, "txtownb", tr("Width B")},
-         {ownThickness_, "txtownt", tr("Wall thickness t")}}};
-    for (const auto& [field, name, accessible] : fields) {
-        field->setObjectName(QString::fromLatin1(name));
-        field->setAccessibleName(accessible);
-    }
-    addOwn_ = new QPushButton(tr("Add s&ize"));
-    addOwn_->setObjectName(QStringLiteral("cmdaddown"));
-    addOwn_->setAccessibleName(tr("Add size of your own"));
-    ownRefusal_ = new QLabel;
-    ownRefusal_->setObjectName(QStringLiteral("lblownreason"));
-    ownRefusal_->setWordWrap(true);
-    // A long reason wraps inside the panel instead of widening it.
-    ownRefusal_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ownRefusal_->setVisible(false);
-    ownSizes_ = new QListWidget;
-    ownSizes_->setObjectName(QStringLiteral("lstown"));
-    ownSizes_->setAccessibleName(tr("Sizes of your own"));
-    ownSizes_->setMaximumHeight(80);
-    removeOwn_ = new QPushButton(tr("Re&move size"));
-    removeOwn_->setObjectName(QStringLiteral("cmdremoveown"));
-    removeOwn_->setAccessibleName(tr("Remove size of your own"));
-
-    grid->addWidget(buddyLabel(tr("Famil&y:"), ownFamily_), 0, 0);
-    grid->addWidget(ownFamily_, 0, 1);
-    ownDepthLabel_ = buddyLabel(tr("D:"), ownDepth_);
-    ownWidthLabel_ = buddyLabel(tr("B:"), ownWidth_);
-    ownThicknessLabel_ = buddyLabel(tr("t:"), ownThickness_);
-    grid->addWidget(ownDepthLabel_, 0, 2);
-    grid->addWidget(ownDepth_, 0, 3);
-    grid->addWidget(ownWidthLabel_, 1, 0);
-    grid->addWidget(ownWidth_, 1, 1);
-    grid->addWidget(ownThicknessLabel_, 1, 2);
-    grid->addWidget(ownThickness_, 1, 3);
-    grid->addWidget(addOwn_, 2, 0, 1, 4, Qt::AlignLeft);
-    grid->addWidget(ownRefusal_, 3, 0, 1, 4);
-    grid->addWidget(ownSizes_, 4, 0, 1, 4);
-    grid->addWidget(removeOwn_, 5, 0, 1, 4, Qt::AlignLeft);
-
-    connect(ownFamily_, &QComboBox::currentIndexChanged, this, &SectionsPanel::updateOwnFields);
-    connect(addOwn_, &QPushButton::clicked, this, &SectionsPanel::addOwnSize);
-    connect(removeOwn_, &QPushButton::clicked, this, [this] {
-        if (QListWidgetItem* item = ownSizes_->currentItem()) {
-            delete item;
-            emit changed();
-        }
-    });
-    updateOwnFields();
-    return box;
-}
-
-void SectionsPanel::updateOwnFields() {
-    // A square section's width is its depth; a tube has only a diameter.
-    ownWidth_->setEnabled(ownFamily_->currentText() == QLatin1String("RHS"));
-}
-
-void SectionsPanel::addOwnSize() {
-    const QString family = ownFamily_->currentText();
-    std::vector<QLineEdit*> fields = {ownDepth_};
-    if (family == QLatin1String("RHS")) {
-        fields.push_back(ownWidth_);
-    } else if (family == QLatin1String("SHS")) {
-        fields.push_back(ownDepth_);
-    }
-    fields.push_back(ownThickness_);
-    std::string argument = family.toStdString() + ":";
-    // The fields at fault: a number in a form the fields do not take or not above zero; when
-    // all read, the wall, whose thickness is what the corners and the diameter limit.
-    std::vector<QLineEdit*> atFault;
-    QString reason;
-    for (QLineEdit* field : fields) {
-        const auto number = engineNumber(field->text(), separator_);
-        const auto value = number ? readNumber(*number) : std::nullopt;
-        if (!value || !std::isfinite(*value)) {
-            atFault.push_back(field);
-            reason = tr("\"%1\" is not a number as the fields take it: digits with \"%2\" as "
-                        "the decimal separator, such as 12%2"
-                        "5")
-                         .arg(field->text().trimmed(), separator_);
-        }
-        if (!argument.ends_with(':')) {
-            argument.push_back('x');
-        }
-        argument.append(number.value_or(std::string(1, '?')));
-    }
-    if (atFault.empty()) {
-        // The size as its row would be computed, so that a size the formulas cannot take is
-        // refused here, by the engine's rule, not in every later table.
-        TableRequest request{.pi = pi(), .catalogues = {catalogue()}, .units = units()};
-        if (const auto refusal = ownSizeRefusal(request, argument)) {
-            reason = QString::fromStdString(refusal->message);
-            for (QLineEdit* field : fields) {
-                const auto value = readNumber(*engineNumber(field->text(), separator_));
-                if (!(*value > 0)) {
-                    atFault.push_back(field);
-                }
-            }
-            if (atFault.empty()) {
-                atFault.push_back(ownThickness_);
-            }
-        }
-    }
-    for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
-        const bool marked = std::ranges::count(atFault, field) > 0;
-        field->setProperty("refused", marked);
-        field->setStyleSheet(marked ? QStringLiteral("border: 2px solid #d0342c;") : QString());
-        field->setAccessibleDescription(marked ? reason : QString());
-    }
-    ownRefusal_->setText(reason);
-    ownRefusal_->setVisible(!reason.isEmpty());
-    if (!reason.isEmpty()) {
-        return;
-    }
-    auto* item = new QListWidgetItem(QString::fromStdString(argument));
-    item->setData(Qt::UserRole, item->text());
-    ownSizes_->addItem(item);
-    ownSizes_->setCurrentRow(ownSizes_->count() - 1);
-    emit changed();
-}
-
 RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     auto* row = new RequirementRow(text);
     row->setUnits(shownUnits_);
@@ -408,9 +254,9 @@ RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     requirements_.push_back(row);
     connect(row, &RequirementRow::changed, this, &SectionsPanel::changed);
     connect(row->remove, &QPushButton::clicked, this, [this, row] { removeRequirement(row); });
-    // Restoring many rows chains the focus once, at the end.
+    // Restoring many rows places them in the tab order once, at the end.
     if (!quiet_) {
-        chainFocus();
+        placeRowsInFocusChain();
         emit changed();
     }
     return row;
@@ -419,8 +265,7 @@ RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
 void SectionsPanel::removeRequirement(RequirementRow* row) {
     std::erase(requirements_, row);
     row->deleteLater();
-    row->hide();
-    chainFocus();
+    row->hide(); // its widgets leave the focus ring with it; the rest keeps its order
     addRequirement_->setFocus();
     emit changed();
 }
@@ -438,15 +283,15 @@ void SectionsPanel::chainFocus() {
     }
     order.insert(order.end(), {addRequirement_, sort_, descending_});
     order.insert(order.end(), columns_.begin(), columns_.end());
-    order.insert(order.end(),
-                 {ownFamily_, ownDepth_, ownWidth_, ownThickness_, addOwn_, ownSizes_, removeOwn_});
+    order.insert(order.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
+                               own_->list, own_->remove});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
 }
 
 UnitSystem SectionsPanel::units() const {
-    return units_->currentData().toString() == fromView(unitSystemName(UnitSystem::US))
+    return units_->currentData().toString() == QString::fromUtf8(unitSystemName(UnitSystem::US))
                ? UnitSystem::US
                : UnitSystem::Metric;
 }
@@ -505,42 +350,59 @@ void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
             if (column && *column >= 2 && *column < leadingColumns) {
                 quantity = Quantity::Length;
             } else if (column && *column >= leadingColumns &&
-                       *column < leadingColumns + results.size()) {
-                quantity = results[*column - leadingColumns].quantity;
-            } else if (column && *column >= leadingColumns + results.size() &&
+                       *column < leadingColumns + findResults.size()) {
+                quantity = findResults[*column - leadingColumns].quantity;
+            } else if (column && *column >= leadingColumns + findResults.size() &&
                        *column < catalogueColumn) {
-                quantity = plasticResults[*column - leadingColumns - results.size()].quantity;
+                quantity = plasticResults[*column - leadingColumns - findResults.size()].quantity;
             }
             const QSignalBlocker blockRow(row);
             row->number->setText(
                 convertedTyped(row->number->text(), separator_, quantity, from, to));
         }
-        for (QLineEdit* field : {ownDepth_, ownWidth_, ownThickness_}) {
+        for (QLineEdit* field : {own_->depth, own_->width, own_->thickness}) {
             field->setText(convertedTyped(field->text(), separator_, Quantity::Length, from, to));
         }
-        for (int i = 0; i < ownSizes_->count(); ++i) {
-            const QString size = convertedSize(ownSize(i), from, to);
-            ownSizes_->item(i)->setData(Qt::UserRole, size);
-            ownSizes_->item(i)->setText(size);
+        QStringList sizes = own_->sizes();
+        for (QString& size : sizes) {
+            size = convertedSize(size, from, to);
         }
+        own_->setSizes(sizes);
     }
     showUnits();
 }
 
 void SectionsPanel::showUnits() {
-    const QString unit = fromView(unitOf(Quantity::Length, shownUnits_));
-    ownBox_->setTitle(shownUnits_ == UnitSystem::US ? tr("Sizes of your own, in inches")
-                                                    : tr("Sizes of your own, in mm"));
-    ownDepthLabel_->setText(tr("D, %1:").arg(unit));
-    ownWidthLabel_->setText(tr("B, %1:").arg(unit));
-    ownThicknessLabel_->setText(catalogue() == Catalogue::AISC ? tr("t nominal, %1:").arg(unit)
-                                                               : tr("t, %1:").arg(unit));
-    ownThickness_->setToolTip(catalogue() == Catalogue::AISC
-                                  ? tr("The nominal wall: the properties take the design wall "
-                                       "0.93t to three decimals of an inch")
-                                  : QString());
+    own_->showUnits(shownUnits_, catalogue() == Catalogue::AISC);
     for (RequirementRow* row : requirements_) {
         row->setUnits(shownUnits_);
+    }
+}
+
+void SectionsPanel::placeRowsInFocusChain() {
+    if (requirements_.empty()) {
+        return;
+    }
+    // A new widget joins the window's focus ring at its end, and each QWidget::setTabOrder
+    // walks the whole ring: setting the order pair by pair would cost the square of the rows.
+    // The rows are already in their order at the ring's end, so what follows them in Tab
+    // order (the rest of the panel, then the window's controls after it) is moved behind
+    // them instead, a fixed number of moves.
+    std::vector<QWidget*> after = {addRequirement_, sort_, descending_};
+    after.insert(after.end(), columns_.begin(), columns_.end());
+    after.insert(after.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
+                               own_->list, own_->remove});
+    for (QWidget* w = own_->remove->nextInFocusChain(); w != catalogue_ && w != window();
+         w = w->nextInFocusChain()) {
+        const bool inRow = qobject_cast<RequirementRow*>(w->parentWidget()) != nullptr;
+        if (!inRow && (w->focusPolicy() & Qt::TabFocus) && !isAncestorOf(w)) {
+            after.push_back(w);
+        }
+    }
+    QWidget* previous = requirements_.back()->remove;
+    for (QWidget* w : after) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
     }
 }
 
@@ -579,12 +441,12 @@ void SectionsPanel::fillGrades() {
     grade_->addItem(tr("none"), QString());
     const ProductStandard* standard = productStandardOf(catalogue());
     for (const SteelGrade grade : standard ? standard->grades : std::vector<SteelGrade>{}) {
-        grade_->addItem(fromView(gradeName(grade)), fromView(gradeName(grade)));
+        grade_->addItem(QString::fromUtf8(gradeName(grade)), QString::fromUtf8(gradeName(grade)));
     }
     // A grade of the other catalogues' steel is not kept.
     grade_->setCurrentIndex(std::max(0, grade_->findData(chosen)));
-    grade_->setToolTip(
-        tr("Class and design resistances to %1").arg(fromView(designCodeOf(catalogue()).name)));
+    grade_->setToolTip(tr("Class and design resistances to %1")
+                           .arg(QString::fromUtf8(designCodeOf(catalogue()).name)));
 }
 
 void SectionsPanel::updateDesignChoice() {
@@ -632,9 +494,7 @@ PanelState SectionsPanel::state() const {
     }
     const QString sort = sort_->currentData().toString();
     state.sort = sort.isEmpty() || !descending_->isChecked() ? sort : QLatin1Char('-') + sort;
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        state.ownSizes << ownSize(i);
-    }
+    state.ownSizes = own_->sizes();
     state.grade = grade_->currentData().toString();
     state.length = length_->text();
     state.forming = forming_->currentData().toString();
@@ -656,8 +516,14 @@ void SectionsPanel::setState(const PanelState& state) {
         std::erase(requirements_, row);
         delete row;
     }
-    for (const RequirementText& text : state.requirements) {
-        addRequirement(text);
+    for (std::size_t i = 0; i < state.requirements.size(); ++i) {
+        addRequirement(state.requirements[i]);
+        // Each row's boxes leave Qt a posted event and a zero timer, and Qt's lists of both
+        // are searched on every new one: handled every few hundred rows, they stay short and
+        // restoring costs time in proportion to the rows.
+        if (i % 256 == 255) {
+            QCoreApplication::sendPostedEvents();
+        }
     }
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         const QString name = columns_[i]->text();
@@ -679,14 +545,9 @@ void SectionsPanel::setState(const PanelState& state) {
     sort_->setCurrentIndex(
         std::max(0, sort_->findData(descending ? state.sort.mid(1) : state.sort)));
     descending_->setChecked(descending);
-    ownSizes_->clear();
-    for (const QString& size : state.ownSizes) {
-        auto* item = new QListWidgetItem(size);
-        item->setData(Qt::UserRole, size);
-        ownSizes_->addItem(item);
-    }
+    own_->setSizes(state.ownSizes);
     quiet_ = false;
-    chainFocus();
+    placeRowsInFocusChain();
 }
 
 PanelRequest SectionsPanel::request() const {
@@ -742,11 +603,12 @@ PanelRequest SectionsPanel::request() const {
         request.sort = SortKey{sort.toStdString(), descending_->isChecked()};
     }
     // Each own size by the engine's own rule for the catalogue as it stands now.
-    for (int i = 0; i < ownSizes_->count(); ++i) {
-        std::string size = ownSize(i).toStdString();
+    const QStringList sizes = own_->sizes();
+    for (int i = 0; i < sizes.size(); ++i) {
+        std::string size = sizes[i].toStdString();
         const auto refusal = ownSizeRefusal(request, size);
         const QString reason = refusal ? QString::fromStdString(refusal->message) : QString();
-        markOwnSize(i, reason);
+        own_->markSize(i, reason);
         if (refusal) {
             out.leftOut << reason;
         } else {
@@ -754,23 +616,6 @@ PanelRequest SectionsPanel::request() const {
         }
     }
     return out;
-}
-
-QString SectionsPanel::ownSize(int row) const {
-    return ownSizes_->item(row)->data(Qt::UserRole).toString();
-}
-
-void SectionsPanel::markOwnSize(int row, const QString& reason) const {
-    QListWidgetItem* item = ownSizes_->item(row);
-    const QString size = ownSize(row);
-    const QString shown = reason.isEmpty() ? size : tr("%1 \u2013 left out: %2").arg(size, reason);
-    if (item->text() == shown) {
-        return;
-    }
-    item->setText(shown);
-    item->setToolTip(reason);
-    item->setForeground(reason.isEmpty() ? ownSizes_->palette().text()
-                                         : QBrush(QColor(0xd0, 0x34, 0x2c)));
 }
 
 void SectionsPanel::sortBy(const QString& column) {

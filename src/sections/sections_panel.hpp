@@ -6,8 +6,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
@@ -60,6 +58,7 @@ struct PanelRequest {
     QStringList leftOut; // "size: reason" for each own size the catalogue does not take
 };
 
+class OwnSizeBox;
 class RequirementRow;
 
 // The request beside the table: catalogue, families, requirements, pi, sort order, columns and
@@ -97,12 +96,10 @@ class SectionsPanel : public QWidget {
     QWidget* buildRequirements();
     QWidget* buildSort();
     QWidget* buildColumns();
-    QWidget* buildOwnSizes();
     RequirementRow* addRequirement(const RequirementText& text);
     void removeRequirement(RequirementRow* row);
-    void addOwnSize();
-    void updateOwnFields();
     void chainFocus();
+    void placeRowsInFocusChain();
     bool choosesPi() const;
     std::optional<double> pi() const;
     void updatePiChoice();
@@ -112,8 +109,6 @@ class SectionsPanel : public QWidget {
     // The request's --units: none where the catalogue's own units are chosen, as kavrel-table
     // has them without the option.
     std::optional<UnitSystem> requestUnits() const;
-    void markOwnSize(int row, const QString& reason) const;
-    QString ownSize(int row) const;
     // The grades of the catalogue's steel; the forming route only for IS; the design columns
     // of the catalogue's code only with a grade, the buckling ones only with a length too.
     void updateDesignChoice();
@@ -125,10 +120,6 @@ class SectionsPanel : public QWidget {
     QComboBox* catalogue_ = nullptr;
     QComboBox* units_ = nullptr;
     UnitSystem shownUnits_ = UnitSystem::Metric; // what the typed numbers are in
-    QGroupBox* ownBox_ = nullptr;
-    QLabel* ownDepthLabel_ = nullptr;
-    QLabel* ownWidthLabel_ = nullptr;
-    QLabel* ownThicknessLabel_ = nullptr;
     std::vector<QCheckBox*> families_;
     QVBoxLayout* requirementRows_ = nullptr;
     std::vector<RequirementRow*> requirements_;
@@ -142,23 +133,9 @@ class SectionsPanel : public QWidget {
     QComboBox* sort_ = nullptr;
     QCheckBox* descending_ = nullptr;
     std::vector<QCheckBox*> columns_;
-    QComboBox* ownFamily_ = nullptr;
-    QLineEdit* ownDepth_ = nullptr;
-    QLineEdit* ownWidth_ = nullptr;
-    QLineEdit* ownThickness_ = nullptr;
-    QPushButton* addOwn_ = nullptr;
-    QLabel* ownRefusal_ = nullptr;
-    QListWidget* ownSizes_ = nullptr;
-    QPushButton* removeOwn_ = nullptr;
+    OwnSizeBox* own_ = nullptr;
     bool quiet_ = false;      // while setState fills the controls
     bool userTruePi_ = false; // the IS choice of pi, kept while another catalogue greys it
 };
-
-// A typed number in the engine's writing ("." as the decimal point), or nothing when it holds a
-// "." that is not the user's separator.
-std::optional<std::string> engineNumber(const QString& typed, const QString& separator);
-
-// Marks a field as refused with the reason beside it, or clears the mark.
-void markRefused(QWidget& field, QLabel& reasonLabel, const QString& reason);
 
 } // namespace kavrel

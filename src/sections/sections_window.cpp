@@ -36,26 +36,14 @@ namespace kavrel {
 namespace {
 
 QString comparisonShown(Comparison comparison) {
-    switch (comparison) {
-    case Comparison::AtLeast:
-        return QStringLiteral("\u2265");
-    case Comparison::AtMost:
-        return QStringLiteral("\u2264");
-    case Comparison::Above:
-        return QStringLiteral(">");
-    case Comparison::Below:
-        return QStringLiteral("<");
-    case Comparison::Equal:
-        break;
-    }
-    return QStringLiteral("=");
+    return QString::fromUtf8(
+        std::ranges::find(comparisonSymbols, comparison, &ComparisonSymbol::comparison)->shown);
 }
 
 // The words for the request's catalogue, as the engine describes it.
 QString catalogueTitle(const TableRequest& request) {
-    const std::string_view title =
-        describe(request.catalogues.empty() ? Catalogue::IS : request.catalogues.front()).title;
-    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    return QString::fromUtf8(
+        describe(request.catalogues.empty() ? Catalogue::IS : request.catalogues.front()).title);
 }
 
 } // namespace
@@ -77,7 +65,15 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     setObjectName(QStringLiteral("kavrelsections"));
     setWindowTitle(tr("Kavrel Sections"));
     setAccessibleName(tr("Kavrel Sections"));
+    setUpTable();
+    QPushButton* working = buildLayout();
+    buildMenus();
+    connectControls(*working);
+    restoreSettings();
+    refresh();
+}
 
+void SectionsWindow::setUpTable() {
     table_->setObjectName(QStringLiteral("tblsections"));
     table_->setAccessibleName(tr("Sections"));
     table_->setHorizontalHeader(new SortHeader(table_));
@@ -104,7 +100,9 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     note_->setWordWrap(true);
     note_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     countLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+}
 
+QPushButton* SectionsWindow::buildLayout() {
     auto* tableLabel = new QLabel(tr("Sectio&ns:"));
     tableLabel->setBuddy(table_);
     auto* middle = new QWidget;
@@ -145,13 +143,15 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({panel_->sizeHint().width() + 20, 700, 280});
     setCentralWidget(splitter);
     QWidget::setTabOrder(panel_->findChild<QPushButton*>(QStringLiteral("cmdremoveown")), table_);
-    buildMenus();
-    connect(working, &QPushButton::clicked, showWorking_, &QAction::trigger);
-    connect(showWorking_, &QAction::changed, working,
-            [this, working] { working->setEnabled(showWorking_->isEnabled()); });
+    return working;
+}
+
+void SectionsWindow::connectControls(QPushButton& working) {
+    connect(&working, &QPushButton::clicked, showWorking_, &QAction::trigger);
+    connect(showWorking_, &QAction::changed, &working,
+            [this, &working] { working.setEnabled(showWorking_->isEnabled()); });
 
     connect(panel_, &SectionsPanel::changed, this, &SectionsWindow::refresh);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -162,7 +162,9 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
             &SectionsWindow::showSelected);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SectionsWindow::showSelected);
+}
 
+void SectionsWindow::restoreSettings() {
     SavedSettings saved;
     if (!settingsFile_.isEmpty()) {
         saved = loadSettings(settingsFile_);
@@ -171,10 +173,17 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     if (saved.geometry.isEmpty() || !restoreGeometry(saved.geometry)) {
         resize(initialSize(screen() ? screen()->availableGeometry().size() : QSize(1240, 720)));
     }
+    // The table takes what the panel (at most three tenths) and the drawing (a fifth, at most
+    // 280 pixels) leave.
+    const int total = width();
+    const int panelWidth = std::min(panel_->sizeHint().width() + 20, total * 3 / 10);
+    const int drawingWidth = std::min(280, total / 5);
+    if (auto* splitter = qobject_cast<QSplitter*>(centralWidget())) {
+        splitter->setSizes({panelWidth, total - panelWidth - drawingWidth, drawingWidth});
+    }
     keepSettingsFile_ = saved.keepFile;
     note_->setText(saved.note);
     note_->setVisible(!saved.note.isEmpty());
-    refresh();
 }
 
 void SectionsWindow::buildMenus() {
@@ -309,7 +318,7 @@ void SectionsWindow::showSelected() {
     }
     drawing_->setSection(DrawnSection{drawn, QString::fromStdString(row[1]), number(2), number(3),
                                       number(4), corners,
-                                      fromView(unitOf(Quantity::Length, shown))});
+                                      QString::fromUtf8(unitOf(Quantity::Length, shown))});
 }
 
 QString SectionsWindow::copiedRows() const {

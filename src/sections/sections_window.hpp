@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTableView>
 
 #include <optional>
@@ -63,7 +64,13 @@ class SectionsWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The steps of building the window, in order.
+    void setUpTable();
+    QPushButton* buildLayout(); // gives the Show working button, which the menus' action drives
     void buildMenus();
+    void connectControls(QPushButton& working);
+    void restoreSettings();
+
     void onExport();
     void onPrint();
     void showSelected();

@@ -8,14 +8,6 @@
 
 namespace kavrel {
 
-std::string roundTripText(double value) {
-    std::array<char, 400> buffer;
-    const auto end =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed)
-            .ptr;
-    return {buffer.data(), end};
-}
-
 namespace {
 
 // The significant digits of a plain decimal text: leading and trailing zeros do not count.

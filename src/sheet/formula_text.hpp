@@ -1,5 +1,6 @@
 #pragma once
 
+#include "properties/number_text.hpp"
 #include "properties/step_log.hpp"
 
 #include <string>
@@ -23,10 +24,6 @@ std::string personText(double value, int figures = peopleFigures);
 // most figures, at most ten, at which those numbers as shown compute the same text, so that a
 // reader's calculator agrees with the sheet.
 std::string shownValue(double value, const FormulaNode* formula);
-
-// The shortest decimal text that reads back to exactly this double, without an exponent:
-// "0.0001", "131.71428571428572".
-std::string roundTripText(double value);
 
 // A formula in plain ASCII: + - * /, parentheses, ^ with a whole exponent and sqrt(...), with
 // the fewest parentheses that keep the program's grouping (operators of equal rank group from

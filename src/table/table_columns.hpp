@@ -14,17 +14,17 @@ namespace kavrel {
 // writes first, and only when catalogues are chosen.
 inline constexpr std::size_t leadingColumns = 5;
 inline constexpr std::size_t catalogueColumn =
-    leadingColumns + results.size() + plasticResults.size();
+    leadingColumns + findResults.size() + plasticResults.size();
 inline constexpr std::size_t columnCount = catalogueColumn + 1;
 
 // The columns a table has when none are chosen: all but the plastic moduli.
-inline constexpr std::size_t defaultColumnCount = leadingColumns + results.size();
+inline constexpr std::size_t defaultColumnCount = leadingColumns + findResults.size();
 
 consteval std::array<std::string_view, columnCount> makeColumnNames() {
     std::array<std::string_view, columnCount> names = {"family", "designation", "depth", "width",
                                                        "thickness"};
     std::size_t at = leadingColumns;
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         names[at++] = result.column;
     }
     for (const PlasticDescription& result : plasticResults) {

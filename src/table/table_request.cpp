@@ -5,6 +5,7 @@
 #include "properties/units.hpp"
 #include "table/table_columns.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <numbers>
 
@@ -64,14 +65,8 @@ std::variant<Condition, TableError> parseCondition(std::string_view text) {
     }
     const auto opEnd = std::min(text.find_first_not_of(operatorCharacters, opStart), text.size());
     const std::string_view op = text.substr(opStart, opEnd - opStart);
-    constexpr std::pair<std::string_view, Comparison> comparisons[] = {{">=", Comparison::AtLeast},
-                                                                       {"<=", Comparison::AtMost},
-                                                                       {">", Comparison::Above},
-                                                                       {"<", Comparison::Below},
-                                                                       {"=", Comparison::Equal}};
-    const auto* known = std::find_if(std::begin(comparisons), std::end(comparisons),
-                                     [op](const auto& c) { return c.first == op; });
-    if (known == std::end(comparisons)) {
+    const auto* known = std::ranges::find(comparisonSymbols, op, &ComparisonSymbol::written);
+    if (known == std::end(comparisonSymbols)) {
         return badRequest("unknown operator " + quoted(op));
     }
     const std::string_view column = trimmed(text.substr(0, opStart));
@@ -86,7 +81,7 @@ std::variant<Condition, TableError> parseCondition(std::string_view text) {
     if (!value) {
         return badRequest(quoted(number) + " is not a number");
     }
-    return Condition{std::string(column), known->second, *value};
+    return Condition{std::string(column), known->comparison, *value};
 }
 
 std::variant<SortKey, TableError> parseSortKey(std::string_view text) {

@@ -16,7 +16,20 @@ namespace kavrel {
 
 enum class TableFormat { Csv, Json, Text };
 
-enum class Comparison { AtLeast, AtMost, Above, Below, Equal }; // >=, <=, >, <, =
+enum class Comparison { AtLeast, AtMost, Above, Below, Equal };
+
+// Each comparison as a condition writes it and as a window shows it (UTF-8), in the order
+// offered to the user.
+struct ComparisonSymbol {
+    Comparison comparison;
+    std::string_view written;
+    std::string_view shown;
+};
+inline constexpr ComparisonSymbol comparisonSymbols[] = {
+    {Comparison::AtLeast, ">=", "\u2265"}, {Comparison::AtMost, "<=", "\u2264"},
+    {Comparison::Above, ">", ">"},         {Comparison::Below, "<", "<"},
+    {Comparison::Equal, "=", "="},
+};
 
 // A condition on a numeric column, compared with the number its text shows.
 struct Condition {

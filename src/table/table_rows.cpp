@@ -155,11 +155,11 @@ std::string_view columnUnitIn(const TableRows& rows, std::size_t column) {
     if (column >= 2 && column < leadingColumns) {
         return unitOf(Quantity::Length, rows.units);
     }
-    if (column >= leadingColumns && column < leadingColumns + results.size()) {
-        return unitOf(results[column - leadingColumns].quantity, rows.units);
+    if (column >= leadingColumns && column < leadingColumns + findResults.size()) {
+        return unitOf(findResults[column - leadingColumns].quantity, rows.units);
     }
-    if (column >= leadingColumns + results.size() && column < catalogueColumn) {
-        return unitOf(plasticResults[column - leadingColumns - results.size()].quantity,
+    if (column >= leadingColumns + findResults.size() && column < catalogueColumn) {
+        return unitOf(plasticResults[column - leadingColumns - findResults.size()].quantity,
                       rows.units);
     }
     return {};
@@ -267,7 +267,7 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
           std::string_view(*dimensions.thickness)}) {
         *cell++ = text;
     }
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         *cell++ = shown->*result.field;
     }
     for (const PlasticDescription& result : plasticResults) {
@@ -359,8 +359,7 @@ struct Candidate {
 std::variant<TableSize, TableError> ownSizeOf(const std::string& argument,
                                               std::span<const Catalogue> catalogues,
                                               std::optional<UnitSystem> units) {
-    if (!argument.starts_with("RHS:") && !argument.starts_with("SHS:") &&
-        !argument.starts_with("CHS:")) {
+    if (!isOwnSizeText(argument)) {
         return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
     }
     return sizeOf(argument, catalogues, units);

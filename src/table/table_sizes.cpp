@@ -18,11 +18,7 @@ TableError bad(std::string_view argument, std::string_view what) {
 
 // The shortest text that reads back as the number, in the catalogue's style: "100.0", "3.25".
 std::string dimensionText(double number) {
-    std::array<char, 400> buffer;
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number,
-                                   std::chars_format::fixed)
-                         .ptr;
-    std::string text(buffer.data(), end);
+    std::string text = roundTripText(number);
     if (text.find('.') == std::string::npos) {
         text += ".0";
     }
@@ -184,6 +180,16 @@ std::vector<TableSize> catalogueSizes(std::span<const Catalogue> catalogues) {
         }
     }
     return sizes;
+}
+
+std::string_view ownSizePrefix(SectionFamily family) {
+    return std::ranges::find(ownSizeForms, family, &OwnSizeForm::family)->prefix;
+}
+
+bool isOwnSizeText(std::string_view argument) {
+    return std::ranges::any_of(ownSizeForms, [argument](const OwnSizeForm& form) {
+        return argument.starts_with(form.prefix);
+    });
 }
 
 std::variant<TableSize, TableError> sizeOf(std::string_view argument,

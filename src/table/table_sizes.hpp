@@ -51,4 +51,10 @@ std::variant<TableSize, TableError> sizeOf(std::string_view argument,
                                            std::span<const Catalogue> catalogues,
                                            std::optional<UnitSystem> units = std::nullopt);
 
+// The prefix of a size of one's own of the family: "RHS:", "SHS:" or "CHS:".
+std::string_view ownSizePrefix(SectionFamily family);
+
+// Whether the argument is written as a size of one's own, whatever follows the prefix.
+bool isOwnSizeText(std::string_view argument);
+
 } // namespace kavrel

@@ -1,6 +1,7 @@
 #include "ui/focus_order.hpp"
 
 #include <algorithm>
+#include <cstddef>
 #include <iterator>
 
 namespace kavrel {
@@ -22,12 +23,14 @@ void FocusOrder::moveTo(std::string_view name, std::size_t position) {
     if (found == names_.end()) {
         return;
     }
-    const auto from = static_cast<std::size_t>(std::distance(names_.begin(), found));
-    const std::size_t to = std::min(position, names_.size() - 1);
+    // Iterator arithmetic is signed: both places as distances from the first name.
+    const auto first = names_.begin();
+    const std::ptrdiff_t from = std::distance(first, found);
+    const auto to = static_cast<std::ptrdiff_t>(std::min(position, names_.size() - 1));
     if (from < to) {
-        std::rotate(names_.begin() + from, names_.begin() + from + 1, names_.begin() + to + 1);
+        std::rotate(first + from, first + from + 1, first + to + 1);
     } else if (to < from) {
-        std::rotate(names_.begin() + to, names_.begin() + from, names_.begin() + from + 1);
+        std::rotate(first + to, first + from, first + from + 1);
     }
 }
 

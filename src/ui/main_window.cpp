@@ -18,10 +18,6 @@
 namespace kavrel {
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
 template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
@@ -136,7 +132,7 @@ void MainWindow::onFind() {
     const FindInputs inputs{
         ui_.cmbrhs->currentText().toStdString(), ui_.cmbshs->currentText().toStdString(),
         ui_.cmbchs->currentText().toStdString(), ui_.optrhs->isChecked(), ui_.optshs->isChecked()};
-    std::visit(Overloaded{[this](const SectionProperties& results) { showResults(results); },
+    std::visit(Overloaded{[this](const SectionProperties& found) { showResults(found); },
                           [this](const UnreadableNumber&) { showUnreadableNumber(); },
                           [](const ArithmeticFailure&) {}},
                findStep_(inputs, separator_));
@@ -148,14 +144,14 @@ void MainWindow::onPrint() {
 
 void MainWindow::showResults(const SectionProperties& found) {
     // Find's writing order, which differs from the display order at the last three rows.
-    for (const ResultDescription& result : results) {
-        ui_.box(result)->setText(fromUtf8(found.*result.field));
+    for (const ResultDescription& result : findResults) {
+        ui_.box(result)->setText(QString::fromUtf8(found.*result.field));
     }
 }
 
 void MainWindow::showUnreadableNumber() {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
-                    fromUtf8(UnreadableNumber::message), QMessageBox::Ok, this);
+                    QString::fromUtf8(UnreadableNumber::message), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("findMessage"));
     box.exec();
 }
@@ -170,7 +166,7 @@ ReportInputs MainWindow::reportInputs() const {
             break;
         }
     }
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         inputs.boxes.*result.field = ui_.box(result)->text().toStdString();
     }
     return inputs;

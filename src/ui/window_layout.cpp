@@ -28,10 +28,6 @@ constexpr int labelHeight = 17;
 constexpr int boxWidth = 97;
 constexpr int boxHeight = 26;
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename Widget>
 Widget* place(QWidget* parent, std::string_view name, const QRect& geometry) {
     auto* widget = new Widget(parent);
@@ -171,9 +167,10 @@ void buildPropertiesFrame(QWidget& window, WindowControls& c) {
     QWidget* frame = c.frmproperties;
     for (const ResultDescription* result : resultsInDisplayOrder) {
         const RowPlace& at = rowPlaces[result->row - 1];
-        c.*at.box = makeResultRow(frame, c.*at.label, at.labelName, fromUtf8(result->caption),
-                                  QRect(at.labelLeft, at.labelTop, at.labelWidth, labelHeight),
-                                  result->box, QPoint(at.boxLeft, at.boxTop));
+        c.*at.box =
+            makeResultRow(frame, c.*at.label, at.labelName, QString::fromUtf8(result->caption),
+                          QRect(at.labelLeft, at.labelTop, at.labelWidth, labelHeight), result->box,
+                          QPoint(at.boxLeft, at.boxTop));
     }
 
     c.cmdfind =

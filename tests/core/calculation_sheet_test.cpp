@@ -59,7 +59,7 @@ TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
                 EXPECT_EQ(step->text, cells[1 + *columnIndex(column)])
                     << size.designation << " " << column;
             };
-            for (const ResultDescription& result : results) {
+            for (const ResultDescription& result : findResults) {
                 compare(result.column);
             }
             for (const PlasticDescription& result : plasticResults) {

@@ -12,14 +12,14 @@ inline void expectTexts(const FindOutcome& outcome, const SectionProperties& exp
                         const std::string& context) {
     const auto* p = std::get_if<SectionProperties>(&outcome);
     ASSERT_NE(p, nullptr) << context << ": computed nothing";
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         EXPECT_EQ(p->*result.field, expected.*result.field) << context << " " << result.column;
     }
 }
 
 // Expected texts with "." replaced by the given separator.
 inline SectionProperties withSeparator(SectionProperties p, const std::string& separator) {
-    for (const ResultDescription& result : results) {
+    for (const ResultDescription& result : findResults) {
         std::string& text = p.*result.field;
         if (const auto at = text.find('.'); at != std::string::npos) {
             text.replace(at, 1, separator);

@@ -102,11 +102,11 @@ TEST(Units, MetricAndUsTablesAgreeFromTheUnroundedValues) {
         ASSERT_EQ(us.size(), c.sizes.size());
         for (std::size_t row = 0; row < metric.size(); ++row) {
             // The results: column positions 1 on (the catalogue first with "all").
-            for (std::size_t i = 0; i < results.size() + plasticResults.size(); ++i) {
+            for (std::size_t i = 0; i < findResults.size() + plasticResults.size(); ++i) {
                 const std::size_t column = 1 + leadingColumns + i;
-                const Quantity quantity = i < results.size()
-                                              ? results[i].quantity
-                                              : plasticResults[i - results.size()].quantity;
+                const Quantity quantity = i < findResults.size()
+                                              ? findResults[i].quantity
+                                              : plasticResults[i - findResults.size()].quantity;
                 const double m = *readNumber(metric[row][column]);
                 const double u = *readNumber(us[row][column]);
                 EXPECT_NEAR(convert(u, quantity, UnitSystem::US, UnitSystem::Metric), m,

@@ -1,5 +1,6 @@
 // The parts of Kavrel Sections where its own faults would be, each without the window: the
 // model over the engine's rows, the request panel's state and request, and the settings file.
+#include "sections/column_labels.hpp"
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
 #include "sections/sections_settings.hpp"
@@ -64,6 +65,17 @@ PanelState designedIs() {
 PanelState withColumns(PanelState state) {
     for (std::size_t i = 0; i < defaultColumnCount; ++i) {
         state.columns << QString::fromLatin1(columnNames[i].data(), columnNames[i].size());
+    }
+    return state;
+}
+
+// A state saved before there were design columns: those come back at their defaults.
+PanelState withDesignDefaults(PanelState state) {
+    for (std::size_t i = columnCount; i < windowColumnCount; ++i) {
+        const std::size_t design = i - columnCount;
+        if (design >= designColumns.size() || designColumns[design].byDefault) {
+            state.columns << columnName(i);
+        }
     }
     return state;
 }
@@ -175,7 +187,7 @@ class SectionsPartsTest : public QObject {
         QFETCH(PanelState, state);
         SectionsPanel panel(QStringLiteral(","));
         panel.setState(state);
-        QCOMPARE(panel.state(), state);
+        QCOMPARE(panel.state(), withDesignDefaults(state));
     }
 
     // The request the panel hands the engine for a state.

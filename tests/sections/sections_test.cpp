@@ -456,9 +456,27 @@ class SectionsTest : public QObject {
             QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblownreason"))->text(),
                      QString::fromStdString(engine));
             QVERIFY(field("txtownt")->property("refused").toBool());
+            // Only the field at fault: the wall, not the depth or width.
+            QVERIFY(!field("txtownd")->property("refused").toBool());
+            QVERIFY(!field("txtownb")->property("refused").toBool());
             QCOMPARE(field("txtownt")->text(), QString::fromLatin1(thickness));
             QCOMPARE(window.findChild<QListWidget*>(QStringLiteral("lstown"))->count(), 0);
             QCOMPARE(window.model().rows().rows.size(), rowsBefore);
+        }
+        // A number in a form the fields do not take: that field alone, and the form said.
+        for (const char* typed : {"1e308", "2.5"}) {
+            field("txtownd")->setText(QStringLiteral("100"));
+            field("txtownb")->setText(QString::fromLatin1(typed));
+            field("txtownt")->setText(QStringLiteral("4"));
+            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
+                              Qt::LeftButton);
+            QVERIFY(field("txtownb")->property("refused").toBool());
+            QVERIFY(!field("txtownd")->property("refused").toBool());
+            QVERIFY(!field("txtownt")->property("refused").toBool());
+            QVERIFY2(window.findChild<QLabel*>(QStringLiteral("lblownreason"))
+                         ->text()
+                         .contains(QStringLiteral("\",\" as the decimal separator")),
+                     typed);
         }
         QVERIFY(
             std::holds_alternative<TableSize>(sizeOf("RHS:50x50x12", std::array{Catalogue::IS})));
@@ -524,6 +542,10 @@ class SectionsTest : public QObject {
     // the fields their labels name.
     void everyControlIsReachedByKeyboard() {
         SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState restored; // rows restored at once take their place in the order too
+        restored.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("1")},
+                                 {QStringLiteral("W"), QStringLiteral("<"), QStringLiteral("900")}};
+        window.panel().setState(restored);
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -542,8 +564,10 @@ class SectionsTest : public QObject {
         QWidget* first = window.panel().firstControl();
         first->setFocus();
         QSet<QWidget*> reached;
+        QList<QWidget*> visited;
         for (int presses = 0; presses < 2 * controls.size(); ++presses) {
             reached.insert(QApplication::focusWidget());
+            visited << QApplication::focusWidget();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             if (QApplication::focusWidget() == first) {
                 break;
@@ -553,6 +577,17 @@ class SectionsTest : public QObject {
         for (QWidget* control : controls) {
             QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
         }
+        // The requirement rows, in their order, between the pi choice and Add requirement.
+        const auto at = [&](const char* name, int which = 0) {
+            return visited.indexOf(
+                window.findChildren<QWidget*>(QString::fromLatin1(name)).value(which));
+        };
+        QVERIFY(at("optpi227") < at("cmbreqcolumn", 0));
+        QVERIFY(at("cmbreqcolumn", 0) < at("txtreqnumber", 0));
+        QVERIFY(at("cmdremoverequirement", 0) < at("cmbreqcolumn", 1));
+        QVERIFY(at("cmdremoverequirement", 1) < at("cmdaddrequirement"));
+        QVERIFY(at("cmdaddrequirement") < at("cmdremoveown"));
+        QVERIFY(at("cmdremoveown") < at("tblsections"));
         for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
                                         {Qt::Key_C, "cmbcatalogue"},
                                         {Qt::Key_T, "optpiexact"},
