@@ -69,17 +69,6 @@ PanelState withColumns(PanelState state) {
     return state;
 }
 
-// A state saved before there were design columns: those come back at their defaults.
-PanelState withDesignDefaults(PanelState state) {
-    for (std::size_t i = columnCount; i < windowColumnCount; ++i) {
-        const std::size_t design = i - columnCount;
-        if (design >= designColumns.size() || designColumns[design].byDefault) {
-            state.columns << columnName(i);
-        }
-    }
-    return state;
-}
-
 } // namespace
 
 class SectionsPartsTest : public QObject {
@@ -187,7 +176,9 @@ class SectionsPartsTest : public QObject {
         QFETCH(PanelState, state);
         SectionsPanel panel(QStringLiteral(","));
         panel.setState(state);
-        QCOMPARE(panel.state(), withDesignDefaults(state));
+        // The design columns are kept apart (PanelState::designColumns), so a state saved
+        // before them has them at their defaults already.
+        QCOMPARE(panel.state(), state);
     }
 
     // The request the panel hands the engine for a state.
