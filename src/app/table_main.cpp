@@ -123,7 +123,7 @@ int usageError(std::string_view message) {
 
 // The sheets of the request's sizes; a size whose formulas fail has its sheet up to the
 // failing step, and the status the table gives it.
-int explain(const TableRequest& request, std::string_view formatText) {
+int explain(const TableRequest& request, std::string_view formatText, const SheetFields& fields) {
     SheetFormat format = SheetFormat::Text;
     if (!formatText.empty()) {
         const auto parsed = parseSheetFormat(formatText);
@@ -132,9 +132,16 @@ int explain(const TableRequest& request, std::string_view formatText) {
         }
         format = std::get<SheetFormat>(parsed);
     }
-    const ExplainOutcome outcome = explainSizes(request, format);
-    if (outcome.error && outcome.bytes.empty()) {
+    const ExplainOutcome outcome = explainSizes(request, format, fields);
+    if (outcome.error && outcome.bytes.empty() && outcome.leftOut.empty()) {
         return usageError(outcome.error->message);
+    }
+    // A size the families leave out is said, not silently dropped; none left is a failure.
+    for (const std::string& reason : outcome.leftOut) {
+        std::fprintf(stderr, "kavrel-table: %s\n", reason.c_str());
+    }
+    if (outcome.sheetCount == 0 && !outcome.leftOut.empty()) {
+        return 1;
     }
     if (!write(stdout, outcome.bytes)) {
         std::perror("kavrel-table");
@@ -166,7 +173,10 @@ int main(int argc, char** argv) {
         if (!line.tableOnly.empty()) {
             return usageError(std::string(line.tableOnly) + " does not apply to --explain");
         }
-        return explain(request, line.formatText);
+        return explain(request, line.formatText, line.sheetFields);
+    }
+    if (!line.sheetOnly.empty()) {
+        return usageError(std::string(line.sheetOnly) + " applies to --explain only");
     }
     if (line.formatText == "html") {
         return usageError("--format \"html\": only a calculation sheet (--explain) is written as "

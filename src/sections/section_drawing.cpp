@@ -4,6 +4,8 @@
 #include <QPainterPath>
 
 #include <charconv>
+#include <cmath>
+#include <numbers>
 
 namespace kavrel {
 namespace {
@@ -13,6 +15,19 @@ QPainterPath roundedRectangle(double width, double height, double radius) {
     QPainterPath path;
     path.addRoundedRect(QRectF(-width / 2, -height / 2, width, height), radius, radius);
     return path;
+}
+
+// A line from `from` to `tip` with an arrow head at the tip.
+void arrow(QPainter& painter, QPointF from, QPointF tip) {
+    painter.drawLine(from, tip);
+    QLineF head(tip, from);
+    head.setLength(7);
+    QLineF left = head;
+    left.setAngle(head.angle() + 20);
+    QLineF right = head;
+    right.setAngle(head.angle() - 20);
+    painter.drawLine(left);
+    painter.drawLine(right);
 }
 
 // A dimension line from a to b with arrow heads and its text beside its middle.
@@ -83,8 +98,10 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     }
     painter.drawText(QRect(0, 2, width(), titleHeight), Qt::AlignCenter,
                      s.designation + cornersText);
-    // Room for the dimension lines left and below, and the axis letters.
-    const QRectF area(60, titleHeight + 24, width() - 60 - 30, height() - titleHeight - 24 - 60);
+    // Room for the dimension lines left and below, the axis letters,
+    // and the wall thickness's text above the outline, clear of the title.
+    const int top = titleHeight + 24 + painter.fontMetrics().height();
+    const QRectF area(60, top, width() - 60 - 30, height() - top - 60);
     const double scale = std::min(area.width() / B, area.height() / D);
     if (!(scale > 0) || !(t > 0)) {
         return;
@@ -136,7 +153,8 @@ void SectionDrawing::drawAxes(QPainter& painter, const Placement& at) const {
                      QPointF(centre.x(), centre.y() + halfDepth + 14));
     painter.drawText(QPointF(centre.x() + halfWidth + 16, centre.y() + 4), QStringLiteral("x"));
     painter.drawText(QPointF(centre.x() - halfWidth - 24, centre.y() - 4), QStringLiteral("x"));
-    painter.drawText(QPointF(centre.x() + 4, centre.y() - halfDepth - 8), QStringLiteral("y"));
+    // The upper y left of its axis: the wall thickness is written to the right of it.
+    painter.drawText(QPointF(centre.x() - 12, centre.y() - halfDepth - 8), QStringLiteral("y"));
     painter.drawText(QPointF(centre.x() + 4, centre.y() + halfDepth + 22), QStringLiteral("y"));
 }
 
@@ -166,14 +184,45 @@ void SectionDrawing::drawDimensions(QPainter& painter, const Placement& at) cons
             painter, QPointF(centre.x() - halfWidth, below), QPointF(centre.x() + halfWidth, below),
             QStringLiteral("B = ") + number(B) + QLatin1Char(' ') + s.unit, QPointF(0, 12));
     }
-    // The wall thickness across the top wall, its text above the outline's right part.
-    const double wallX = tube ? centre.x() : centre.x() + halfWidth * 0.5;
-    const QPointF outer(wallX, centre.y() - halfDepth);
-    const QPointF inner(wallX, centre.y() - halfDepth + t * at.scale);
-    painter.drawLine(outer - QPointF(0, 14), outer);
-    painter.drawLine(inner + QPointF(0, 14), inner);
-    painter.drawText(QPointF(wallX + 4, centre.y() - halfDepth - 6),
-                     QStringLiteral("t = ") + number(t) + QLatin1Char(' ') + s.unit);
+    // The wall thickness as a dimension of its own: arrows from outside onto both faces of the
+    // wall, across the top wall of a box and along a radius of a tube, its text beyond them.
+    const QPointF outward =
+        tube ? QPointF(std::cos(std::numbers::pi / 3), -std::sin(std::numbers::pi / 3))
+             : QPointF(0, -1);
+    const QPointF outer = tube ? centre + outward * halfDepth
+                               : QPointF(centre.x() + halfWidth * 0.5, centre.y() - halfDepth);
+    const QPointF inner = outer - outward * (t * at.scale);
+    arrow(painter, outer + outward * 16, outer);
+    arrow(painter, inner - outward * 16, inner);
+    painter.drawLine(outer, inner);
+    // Beyond the arrows, kept inside the drawing.
+    const QString thickness = QStringLiteral("t = ") + number(t) + QLatin1Char(' ') + s.unit;
+    const double textWidth = painter.fontMetrics().horizontalAdvance(thickness);
+    const QPointF textAt = outer + outward * 18;
+    const double textLeft = std::min(textAt.x() + 2, width() - textWidth - 2);
+    painter.drawText(QRectF(textLeft, textAt.y() - 18, textWidth + 1, 18),
+                     Qt::AlignLeft | Qt::AlignBottom, thickness);
+    if (!tube) {
+        drawCornerRadii(painter, at);
+    }
+}
+
+// The corner radii on the drawing: a radius of the lower right outer corner with its arrow, and
+// the radii written inside the hollow beside it.
+void SectionDrawing::drawCornerRadii(QPainter& painter, const Placement& at) const {
+    const DrawnSection& s = *section_;
+    const CornerRadii corners = s.corners.value_or(CornerRadii{2 * s.thickness, s.thickness});
+    const double outer = std::min(corners.outer, std::min(s.width, s.depth) / 2) * at.scale;
+    const QPointF centre(at.centre.x() + at.halfWidth - outer,
+                         at.centre.y() + at.halfDepth - outer);
+    const QPointF diagonal(std::sqrt(0.5), std::sqrt(0.5));
+    arrow(painter, centre, centre + diagonal * outer);
+    const QString text = s.corners
+                             ? tr("ro = %1 %3\nri = %2 %3")
+                                   .arg(number(s.corners->outer), number(s.corners->inner), s.unit)
+                             : tr("ro = 2t\nri = t");
+    const QRectF box(centre.x() - 124, centre.y() - 40 - outer, 120, 36 + outer);
+    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom, text);
 }
 
 } // namespace kavrel

@@ -53,6 +53,7 @@ class SectionDrawing : public QWidget {
     void drawOutline(QPainter& painter, const Placement& at) const;
     void drawAxes(QPainter& painter, const Placement& at) const;
     void drawDimensions(QPainter& painter, const Placement& at) const;
+    void drawCornerRadii(QPainter& painter, const Placement& at) const;
     QString number(double value) const;
 
     QString separator_;

@@ -20,7 +20,8 @@ struct CalculationSheet {
     Computation computation;         // pi and the rounding of the results
     std::unique_ptr<StepLog> log;    // the geometry, the steps and their parts
     std::optional<TableError> error; // the table's error for this size: its formulas failed
-    bool refused = false; // the design rules refused the size (no fy): a usage error, no sheet
+    bool refused = false;    // the design rules refused the size (no fy): a usage error, no sheet
+    SheetFields fields = {}; // the head's project, names and date; empty unless given
 };
 
 // Runs the size's formula set, recording; the log ends at a failing step.

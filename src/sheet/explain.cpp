@@ -19,7 +19,8 @@ std::variant<SheetFormat, TableError> parseSheetFormat(std::string_view text) {
                       "unknown format " + quoted(text) + " for a sheet (text, html or json)"};
 }
 
-ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
+ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format,
+                            const SheetFields& fields) {
     // The same rules as the table: the catalogues, pi and significant figures, the sizes.
     const std::vector<Catalogue> catalogues = chosenCatalogues(request);
     auto computed = computationOf(request, catalogues);
@@ -41,9 +42,11 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
         sizes = catalogueSizes(catalogues);
     }
     std::vector<CalculationSheet> sheets;
+    std::vector<std::string> leftOut;
     std::optional<TableError> firstError;
     for (const TableSize& size : sizes) {
         CalculationSheet sheet = calculationSheet(size, computation, given);
+        sheet.fields = fields;
         if (sheet.refused) {
             return {{}, std::move(sheet.error)}; // as the table: nothing written
         }
@@ -54,16 +57,25 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format) {
         if (request.families.empty() ||
             std::ranges::find(request.families, size.family) != request.families.end()) {
             sheets.push_back(std::move(sheet));
+        } else if (given) {
+            leftOut.push_back(size.designation + " is left out: its family, " +
+                              std::string(familyCode(size.family)) +
+                              ", is not among those --family names");
         }
     }
-    return {writeSheets(format, sheets), std::move(firstError)};
+    if (sheets.empty() && !leftOut.empty()) {
+        return {{}, std::move(firstError), std::move(leftOut), 0};
+    }
+    const std::size_t count = sheets.size();
+    return {writeSheets(format, sheets), std::move(firstError), std::move(leftOut), count};
 }
 
-ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format) {
+ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format,
+                       const SheetFields& fields) {
     TableRequest one = request;
     one.sizes = {std::string(size)};
     one.families.clear();
-    return explainSizes(one, format);
+    return explainSizes(one, format, fields);
 }
 
 } // namespace kavrel

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace kavrel {
 
@@ -19,14 +20,19 @@ std::variant<SheetFormat, TableError> parseSheetFormat(std::string_view text);
 struct ExplainOutcome {
     std::string bytes;
     std::optional<TableError> error;
+    std::vector<std::string> leftOut = {}; // each given size the families leave out, and why
+    std::size_t sheetCount = 0;
 };
 
 // The sheets of a request's sizes (the given ones, or the catalogue), of its families, with
 // its pi. Selection, sorting, limits and columns do not apply to sheets.
-ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format);
+// `fields` fill each sheet's head.
+ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format,
+                            const SheetFields& fields = {});
 
 // The sheet of one size of a request (a designation or a size of one's own, as the table
 // takes them), for a window's "Show working".
-ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format);
+ExplainOutcome sheetOf(const TableRequest& request, std::string_view size, SheetFormat format,
+                       const SheetFields& fields = {});
 
 } // namespace kavrel

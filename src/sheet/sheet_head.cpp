@@ -70,7 +70,12 @@ std::vector<std::pair<std::string_view, std::string>> sheetHead(const Calculatio
     const double pi = piUsed(sheet);
     const CatalogueDescription& catalogue = describe(size.catalogue);
     const std::optional<int> significant = sheet.computation.significant;
+    // The fields a checked calculation carries, first, left empty for the pen unless given.
     return {
+        {"Project", sheet.fields.project},
+        {"Made by", sheet.fields.calculatedBy},
+        {"Checked by", sheet.fields.checkedBy},
+        {"Date", sheet.fields.date},
         {"Program", "Kavrel " + std::string(version)},
         {"Catalogue", std::string(catalogue.name) + ", " + std::string(catalogue.title)},
         {"Family",

@@ -72,6 +72,14 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
         out += ',';
         appendKey(out, "designation");
         appendJsonString(out, sheet.size.designation);
+        for (const auto& [key, field] : {std::pair{"project", &SheetFields::project},
+                                         {"calculatedBy", &SheetFields::calculatedBy},
+                                         {"checkedBy", &SheetFields::checkedBy},
+                                         {"date", &SheetFields::date}}) {
+            out += ',';
+            appendKey(out, key);
+            appendJsonString(out, sheet.fields.*field);
+        }
         const ReadDimensions read = readDimensions(sheet.size);
         out += ",\"dimensions\":{\"D\":" + roundTripText(read.depth) +
                ",\"B\":" + roundTripText(read.width) + ",\"t\":" + roundTripText(read.thickness) +

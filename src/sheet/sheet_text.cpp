@@ -77,6 +77,10 @@ std::string textSheets(std::span<const CalculationSheet> sheets) {
         out += "Calculation sheet of " + sheet.size.designation + "\n\n";
         for (const auto& [label, text] : sheetHead(sheet)) {
             std::string first(label);
+            if (text.empty()) { // a field left for the pen: no trailing blanks
+                out += first + "\n";
+                continue;
+            }
             first.resize(13, ' ');
             appendWrapped(out, first, text);
         }

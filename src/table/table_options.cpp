@@ -31,6 +31,16 @@ using Line = CommandLine;
 using Text = std::string_view;
 constexpr OptionScope tableOnly = OptionScope::TableOnly;
 constexpr OptionScope sheetToo = OptionScope::SheetToo;
+constexpr OptionScope sheetOnly = OptionScope::SheetOnly;
+
+// A field of the sheets' head: one line of text as given.
+std::optional<TableError> setField(std::string& field, std::string_view value) {
+    if (value.empty() || value.find_first_of("\n\r") != std::string_view::npos) {
+        return badRequest("write it as one line of text");
+    }
+    field = value;
+    return std::nullopt;
+}
 
 const TableOption options[] = {
     {"--catalogue", "NAME", sheetToo,
@@ -121,6 +131,18 @@ const TableOption options[] = {
      "the formulas with its numbers, the texts shown and the texts read back;\n"
      "--catalogue, --family, --significant, --pi and the design options apply,\n"
      "--where, --sort, --limit and --columns do not"},
+    {"--project", "TEXT", sheetOnly,
+     [](Line& l, Text v) { return setField(l.sheetFields.project, v); },
+     "with --explain: the project named in each sheet's head; empty, as the\n"
+     "fields below, unless given, for writing in by hand"},
+    {"--by", "NAME", sheetOnly,
+     [](Line& l, Text v) { return setField(l.sheetFields.calculatedBy, v); },
+     "with --explain: who made the calculation"},
+    {"--checked", "NAME", sheetOnly,
+     [](Line& l, Text v) { return setField(l.sheetFields.checkedBy, v); },
+     "with --explain: who checked it"},
+    {"--date", "TEXT", sheetOnly, [](Line& l, Text v) { return setField(l.sheetFields.date, v); },
+     "with --explain: the date written in the head, as given"},
     {"--help", "", sheetToo,
      [](Line& l, Text) {
          l.help = true;
@@ -197,6 +219,8 @@ std::variant<CommandLine, TableError> parseCommandLine(std::span<const char* con
         }
         if (option->scope == OptionScope::TableOnly) {
             line.tableOnly = option->name;
+        } else if (option->scope == OptionScope::SheetOnly) {
+            line.sheetOnly = option->name;
         }
         if (std::optional<TableError> error = option->set(line, value)) {
             return badRequest(std::string(name) + " " + quoted(value) + ": " + error->message);

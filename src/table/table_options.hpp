@@ -19,10 +19,12 @@ struct CommandLine {
     bool version = false;
     std::string_view formatText; // --format as given: "html" is checked once sheets are known
     std::string_view tableOnly;  // the last option given that sheets do not take
+    std::string_view sheetOnly;  // the last option given that only sheets take
+    SheetFields sheetFields;     // --project, --by, --checked, --date
 };
 
 // Whether an option applies to the table only, or to the calculation sheets too.
-enum class OptionScope { TableOnly, SheetToo };
+enum class OptionScope { TableOnly, SheetToo, SheetOnly };
 
 // One option of kavrel-table: everything about it is in its row of tableOptions().
 struct TableOption {

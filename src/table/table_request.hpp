@@ -73,6 +73,16 @@ struct TableRequest {
     std::optional<UnitSystem> units = {};
 };
 
+// The head of a calculation sheet as a checked calculation carries it: empty fields are left
+// for writing in by hand.
+struct SheetFields {
+    std::string project;
+    std::string calculatedBy;
+    std::string checkedBy;
+    std::string date;
+    bool operator==(const SheetFields&) const = default;
+};
+
 // Why a request gives no table; the message is one line, naming what is wrong.
 struct TableError {
     enum class Kind {

@@ -134,7 +134,8 @@ for selection in ([], ["--family", "CHS", "--sort", "-Zpx"], ["RHS:100x50.5x.5",
 # Sheets: JSON with the documented keys, HTML with nothing to run or fetch, and a size whose
 # formulas fail gets its sheet up to the failing step and the table's status.
 sheets = json.loads(run("--explain", "--format", "json", "50x25x2.0", "CHS:48.3x4").stdout)
-check([list(s) for s in sheets] == [["catalogue", "family", "designation", "dimensions", "pi",
+check([list(s) for s in sheets] == [["catalogue", "family", "designation", "project",
+                                     "calculatedBy", "checkedBy", "date", "dimensions", "pi",
                                      "steps"]] * 2, "sheet keys")
 check(all({"name", "meaning", "formula", "substituted", "value", "unit"} <= set(step)
           for sheet in sheets for step in sheet["steps"]), "step keys")

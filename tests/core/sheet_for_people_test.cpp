@@ -198,6 +198,56 @@ TEST(SheetForPeople, SubstitutedNumbersComputeTheShownValue) {
     }
 }
 
+// A given size that --family leaves out is named with the reason, never silently dropped.
+TEST(SheetForPeople, ASizeTheFamiliesLeaveOutIsNamed) {
+    const ExplainOutcome none =
+        explainSizes({.sizes = {"50x25x2.0"}, .families = {SectionFamily::CHS}}, SheetFormat::Text);
+    EXPECT_EQ(none.sheetCount, 0u);
+    EXPECT_TRUE(none.bytes.empty());
+    ASSERT_EQ(none.leftOut.size(), 1u);
+    EXPECT_EQ(none.leftOut[0],
+              "50x25x2.0 is left out: its family, RHS, is not among those --family names");
+    const ExplainOutcome one =
+        explainSizes({.sizes = {"50x25x2.0", "15NBx2.0(L)"}, .families = {SectionFamily::RHS}},
+                     SheetFormat::Text);
+    EXPECT_EQ(one.sheetCount, 1u);
+    EXPECT_EQ(one.leftOut.size(), 1u);
+    EXPECT_NE(one.bytes.find("Calculation sheet of 50x25x2.0"), std::string::npos);
+}
+
+// The head's fields: given, in every format; not given, present and empty, for the pen.
+TEST(SheetForPeople, TheHeadCarriesProjectNamesAndDate) {
+    const SheetFields fields{"Hall 3 <east>", "A. Rao", "B. Iyer", "2026-12-09"};
+    const struct {
+        SheetFormat format;
+        std::vector<std::string> given;
+        std::vector<std::string> empty;
+    } cases[] = {
+        {SheetFormat::Text,
+         {"Project      Hall 3 <east>\n", "Made by      A. Rao\n", "Checked by   B. Iyer\n",
+          "Date         2026-12-09\n"},
+         {"\nProject\nMade by\nChecked by\nDate\nProgram"}},
+        {SheetFormat::Html,
+         {"<th>Project</th><td>Hall 3 &lt;east&gt;</td>", "<th>Checked by</th><td>B. Iyer</td>"},
+         {"<th>Date</th><td></td>"}},
+        {SheetFormat::Json,
+         {"\"project\":\"Hall 3 <east>\",\"calculatedBy\":\"A. Rao\",\"checkedBy\":\"B. "
+          "Iyer\",\"date\":\"2026-12-09\""},
+         {"\"project\":\"\",\"calculatedBy\":\"\",\"checkedBy\":\"\",\"date\":\"\""}},
+    };
+    for (const auto& c : cases) {
+        const std::string with = sheetOf({}, "50x25x2.0", c.format, fields).bytes;
+        const std::string without = sheetOf({}, "50x25x2.0", c.format).bytes;
+        for (const std::string& line : c.given) {
+            EXPECT_NE(with.find(line), std::string::npos) << line << "\n" << with.substr(0, 600);
+        }
+        for (const std::string& line : c.empty) {
+            EXPECT_NE(without.find(line), std::string::npos) << line << "\n"
+                                                             << without.substr(0, 600);
+        }
+    }
+}
+
 TEST(SheetForPeople, PersonTextIsTenFiguresWithoutNoise) {
     const struct {
         double value;
