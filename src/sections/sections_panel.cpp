@@ -81,8 +81,8 @@ QWidget* SectionsPanel::buildCatalogue() {
                     QString::fromUtf8(unitSystemName(UnitSystem::Metric)));
     units_->addItem(tr("US customary: in, in\u00b2, lb/ft, in\u2074, in\u00b3, ft\u00b2/ft"),
                     QString::fromUtf8(unitSystemName(UnitSystem::US)));
-    grid->addWidget(buddyLabel(tr("&Units:"), units_), 7, 0);
-    grid->addWidget(units_, 7, 1, 1, 3);
+    grid->addWidget(buddyLabel(tr("&Units:"), units_), 8, 0);
+    grid->addWidget(units_, 8, 1, 1, 3);
     connect(units_, &QComboBox::currentIndexChanged, this, [this] {
         changeUnits(shownUnits_, units());
         updateDesignChoice();
@@ -277,6 +277,7 @@ void SectionsPanel::chainFocus() {
     order.push_back(piExact_);
     order.push_back(grade_);
     order.push_back(length_);
+    order.push_back(forming_);
     order.push_back(units_);
     for (RequirementRow* row : requirements_) {
         order.insert(order.end(), {row->column, row->comparison, row->number, row->remove});
