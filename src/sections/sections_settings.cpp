@@ -83,22 +83,22 @@ QStringList readState(const QSettings& settings, PanelState& state) {
     }
     if (const QStringList columns = settings.value(columnsKey).toStringList();
         keep(columnsKey, std::ranges::none_of(columns, [](const QString& name) {
-                 return !columnIndex(name.toStdString()) && !isDesignColumnName(name.toStdString());
+                 return !columnIndex(name.toStdString());
              }))) {
         state.columns = columns;
+    }
+    if (const QStringList design =
+            settings.value(designColumnsKey, state.designColumns).toStringList();
+        keep(designColumnsKey, std::ranges::none_of(design, [](const QString& name) {
+                 return !isDesignColumnName(name.toStdString());
+             }))) {
+        state.designColumns = design;
     }
     if (const QString sort = settings.value(sortKey).toString();
         keep(sortKey,
              sort.isEmpty() ||
                  isNumericColumnName(sort.startsWith(QLatin1Char('-')) ? sort.mid(1) : sort))) {
         state.sort = sort;
-    }
-    if (const QStringList design =
-            settings.value(designColumnsKey, state.designColumns).toStringList();
-        keep(designColumnsKey, std::ranges::all_of(design, [](const QString& name) {
-                 return isDesignColumnName(name.toStdString());
-             }))) {
-        state.designColumns = design;
     }
     const QString grade = settings.value(gradeKey).toString();
     if (keep(gradeKey, grade.isEmpty() || gradeNamed(grade.toStdString()).has_value())) {

@@ -433,8 +433,14 @@ WorkingWindow* SectionsWindow::showWorking() {
                      QString::fromStdString(sheet.error ? sheet.error->message : std::string())));
         return nullptr;
     }
-    auto* window =
-        new WorkingWindow(section->designation, QString::fromStdString(sheet.bytes), this);
+    const TableRequest request = shownRequest_;
+    const std::string size = section->designation.toStdString();
+    auto* window = new WorkingWindow(
+        section->designation,
+        [request, size](const SheetFields& fields) {
+            return QString::fromStdString(sheetOf(request, size, SheetFormat::Html, fields).bytes);
+        },
+        this);
     window->show();
     return window;
 }

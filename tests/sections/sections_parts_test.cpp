@@ -1,6 +1,5 @@
 // The parts of Kavrel Sections where its own faults would be, each without the window: the
 // model over the engine's rows, the request panel's state and request, and the settings file.
-#include "sections/column_labels.hpp"
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
 #include "sections/sections_settings.hpp"
@@ -176,8 +175,6 @@ class SectionsPartsTest : public QObject {
         QFETCH(PanelState, state);
         SectionsPanel panel(QStringLiteral(","));
         panel.setState(state);
-        // The design columns are kept apart (PanelState::designColumns), so a state saved
-        // before them has them at their defaults already.
         QCOMPARE(panel.state(), state);
     }
 

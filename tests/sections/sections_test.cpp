@@ -632,8 +632,22 @@ class SectionsTest : public QObject {
                 QPrinter printer;
                 printer.setOutputFormat(QPrinter::PdfFormat);
                 printer.setOutputFileName(pdf);
+                // The form fills the head; every printed page names the size and the page.
+                working->fields()[0]->setText(QStringLiteral("Hall 3"));
+                emit working->fields()[0]->editingFinished();
+                QVERIFY(working->text().contains(QStringLiteral("Hall 3")));
                 QVERIFY(working->printTo(printer));
-                QVERIFY(pdfText(pdf).simplified().contains("Calculation sheet of " + own));
+                const QString printed = pdfText(pdf);
+                QVERIFY(printed.simplified().contains("Calculation sheet of " + own));
+                const QStringList pages = printed.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+                QVERIFY(pages.size() >= 2);
+                for (int p = 0; p < pages.size(); ++p) {
+                    QVERIFY2(pages[p].contains(QStringLiteral("%1, page %2 of %3")
+                                                   .arg(own)
+                                                   .arg(p + 1)
+                                                   .arg(pages.size())),
+                             qPrintable(pages[p].left(200)));
+                }
             }
         }
     }
