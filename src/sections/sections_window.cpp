@@ -6,6 +6,7 @@
 #include "sections/column_widths.hpp"
 #include "sections/copied_text.hpp"
 #include "sections/export_format.hpp"
+#include "sections/frozen_columns.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/sort_header.hpp"
 #include "sections/whole_file.hpp"
@@ -66,6 +67,12 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     setWindowTitle(tr("Kavrel Sections"));
     setAccessibleName(tr("Kavrel Sections"));
     setUpTable();
+    // The designation, and the columns before it, stay in view when the table scrolls sideways.
+    frozen_ = new FrozenColumns(*table_, [this] {
+        const auto& columns = model_->rows().columns;
+        const auto designation = std::ranges::find(columns, *columnIndex("designation"));
+        return designation == columns.end() ? -1 : static_cast<int>(designation - columns.begin());
+    });
     QPushButton* working = buildLayout();
     buildMenus();
     connectControls(*working);
@@ -248,6 +255,7 @@ void SectionsWindow::refresh() {
         fittedWidths_ = fitColumnsToContents(*table_, *model_);
     }
     showSortIndicator();
+    frozen_->follow();
     QItemSelection kept;
     int currentRow = -1;
     for (int r = 0; r < model_->rowCount(); ++r) {

@@ -18,6 +18,8 @@
 
 namespace kavrel {
 
+class FrozenColumns;
+
 // The window's first size on a screen with this much room: all of it fits, at most 1240x720.
 QSize initialSize(QSize available);
 
@@ -87,8 +89,9 @@ class SectionsWindow : public QMainWindow {
     SectionDrawing* drawing_;
     QAction* showWorking_ = nullptr;
     TableRequest shownRequest_;
-    bool keepSettingsFile_ = false; // an unreadable file that could not be set aside
-    std::vector<int> fittedWidths_; // the columns' widths without a sort indicator
+    bool keepSettingsFile_ = false;   // an unreadable file that could not be set aside
+    std::vector<int> fittedWidths_;   // the columns' widths without a sort indicator
+    FrozenColumns* frozen_ = nullptr; // the designation kept in view
 };
 
 } // namespace kavrel

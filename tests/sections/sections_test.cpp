@@ -31,8 +31,10 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStyleOptionHeader>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -837,6 +839,34 @@ class SectionsTest : public QObject {
         };
         static_cast<Peek*>(static_cast<SortHeader*>(header))->initStyleOptionForIndex(&option, w);
         QCOMPARE(option.sortIndicator, QStyleOptionHeader::SortUp);
+    }
+
+    // Scrolled sideways, the designation stays in view over the table's left edge, its rows
+    // the table's rows.
+    void theDesignationStaysInView() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState every;
+        every.columns = {QStringLiteral("family"), QStringLiteral("designation")};
+        for (std::size_t i = 2; i < columnCount; ++i) {
+            every.columns << columnName(i);
+        }
+        window.panel().setState(every);
+        window.refresh();
+        window.resize(800, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableView& table = window.table();
+        table.horizontalScrollBar()->setValue(table.horizontalScrollBar()->maximum());
+        QVERIFY(table.horizontalScrollBar()->maximum() > 0);
+        auto* frozen = window.findChild<QTableView*>(QStringLiteral("tblfrozen"));
+        QVERIFY(frozen && frozen->isVisible());
+        QVERIFY(!frozen->isColumnHidden(1) && frozen->isColumnHidden(2));
+        QCOMPARE(frozen->columnWidth(1), table.columnWidth(1));
+        QCOMPARE(frozen->width(), table.columnWidth(0) + table.columnWidth(1));
+        table.verticalScrollBar()->setValue(20);
+        QCOMPARE(frozen->rowAt(frozen->viewport()->height() / 2),
+                 table.rowAt(table.viewport()->height() / 2));
+        QCOMPARE(frozen->focusPolicy(), Qt::NoFocus);
     }
 
     // The first size fits the screen's room (the offscreen screen is 800x600), at most 1240x720.
