@@ -80,6 +80,17 @@ BENCHMARK_CAPTURE(table, all_columns_json_EN10219,
                    .catalogues = {Catalogue::EN10219}});
 BENCHMARK_CAPTURE(table, all_columns_json_IS,
                   {.columns = {"all"}, .format = TableFormat::Json, .catalogues = {Catalogue::IS}});
+// The whole AISC catalogue with every column, in its own US units and converted to metric.
+BENCHMARK_CAPTURE(table, all_columns_json_AISC_us,
+                  {.columns = {"all"},
+                   .format = TableFormat::Json,
+                   .catalogues = {Catalogue::AISC},
+                   .units = UnitSystem::US});
+BENCHMARK_CAPTURE(table, all_columns_json_AISC_metric,
+                  {.columns = {"all"},
+                   .format = TableFormat::Json,
+                   .catalogues = {Catalogue::AISC},
+                   .units = UnitSystem::Metric});
 // Each EN catalogue with the design resistances in S355 and flexural buckling at ten lengths.
 const DesignRequest s355TenLengths{.grade = SteelGrade::S355,
                                    .lengths = {{"1", 1},

@@ -1,12 +1,21 @@
-# Turns a catalogue's size list (CSV: family,designation,depth,width,thickness; a tube has no
-# width) into C++ array definitions, one array per family, so that the program carries the
-# sizes built in and the CSV stays their one source. The families must come RHS, SHS, CHS, each
-# in one run; a tube's width repeats its diameter, as in the window's catalogue.
+# Turns a catalogue's size list into C++ array definitions, one array per family, so that the
+# program carries the sizes built in and the CSV stays their one source. Two forms:
+#   family,designation,depth,width,thickness   (millimetres; designations such as 50x25x2.0)
+#   family,designation,depth,width,tnom,tdes   (inches; HSS designations, the design wall
+#                                               tdes is the one the properties take)
+# The families must come RHS, SHS, CHS, each in one run; a tube's width repeats its diameter,
+# as in the window's catalogue.
 # Usage: cmake -DINPUT=sizes.csv -DOUTPUT=sizes.inc -P catalogue_sizes.cmake
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS ${INPUT} lines)
 list(POP_FRONT lines header)
-if(NOT header STREQUAL "family,designation,depth,width,thickness")
+if(header STREQUAL "family,designation,depth,width,thickness")
+    set(field_count 6)
+    set(designation_form "^[0-9.x]+$")
+elseif(header STREQUAL "family,designation,depth,width,tnom,tdes")
+    set(field_count 7)
+    set(designation_form "^HSS[0-9./X-]+$")
+else()
     message(FATAL_ERROR "${INPUT}: unexpected header ${header}")
 endif()
 set(families RHS SHS CHS)
@@ -22,8 +31,14 @@ foreach(line ${lines})
     list(GET fields 2 depth)
     list(GET fields 3 width)
     list(GET fields 4 thickness)
+    set(nominal "")
+    if(field_count EQUAL 7 AND count EQUAL 7)
+        # the properties take the design wall; the nominal one gives the weight
+        set(nominal ${thickness})
+        list(GET fields 5 thickness)
+    endif()
     list(FIND families ${family} at)
-    if(NOT count EQUAL 6 OR at LESS position)
+    if(NOT count EQUAL field_count OR at LESS position)
         message(FATAL_ERROR "${INPUT}: not a size row, or families out of order: ${line}")
     endif()
     set(position ${at})
@@ -35,10 +50,15 @@ foreach(line ${lines})
         set(width ${depth})
     endif()
     if(NOT depth MATCHES ${number} OR NOT width MATCHES ${number} OR NOT thickness MATCHES ${number}
-       OR NOT designation MATCHES "^[0-9.x]+$")
+       OR NOT designation MATCHES "${designation_form}"
+       OR (field_count EQUAL 7 AND NOT nominal MATCHES ${number}))
         message(FATAL_ERROR "${INPUT}: unreadable row: ${line}")
     endif()
-    string(APPEND rows_${family} "    {\"${designation}\", \"${depth}\", \"${width}\", \"${thickness}\"},\n")
+    if(field_count EQUAL 7)
+        string(APPEND rows_${family} "    {\"${designation}\", \"${depth}\", \"${width}\", \"${thickness}\", \"${nominal}\"},\n")
+    else()
+        string(APPEND rows_${family} "    {\"${designation}\", \"${depth}\", \"${width}\", \"${thickness}\"},\n")
+    endif()
 endforeach()
 get_filename_component(source ${INPUT} NAME)
 set(out "// Made from ${source} by catalogue_sizes.cmake; edit the CSV, not this.\n")

@@ -28,11 +28,18 @@ Catalogues, chosen with --catalogue (IS when none is chosen):
             and t inside, exact tubes, the true pi
   EN10219   339 EN 10219-2 cold-formed sizes: exact rounded corners of radii 2t and t up to
             t = 6 mm, 2.5t and 1.5t up to 10 mm, 3t and 2t above, exact tubes, the true pi
+  AISC      714 HSS of the AISC Shapes Database v16.0, in inches (US units unless --units
+            metric): the design wall tdes in every property, corners of radii 2t and t, Ixx
+            and Iyy with the database's corner term (64/(27 pi)) t^4, the weight from the
+            nominal wall; results to 3 significant figures, W to 2 decimals
 
 A SIZE is a designation of a chosen catalogue exactly as its list writes it ("100x100x5.0",
-"15NBx2.0(L)", "42.4x3.2"), or a size of one's own in millimetres: RHS:DxBxt, SHS:DxBxt or
-CHS:Dxt (D the depth or outside diameter, B the width, t the wall thickness), such as
-RHS:250x150x8 or CHS:60.3x3.2, computed with the geometry of the one catalogue chosen.
+"15NBx2.0(L)", "42.4x3.2"; AISC in any case and either spelling, "HSS8X4X1/4" or
+"HSS8X4X.250"), or a size of one's own in the units in force (millimetres unless --units
+us or AISC): RHS:DxBxt, SHS:DxBxt or CHS:Dxt (D the depth or outside diameter, B the width,
+t the wall thickness), such as RHS:250x150x8 or CHS:60.3x3.2, computed with the geometry of
+the one catalogue chosen; for AISC t is the nominal wall, and the properties take the design
+wall 0.93t to three decimals of an inch, as the database does.
 
 Options:
 )usage";
@@ -48,6 +55,9 @@ The lightest hot-finished SHS with a plastic modulus of at least 100 cm^3:
   kavrel-table --catalogue EN10210 --family SHS --where 'Zpx>=100' --sort W --limit 1
 Cold-formed sizes with three significant figures, as the published tables print them:
   kavrel-table --catalogue EN10219 --significant 3 --format text 50x25x2.0 CHS:48.3x3.2
+The AISC database's figures of an HSS, in inches, and the same in metric units:
+  kavrel-table --catalogue AISC --format text HSS8X4X1/4
+  kavrel-table --catalogue AISC --units metric --format text HSS8X4X1/4
 The working of a size as a page to print from a browser:
   kavrel-table --explain --format html 50x25x2.0 > sheet.html
 The lightest cold-formed SHS in S355 that carries 800 kN over 3.5 m:
@@ -55,9 +65,17 @@ The lightest cold-formed SHS in S355 that carries 800 kN over 3.5 m:
 The lightest IS SHS in YSt310, hot rolled, at least compact in bending, carrying 500 kN at KL = 3 m:
   kavrel-table --family SHS --grade YSt310 --forming hot --length 3 --where 'classMx<=compact' --where 'NbRd>=500' --sort W --limit 1
 
-Columns (all but Zpx, Zpy and catalogue are written when --columns is not given):
+Columns (all but Zpx, Zpy and catalogue are written when --columns is not given), with
+their metric units (--units us: in, in^2, lb/ft, in^4, in^3, in, ft^2/ft):
   family, designation
-  depth, width, thickness  mm
+  depth, width, thickness  mm (AISC: thickness is the design wall)
+)usage";
+
+// The AISC names of Kavrel's columns, after the columns.
+constexpr std::string_view aiscNames = R"usage(
+In the AISC Manual's names: Zxx and Zyy are Sx and Sy (elastic section moduli), Zpx and
+Zpy are Zx and Zy (plastic section moduli), rxx and ryy are rx and ry, J and C are J and
+C; Kavrel's S is the outer surface area per length, not a section modulus.
 )usage";
 
 std::string helpText() {
@@ -72,8 +90,9 @@ std::string helpText() {
     for (const PlasticDescription& result : plasticResults) {
         describe(result);
     }
-    text += "  catalogue  IS, EN10210 or EN10219; --columns all writes it first when --catalogue"
-            " is given\n";
+    text += "  catalogue  IS, EN10210, EN10219 or AISC; --columns all writes it first when\n"
+            "           --catalogue is given\n";
+    text += aiscNames;
     text += "\nWith --grade (written without --columns: family, designation, W and these but Aeff,"
             "\nWeffx and Weffy; --columns all adds them all; ratios with two decimals, kN and kNm"
             "\nwith one, fy with none; empty where the rules give no figure; Aeff, Weffx and"

@@ -15,7 +15,11 @@ const char* familyCode(SectionFamily family) {
 }
 
 SectionDimensions CatalogueEntry::dimensions() const {
-    return {std::string(depth), std::string(width), std::string(thickness)};
+    SectionDimensions dimensions{std::string(depth), std::string(width), std::string(thickness)};
+    if (!nominalThickness.empty()) {
+        dimensions.nominalThickness = std::string(nominalThickness);
+    }
+    return dimensions;
 }
 
 std::vector<std::string> designationsOf(SectionFamily family) {

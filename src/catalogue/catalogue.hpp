@@ -11,11 +11,14 @@
 namespace kavrel {
 
 // One standard size: its designation exactly as the size list shows it, and its dimensions.
+// The thickness is the wall the properties take; a catalogue that distinguishes a nominal wall
+// (AISC: the properties take the design wall, the weight the nominal one) gives it too.
 struct CatalogueEntry {
     std::string_view designation;
     std::string_view depth;
     std::string_view width;
     std::string_view thickness;
+    std::string_view nominalThickness = {};
 
     SectionDimensions dimensions() const;
 };

@@ -1,12 +1,14 @@
 #include "catalogue/catalogues.hpp"
+#include "catalogue/hss_designation.hpp"
 
 namespace kavrel {
 namespace {
 
 constexpr CatalogueDescription descriptions[] = {
-    {Catalogue::IS, "IS", "Indian-standard sizes"},
-    {Catalogue::EN10210, "EN10210", "EN 10210-2 hot-finished"},
-    {Catalogue::EN10219, "EN10219", "EN 10219-2 cold-formed"},
+    {Catalogue::IS, "IS", "Indian-standard sizes", UnitSystem::Metric},
+    {Catalogue::EN10210, "EN10210", "EN 10210-2 hot-finished", UnitSystem::Metric},
+    {Catalogue::EN10219, "EN10219", "EN 10219-2 cold-formed", UnitSystem::Metric},
+    {Catalogue::AISC, "AISC", "AISC HSS (Shapes Database v16.0)", UnitSystem::US},
 };
 
 // The sizes of the two European catalogues, made from their CSV files at build time.
@@ -17,6 +19,10 @@ namespace hotFinished {
 namespace coldFormed {
 #include "EN10219_sizes.inc"
 } // namespace coldFormed
+
+namespace northAmerican {
+#include "AISC_sizes.inc"
+} // namespace northAmerican
 
 // A catalogue's three families.
 struct FamilySizes {
@@ -31,6 +37,8 @@ constexpr FamilySizes hotFinishedSizes{hotFinished::rhsEntries, hotFinished::shs
                                        hotFinished::chsEntries};
 constexpr FamilySizes coldFormedSizes{coldFormed::rhsEntries, coldFormed::shsEntries,
                                       coldFormed::chsEntries};
+constexpr FamilySizes northAmericanSizes{northAmerican::rhsEntries, northAmerican::shsEntries,
+                                         northAmerican::chsEntries};
 
 } // namespace
 
@@ -57,10 +65,23 @@ std::span<const CatalogueEntry> entriesOf(Catalogue catalogue, SectionFamily fam
         return hotFinishedSizes.of(family);
     case Catalogue::EN10219:
         return coldFormedSizes.of(family);
+    case Catalogue::AISC:
+        return northAmericanSizes.of(family);
     case Catalogue::IS:
         break;
     }
     return entriesOf(family);
+}
+
+} // namespace kavrel
+
+namespace kavrel {
+
+bool designates(Catalogue catalogue, std::string_view designation, std::string_view text) {
+    if (catalogue == Catalogue::AISC) {
+        return namesHss(designation, text);
+    }
+    return designation == text;
 }
 
 } // namespace kavrel

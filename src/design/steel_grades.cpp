@@ -60,6 +60,8 @@ const ProductStandard* productStandardOf(Catalogue catalogue) {
         return &en10210;
     case Catalogue::EN10219:
         return &en10219;
+    case Catalogue::AISC: // no design resistances are given for AISC
+        return nullptr;
     case Catalogue::IS:
         break;
     }

@@ -8,14 +8,14 @@ namespace kavrel {
 // elastic modulus about y needs it, so an unusable width fails no earlier step.
 FindOutcome circularProperties(const SectionDimensions& dimensions, double piValue,
                                std::string_view separator, std::optional<int> significant,
-                               StepLog* log) {
+                               StepLog* log, UnitSystem shown) {
     constexpr Shape shape = Shape::Circular;
     constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
     constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
     constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
     constexpr ResultStep zxxStep = resultStep(&SectionProperties::zxx, shape);
     static_assert(ixxStep.pattern == iyyStep.pattern);
-    Steps s(separator, significant, log);
+    Steps s(separator, significant, log, {UnitSystem::Metric, shown});
     s.assume("A tube of outside diameter D and wall thickness t; the width B enters only Zyy.");
     SectionProperties p;
 

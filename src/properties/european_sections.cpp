@@ -25,9 +25,9 @@ constexpr std::string_view exactness =
 
 // The dimensions, then the radii that the rule gives for t, then the exact geometry.
 ResultsOutcome rectangularWithRadii(const SectionDimensions& dimensions, std::string_view separator,
-                                    std::optional<int> significant, StepLog* log,
+                                    std::optional<int> significant, StepLog* log, UnitSystem shown,
                                     std::string_view geometry, Corners (*rule)(Term t)) {
-    Steps s(separator, significant, log);
+    Steps s(separator, significant, log, {UnitSystem::Metric, shown});
     s.assume(geometry);
     s.assume("A, Ixx, Iyy, Zpx and Zpy are those of the outer rounded rectangle less the inner "
              "one; J and C take the wall's mid-line with corners of radius rm = (ro + ri)/2; S "
@@ -46,9 +46,10 @@ ResultsOutcome rectangularWithRadii(const SectionDimensions& dimensions, std::st
 
 ResultsOutcome hotFinishedRectangularResults(const SectionDimensions& dimensions,
                                              std::string_view separator,
-                                             std::optional<int> significant, StepLog* log) {
+                                             std::optional<int> significant, StepLog* log,
+                                             UnitSystem shown) {
     return rectangularWithRadii(
-        dimensions, separator, significant, log,
+        dimensions, separator, significant, log, shown,
         "Hot finished: straight walls with rounded corners of outer radius ro = 1.5t and inner "
         "radius ri = t.",
         hotFinishedCornersOf);
@@ -56,9 +57,10 @@ ResultsOutcome hotFinishedRectangularResults(const SectionDimensions& dimensions
 
 ResultsOutcome coldFormedRectangularResults(const SectionDimensions& dimensions,
                                             std::string_view separator,
-                                            std::optional<int> significant, StepLog* log) {
+                                            std::optional<int> significant, StepLog* log,
+                                            UnitSystem shown) {
     return rectangularWithRadii(
-        dimensions, separator, significant, log,
+        dimensions, separator, significant, log, shown,
         "Cold formed: straight walls with rounded corners of outer radius ro and inner radius "
         "ri: for t up to 6 mm ro = 2t, ri = t; above 6 up to 10 mm ro = 2.5t, ri = 1.5t; above "
         "10 mm ro = 3t, ri = 2t.",
@@ -67,10 +69,10 @@ ResultsOutcome coldFormedRectangularResults(const SectionDimensions& dimensions,
 
 // The exact annulus: no thin-wall approximation, the true pi, nothing read back.
 ResultsOutcome annulusResults(const SectionDimensions& dimensions, std::string_view separator,
-                              std::optional<int> significant, StepLog* log) {
+                              std::optional<int> significant, StepLog* log, UnitSystem shown) {
     using namespace stepNames;
     constexpr Shape shape = Shape::Circular;
-    Steps s(separator, significant, log);
+    Steps s(separator, significant, log, {UnitSystem::Metric, shown});
     s.assume("The exact annulus of outside diameter D and wall thickness t.");
     s.assume(exactness);
     SectionResults results;

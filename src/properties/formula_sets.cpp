@@ -28,6 +28,8 @@ FormulaSet formulaSetOf(Catalogue catalogue, SectionFamily family) {
         return circular ? FormulaSet::Annulus : FormulaSet::HotFinishedRectangular;
     case Catalogue::EN10219:
         return circular ? FormulaSet::Annulus : FormulaSet::ColdFormedRectangular;
+    case Catalogue::AISC:
+        return circular ? FormulaSet::AiscRound : FormulaSet::AiscRectangular;
     case Catalogue::IS:
         break;
     }
@@ -44,6 +46,9 @@ std::optional<CornerRadii> cornerRadiiOf(FormulaSet set, double t) {
         return hotFinishedCorners(t);
     case FormulaSet::ColdFormedRectangular:
         return coldFormedCorners(t);
+    case FormulaSet::AiscRectangular:
+        return CornerRadii{2 * t, t};
+    case FormulaSet::AiscRound:
     case FormulaSet::IsRectangular:
     case FormulaSet::IsCircular:
     case FormulaSet::Annulus:
@@ -54,28 +59,34 @@ std::optional<CornerRadii> cornerRadiiOf(FormulaSet set, double t) {
 
 ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
                          const SectionDimensions& dimensions, double pi, std::string_view separator,
-                         std::optional<int> significant, StepLog* log) {
+                         std::optional<int> significant, StepLog* log,
+                         std::optional<UnitSystem> shownUnits) {
     const FormulaSet set = formulaSetOf(catalogue, family);
+    const UnitSystem shown = shownUnits.value_or(describe(catalogue).home);
     switch (set) {
     case FormulaSet::HotFinishedRectangular:
-        return hotFinishedRectangularResults(dimensions, separator, significant, log);
+        return hotFinishedRectangularResults(dimensions, separator, significant, log, shown);
     case FormulaSet::ColdFormedRectangular:
-        return coldFormedRectangularResults(dimensions, separator, significant, log);
+        return coldFormedRectangularResults(dimensions, separator, significant, log, shown);
     case FormulaSet::Annulus:
-        return annulusResults(dimensions, separator, significant, log);
+        return annulusResults(dimensions, separator, significant, log, shown);
+    case FormulaSet::AiscRectangular:
+        return aiscRectangularResults(dimensions, separator, significant, log, shown);
+    case FormulaSet::AiscRound:
+        return aiscRoundResults(dimensions, separator, significant, log, shown);
     case FormulaSet::IsRectangular:
     case FormulaSet::IsCircular:
         break;
     }
     // The window's two steps, the eleven results and then the plastic moduli.
     const bool circular = set == FormulaSet::IsCircular;
-    FindOutcome found = circular
-                            ? circularProperties(dimensions, pi, separator, significant, log)
-                            : rectangularProperties(dimensions, pi, separator, significant, log);
+    FindOutcome found =
+        circular ? circularProperties(dimensions, pi, separator, significant, log, shown)
+                 : rectangularProperties(dimensions, pi, separator, significant, log, shown);
     if (auto* properties = std::get_if<SectionProperties>(&found)) {
         PlasticOutcome plastic =
-            circular ? circularPlasticModuli(dimensions, separator, significant, log)
-                     : rectangularPlasticModuli(dimensions, pi, separator, significant, log);
+            circular ? circularPlasticModuli(dimensions, separator, significant, log, shown)
+                     : rectangularPlasticModuli(dimensions, pi, separator, significant, log, shown);
         if (auto* moduli = std::get_if<PlasticModuli>(&plastic)) {
             return SectionResults{std::move(*properties), std::move(*moduli), {}};
         }
@@ -95,6 +106,8 @@ FindOutcome propertiesOf(Catalogue catalogue, SectionFamily family,
     case FormulaSet::HotFinishedRectangular:
     case FormulaSet::ColdFormedRectangular:
     case FormulaSet::Annulus:
+    case FormulaSet::AiscRectangular:
+    case FormulaSet::AiscRound:
         break;
     }
     return partOf<FindOutcome>(resultsOf(catalogue, family, dimensions, pi, separator, significant),
@@ -112,6 +125,8 @@ PlasticOutcome plasticModuliOf(Catalogue catalogue, SectionFamily family,
     case FormulaSet::HotFinishedRectangular:
     case FormulaSet::ColdFormedRectangular:
     case FormulaSet::Annulus:
+    case FormulaSet::AiscRectangular:
+    case FormulaSet::AiscRound:
         break;
     }
     return partOf<PlasticOutcome>(

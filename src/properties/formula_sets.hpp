@@ -23,6 +23,8 @@ enum class FormulaSet {
     HotFinishedRectangular, // exact rounded corners, ro = 1.5t, ri = t
     ColdFormedRectangular,  // exact rounded corners, radii in three bands of t
     Annulus,                // the exact tube of both European catalogues
+    AiscRectangular,        // the AISC database's rectangular HSS, in inches
+    AiscRound,              // the AISC database's round HSS, in inches
 };
 
 FormulaSet formulaSetOf(Catalogue catalogue, SectionFamily family);
@@ -47,10 +49,12 @@ PlasticOutcome plasticModuliOf(Catalogue catalogue, SectionFamily family,
                                std::optional<int> significant = std::nullopt);
 
 // Every result at once, as the section table shows them; given a log, every step is recorded
-// there for a calculation sheet.
+// there for a calculation sheet. The dimensions are in the catalogue's home units; the results
+// are shown in `shown` units (none: the home units), each converted once, unrounded.
 ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
                          const SectionDimensions& dimensions, double pi,
                          std::string_view separator = defaultSeparator,
-                         std::optional<int> significant = std::nullopt, StepLog* log = nullptr);
+                         std::optional<int> significant = std::nullopt, StepLog* log = nullptr,
+                         std::optional<UnitSystem> shown = std::nullopt);
 
 } // namespace kavrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/section_dimensions.hpp"
+#include "catalogue/unit_system.hpp"
 #include "properties/number_text.hpp"
 #include "properties/section_properties.hpp"
 #include "properties/step_log.hpp"
@@ -18,25 +19,26 @@ namespace kavrel {
 FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi,
                                   std::string_view separator = defaultSeparator,
                                   std::optional<int> significant = std::nullopt,
-                                  StepLog* log = nullptr);
+                                  StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric);
 
 // Properties of a circular hollow section; the width enters only the elastic modulus Zyy.
 FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
                                std::string_view separator = defaultSeparator,
                                std::optional<int> significant = std::nullopt,
-                               StepLog* log = nullptr);
+                               StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric);
 
 // The plastic moduli of the same rectangular section, from its dimensions (no text read back).
 PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double pi,
                                         std::string_view separator = defaultSeparator,
                                         std::optional<int> significant = std::nullopt,
-                                        StepLog* log = nullptr);
+                                        StepLog* log = nullptr,
+                                        UnitSystem shown = UnitSystem::Metric);
 
 // The plastic moduli of a circular tube, equal about both axes; pi does not enter them.
 PlasticOutcome circularPlasticModuli(const SectionDimensions& dimensions,
                                      std::string_view separator = defaultSeparator,
                                      std::optional<int> significant = std::nullopt,
-                                     StepLog* log = nullptr);
+                                     StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric);
 
 // The corner radii of a rectangular section's wall, in mm: outside and inside of the bend.
 struct CornerRadii {
@@ -55,16 +57,30 @@ CornerRadii coldFormedCorners(double t);
 ResultsOutcome hotFinishedRectangularResults(const SectionDimensions& dimensions,
                                              std::string_view separator = defaultSeparator,
                                              std::optional<int> significant = std::nullopt,
-                                             StepLog* log = nullptr);
+                                             StepLog* log = nullptr,
+                                             UnitSystem shown = UnitSystem::Metric);
 ResultsOutcome coldFormedRectangularResults(const SectionDimensions& dimensions,
                                             std::string_view separator = defaultSeparator,
                                             std::optional<int> significant = std::nullopt,
-                                            StepLog* log = nullptr);
+                                            StepLog* log = nullptr,
+                                            UnitSystem shown = UnitSystem::Metric);
 
 // All results of the exact annulus of outside diameter D and wall t, with the true pi.
 ResultsOutcome annulusResults(const SectionDimensions& dimensions,
                               std::string_view separator = defaultSeparator,
-                              std::optional<int> significant = std::nullopt,
-                              StepLog* log = nullptr);
+                              std::optional<int> significant = std::nullopt, StepLog* log = nullptr,
+                              UnitSystem shown = UnitSystem::Metric);
+
+// The AISC HSS, in inches: the design wall tdes in every property, the nominal wall tnom in the
+// weight; results with three significant figures and W with two decimals, as the database
+// prints them (aisc_sections.cpp).
+ResultsOutcome aiscRectangularResults(const SectionDimensions& dimensions,
+                                      std::string_view separator = defaultSeparator,
+                                      std::optional<int> significant = std::nullopt,
+                                      StepLog* log = nullptr, UnitSystem shown = UnitSystem::US);
+ResultsOutcome aiscRoundResults(const SectionDimensions& dimensions,
+                                std::string_view separator = defaultSeparator,
+                                std::optional<int> significant = std::nullopt,
+                                StepLog* log = nullptr, UnitSystem shown = UnitSystem::US);
 
 } // namespace kavrel

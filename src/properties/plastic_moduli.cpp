@@ -10,9 +10,9 @@ namespace kavrel {
 // terms. Each expression keeps the grouping of the published formula.
 PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double piValue,
                                         std::string_view separator, std::optional<int> significant,
-                                        StepLog* log) {
+                                        StepLog* log, UnitSystem shown) {
     constexpr Shape shape = Shape::Rectangular;
-    Steps s(separator, significant, log);
+    Steps s(separator, significant, log, {UnitSystem::Metric, shown});
     s.part("The plastic moduli, computed on their own from the dimensions");
     s.assume("Zpx and Zpy: the walls and corners of A, Ixx and Iyy.");
     PlasticModuli p;
@@ -35,9 +35,9 @@ PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, dou
 
 PlasticOutcome circularPlasticModuli(const SectionDimensions& dimensions,
                                      std::string_view separator, std::optional<int> significant,
-                                     StepLog* log) {
+                                     StepLog* log, UnitSystem shown) {
     constexpr Shape shape = Shape::Circular;
-    Steps s(separator, significant, log);
+    Steps s(separator, significant, log, {UnitSystem::Metric, shown});
     s.part("The plastic moduli, computed on their own from the dimensions");
     PlasticModuli p;
 

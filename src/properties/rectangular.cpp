@@ -11,14 +11,14 @@ namespace kavrel {
 // Later steps read the shown values back through readBack, on the handle of the result.
 FindOutcome rectangularProperties(const SectionDimensions& dimensions, double piValue,
                                   std::string_view separator, std::optional<int> significant,
-                                  StepLog* log) {
+                                  StepLog* log, UnitSystem shown) {
     using namespace stepNames;
     constexpr Shape shape = Shape::Rectangular;
     constexpr ResultStep aStep = resultStep(&SectionProperties::a, shape);
     constexpr ResultStep ixxStep = resultStep(&SectionProperties::ixx, shape);
     constexpr ResultStep iyyStep = resultStep(&SectionProperties::iyy, shape);
     constexpr ResultStep jStep = resultStep(&SectionProperties::j, shape);
-    Steps s(separator, significant, log);
+    Steps s(separator, significant, log, {UnitSystem::Metric, shown});
     s.assume("A, Ixx and Iyy: four straight walls of thickness t (two of length b1 = B - 4t, two "
              "of length d1 = D - 4t) joined by four quarter-ring corners of outer radius 2t and "
              "inner radius t.");

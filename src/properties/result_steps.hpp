@@ -12,7 +12,8 @@ consteval ResultStep resultStepIn(const Table& table, std::string Texts::*field,
     for (const auto& r : table) {
         if (r.field == field) {
             return {{r.column, r.meaning, r.unit},
-                    shape == Shape::Rectangular ? r.rectangular : r.circular};
+                    shape == Shape::Rectangular ? r.rectangular : r.circular,
+                    r.quantity};
         }
     }
     throw "not a result";

@@ -22,6 +22,18 @@ namespace kavrel {
 //          b·(d - 2r)²/4 + (b - 2r)·r·(d - r) + π·r²·c + (4/3)·r³
 // The wall is the outer shape (B, D, ro) less the inner one (B - 2t, D - 2t, ri); about y the
 // same with B and D exchanged. Nothing is read back from a shown text.
+Term roundedRectangleSecondMoment(Term pi, Term b, Term d, Term r, Term c) {
+    const Term eightThirds = Term(8.0) / 3;
+    return (b * cube(d - 2 * r) + (b - 2 * r) * (cube(d) - cube(d - 2 * r))) / 12 +
+           pi * square(r) * (square(r) / 4 + square(c)) + eightThirds * cube(r) * c;
+}
+
+Term roundedRectanglePlasticModulus(Term pi, Term b, Term d, Term r, Term c) {
+    const Term fourThirds = Term(4.0) / 3;
+    return b * square(d - 2 * r) / 4 + (b - 2 * r) * r * (d - r) + pi * square(r) * c +
+           fourThirds * cube(r);
+}
+
 ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, Term ri) {
     using namespace stepNames;
     constexpr Shape shape = Shape::Rectangular;
@@ -47,15 +59,11 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
     p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
 
     // Ix and Zp of the comment above, for a shape b wide and d deep with corners r at c.
-    const Term eightThirds = Term(8.0) / 3;
-    const Term fourThirds = Term(4.0) / 3;
     const auto secondMoment = [&](Term b, Term d, Term r, Term c) {
-        return (b * cube(d - 2 * r) + (b - 2 * r) * (cube(d) - cube(d - 2 * r))) / 12 +
-               pi * square(r) * (square(r) / 4 + square(c)) + eightThirds * cube(r) * c;
+        return roundedRectangleSecondMoment(pi, b, d, r, c);
     };
     const auto plasticModulus = [&](Term b, Term d, Term r, Term c) {
-        return b * square(d - 2 * r) / 4 + (b - 2 * r) * r * (d - r) + pi * square(r) * c +
-               fourThirds * cube(r);
+        return roundedRectanglePlasticModulus(pi, b, d, r, c);
     };
 
     const Term Ixo = s.step(stepNames::Ixo, secondMoment(B, D, ro, cxo));

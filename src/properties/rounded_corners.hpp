@@ -26,6 +26,12 @@ inline Corners coldFormedCornersOf(Term t) {
     return {3 * t, 2 * t};
 }
 
+// The second moment about the axis along b, and the first moment of each half about it (the
+// plastic modulus), of a solid rectangle b wide and d deep whose corners are rounded to radius
+// r with centres c from that axis; rounded_corners.cpp says how they come about.
+Term roundedRectangleSecondMoment(Term pi, Term b, Term d, Term r, Term c);
+Term roundedRectanglePlasticModulus(Term pi, Term b, Term d, Term r, Term c);
+
 // All results of a rectangular section with the exact geometry of straight walls and rounded
 // corners of radii ro and ri, with the true pi and no text read back: the one geometry of
 // every catalogue that gives corner radii. The dimensions and radii come from earlier steps.

@@ -67,3 +67,35 @@ inline constexpr StepName r{"r", "radius of gyration about any diameter", "cm"};
 inline constexpr StepName Zp{"Zp", "plastic modulus about any diameter", "cm^3"};
 
 } // namespace kavrel::stepNames
+
+namespace kavrel::stepNames {
+
+// A metric length, area, first or second moment's unit as the same in inches.
+constexpr std::string_view inchesOf(std::string_view unit) {
+    constexpr std::string_view pairs[][2] = {{"mm", "in"},     {"mm^2", "in^2"}, {"mm^3", "in^3"},
+                                             {"mm^4", "in^4"}, {"cm", "in"},     {"cm^2", "in^2"},
+                                             {"cm^3", "in^3"}, {"cm^4", "in^4"}};
+    for (const auto& pair : pairs) {
+        if (pair[0] == unit) {
+            return pair[1];
+        }
+    }
+    return unit;
+}
+
+// The same quantity, for formulas that compute in inches (AISC).
+constexpr StepName inches(StepName name) {
+    name.unit = inchesOf(name.unit);
+    return name;
+}
+
+// The AISC database's own quantities.
+inline constexpr StepName aiscNominalArea{"An", "area with the nominal wall tnom, for the weight",
+                                          "in^2"};
+inline constexpr StepName aiscCornerTerm{
+    "Ic", "the database's corner term of Ixx and Iyy, (64/(27 pi)) t^4", "in^4"};
+inline constexpr StepName aiscAp{"Ap", "area enclosed by the wall's mid-line, corners 1.5t",
+                                 "in^2"};
+inline constexpr StepName aiscP{"p", "perimeter of the wall's mid-line, corners 1.5t", "in"};
+
+} // namespace kavrel::stepNames

@@ -127,23 +127,44 @@ Term Steps::checkedStep(const StepName& name, Term x) {
     return failed() ? Term{0.0} : named(name.name, x.value, false);
 }
 
+Term Steps::converted(Term x, Quantity quantity) const {
+    const double v = convert(x.value, quantity, units_.home, units_.shown);
+    if (!x.node) {
+        return v;
+    }
+    const Term factor{metricPerUsOf(quantity)};
+    return recorded(units_.shown == UnitSystem::US ? FormulaNode::Kind::Divide
+                                                   : FormulaNode::Kind::Multiply,
+                    v, x, factor);
+}
+
 std::string Steps::text(Term x, const ResultStep& result) {
     if (failed() && !recording()) {
         return {};
     }
+    StepName name = result.name;
+    if (result.quantity != Quantity::None) {
+        name.unit = unitOf(result.quantity, units_.shown);
+        if (units_.home != units_.shown && !failed()) {
+            x = converted(x, result.quantity);
+        }
+    }
     check(x);
     if (recording()) {
-        record(result.name, x);
+        record(name, x);
     }
     if (failed()) {
         return {};
     }
-    std::string shown = significant_ ? formatSignificant(x.value, *significant_, separator_)
-                                     : formatResult(x.value, result.pattern, separator_);
+    const std::optional<int> figures = significant_           ? significant_
+                                       : result.keepsDecimals ? std::nullopt
+                                                              : homeFigures_;
+    std::string shown = figures ? formatSignificant(x.value, *figures, separator_)
+                                : formatResult(x.value, result.pattern, separator_);
     if (recording()) {
         RecordedStep& step = log_->steps.back();
-        step.rounding = significant_ ? Rounding{*significant_, true}
-                                     : Rounding{decimalsOf(result.pattern), false};
+        step.rounding =
+            figures ? Rounding{*figures, true} : Rounding{decimalsOf(result.pattern), false};
         step.text = shown;
     }
     return shown;

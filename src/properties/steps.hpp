@@ -3,6 +3,7 @@
 #include "properties/number_text.hpp"
 #include "properties/section_properties.hpp"
 #include "properties/step_log.hpp"
+#include "properties/units.hpp"
 
 #include <cmath>
 #include <cstddef>
@@ -80,10 +81,21 @@ inline Term fourthPower(Term x) {
     return x.node ? recordedPower(v, x, 4) : Term{v};
 }
 
-// How a result is named and rounded: its column, meaning, unit and pattern.
+// How a result is named and rounded: its column, meaning, metric unit and pattern, and what it
+// measures, for its unit and conversion in the units shown. A result with `keepsDecimals`
+// keeps its pattern's decimals where its formula set shows significant figures (AISC's W).
 struct ResultStep {
     StepName name;
     Pattern pattern;
+    Quantity quantity = Quantity::None;
+    bool keepsDecimals = false;
+};
+
+// The units a formula set computes in and the units its results are shown in; each result is
+// converted once, unrounded, as its text is made.
+struct ShownUnits {
+    UnitSystem home = UnitSystem::Metric;
+    UnitSystem shown = UnitSystem::Metric;
 };
 
 // A result that later steps use, as result() gives it: the result by name, unrounded, and the
@@ -102,8 +114,13 @@ class Steps {
   public:
     // Results are shown with their pattern's decimals, or with `significant` figures if given.
     explicit Steps(std::string_view separator, std::optional<int> significant = std::nullopt,
-                   StepLog* log = nullptr)
-        : separator_(separator), significant_(significant), log_(log) {}
+                   StepLog* log = nullptr, ShownUnits units = {})
+        : separator_(separator), significant_(significant), log_(log), units_(units) {}
+
+    // Results are shown with this many significant figures unless told otherwise, but for
+    // those that keep their decimals: a catalogue's own way of printing (AISC: 3).
+    void showFigures(int figures) { homeFigures_ = figures; }
+    UnitSystem shownUnits() const { return units_.shown; }
 
     // A dimension field as a number, named by its symbol; no value is 0.
     Term read(const std::optional<std::string>& field, std::string_view symbol);
@@ -175,10 +192,15 @@ class Steps {
     // An unreadable text ends the log with a step that says so.
     void unreadable(const StepName& name, const std::string& text);
 
+    // The result in the units shown, through one exact factor.
+    Term converted(Term x, Quantity quantity) const;
+
     std::string_view separator_;
     std::optional<int> significant_;
     std::variant<std::monostate, UnreadableNumber, ArithmeticFailure> failure_;
     StepLog* log_;
+    ShownUnits units_;
+    std::optional<int> homeFigures_;
 };
 
 } // namespace kavrel

@@ -27,10 +27,14 @@ inline bool isBucklingColumn(std::size_t column) {
 // How the window names a column of the section table (a position in columnNames, or a design
 // column): the engine's name, its unit as the window writes it ("cm²"), and what it means.
 QString columnName(std::size_t column);
-QString columnUnit(std::size_t column); // empty for the family and the designation
+// Empty for the family and the designation; the design columns are metric only.
+QString columnUnit(std::size_t column, UnitSystem units = UnitSystem::Metric);
 QString columnMeaning(std::size_t column);
+// The meaning, the unit and for those who think in AISC's names, what AISC calls the column:
+// "elastic modulus about x, in³; AISC's Sx (elastic)".
+QString columnToolTip(std::size_t column, UnitSystem units);
 
 // The header of a column: its name, and its unit on a second line when it has one.
-QString columnHeader(std::size_t column);
+QString columnHeader(std::size_t column, UnitSystem units = UnitSystem::Metric);
 
 } // namespace kavrel

@@ -10,7 +10,15 @@ QString copiedText(const TableRows& rows, const std::vector<int>& positions,
     QStringList header;
     for (const std::size_t column : rows.columns) {
         const std::string_view name = columnNameIn(rows, column);
-        header << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        QString shown = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        // Named with their units where the engine's headers are: with --units or AISC.
+        if (const std::string_view unit = columnUnitIn(rows, column);
+            rows.unitLabels && !unit.empty()) {
+            shown += QStringLiteral(" (") +
+                     QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())) +
+                     QLatin1Char(')');
+        }
+        header << shown;
     }
     lines << header.join(QLatin1Char('\t'));
     const auto addRow = [&](const ShownRow& row) {

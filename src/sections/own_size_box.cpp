@@ -1,5 +1,7 @@
 #include "sections/own_size_box.hpp"
 
+#include "properties/units.hpp"
+
 #include "properties/number_text.hpp"
 #include "sections/typed_fields.hpp"
 #include "table/table_rows.hpp"
@@ -45,11 +47,14 @@ OwnSizeBox::OwnSizeBox(QString separator, QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->addWidget(buddyLabel(tr("Famil&y:"), family), 0, 0);
     grid->addWidget(family, 0, 1);
-    grid->addWidget(buddyLabel(tr("D:"), depth), 0, 2);
+    depthLabel_ = buddyLabel(tr("D:"), depth);
+    widthLabel_ = buddyLabel(tr("B:"), width);
+    thicknessLabel_ = buddyLabel(tr("t:"), thickness);
+    grid->addWidget(depthLabel_, 0, 2);
     grid->addWidget(depth, 0, 3);
-    grid->addWidget(buddyLabel(tr("B:"), width), 1, 0);
+    grid->addWidget(widthLabel_, 1, 0);
     grid->addWidget(width, 1, 1);
-    grid->addWidget(buddyLabel(tr("t:"), thickness), 1, 2);
+    grid->addWidget(thicknessLabel_, 1, 2);
     grid->addWidget(thickness, 1, 3);
     grid->addWidget(add, 2, 0, 1, 4, Qt::AlignLeft);
     grid->addWidget(reason, 3, 0, 1, 4);
@@ -100,7 +105,19 @@ void OwnSizeBox::updateFields() {
     width->setEnabled(family->currentText() == QLatin1String("RHS"));
 }
 
-void OwnSizeBox::addTyped(Catalogue catalogue, std::optional<double> pi) {
+void OwnSizeBox::showUnits(UnitSystem units, bool nominalWall) {
+    const QString unit = QString::fromUtf8(unitOf(Quantity::Length, units));
+    setTitle(units == UnitSystem::US ? tr("Sizes of your own, in inches")
+                                     : tr("Sizes of your own, in mm"));
+    depthLabel_->setText(tr("D, %1:").arg(unit));
+    widthLabel_->setText(tr("B, %1:").arg(unit));
+    thicknessLabel_->setText(nominalWall ? tr("t nominal, %1:").arg(unit) : tr("t, %1:").arg(unit));
+    thickness->setToolTip(nominalWall ? tr("The nominal wall: the properties take the design "
+                                           "wall 0.93t to three decimals of an inch")
+                                      : QString());
+}
+
+void OwnSizeBox::addTyped(Catalogue catalogue, std::optional<double> pi, UnitSystem units) {
     const SectionFamily shape =
         std::get<SectionFamily>(parseFamily(family->currentText().toStdString()));
     std::vector<QLineEdit*> fields = {depth};
@@ -133,7 +150,8 @@ void OwnSizeBox::addTyped(Catalogue catalogue, std::optional<double> pi) {
     if (atFault.empty()) {
         // The size as its row would be computed, by the engine's rule, so that a size the
         // formulas cannot take is refused here, not in every later table.
-        if (const auto refusal = ownSizeRefusal({.pi = pi, .catalogues = {catalogue}}, argument)) {
+        if (const auto refusal =
+                ownSizeRefusal({.pi = pi, .catalogues = {catalogue}, .units = units}, argument)) {
             why = QString::fromStdString(refusal->message);
             for (QLineEdit* field : fields) {
                 if (!(*readNumber(*engineNumber(field->text(), separator_)) > 0)) {

@@ -33,7 +33,11 @@ class OwnSizeBox : public QGroupBox {
 
     // Adds the typed size when the catalogue's geometry computes it; otherwise marks the fields
     // concerned, shows the engine's reason and keeps the typed texts.
-    void addTyped(Catalogue catalogue, std::optional<double> pi);
+    void addTyped(Catalogue catalogue, std::optional<double> pi,
+                  UnitSystem units = UnitSystem::Metric);
+
+    // Names the units the dimensions are typed in; for AISC the wall is the nominal one.
+    void showUnits(UnitSystem units, bool nominalWall);
 
     QComboBox* family;
     QLineEdit* depth;
@@ -49,6 +53,10 @@ class OwnSizeBox : public QGroupBox {
 
   private:
     void updateFields();
+
+    QLabel* depthLabel_;
+    QLabel* widthLabel_;
+    QLabel* thicknessLabel_;
 
     QString separator_;
 };

@@ -20,7 +20,8 @@ QString quotedText(const QString& text) {
 
 RequirementRow::RequirementRow(const RequirementText& text, QWidget* parent)
     : QWidget(parent), column(new QComboBox), comparison(new QComboBox), number(new QLineEdit),
-      remove(new QPushButton(tr("Remove"))), reason(new QLabel) {
+      remove(new QPushButton(tr("Remove"))), reason(new QLabel), unit(new QLabel) {
+    unit->setObjectName(QStringLiteral("lblrequnit"));
     column->setObjectName(QStringLiteral("cmbreqcolumn"));
     comparison->setObjectName(QStringLiteral("cmbreqcomparison"));
     number->setObjectName(QStringLiteral("txtreqnumber"));
@@ -54,6 +55,7 @@ RequirementRow::RequirementRow(const RequirementText& text, QWidget* parent)
     line->addWidget(column, 3);
     line->addWidget(comparison, 1);
     line->addWidget(number, 2);
+    line->addWidget(unit);
     line->addWidget(remove);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,9 +63,27 @@ RequirementRow::RequirementRow(const RequirementText& text, QWidget* parent)
     layout->addLayout(line);
     layout->addWidget(reason);
 
+    connect(column, &QComboBox::currentIndexChanged, this, &RequirementRow::showUnit);
     connect(column, &QComboBox::currentIndexChanged, this, &RequirementRow::changed);
+    showUnit();
     connect(comparison, &QComboBox::currentIndexChanged, this, &RequirementRow::changed);
     connect(number, &QLineEdit::textChanged, this, &RequirementRow::changed);
+}
+
+void RequirementRow::setUnits(UnitSystem units) {
+    units_ = units;
+    showUnit();
+}
+
+void RequirementRow::showUnit() {
+    QString shown;
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
+        if (columnName(i) == column->currentData().toString()) {
+            shown = columnUnit(i, units_);
+        }
+    }
+    unit->setText(shown);
+    number->setAccessibleDescription(shown.isEmpty() ? QString() : tr("in %1").arg(shown));
 }
 
 RequirementText RequirementRow::text() const {

@@ -25,14 +25,23 @@ class RequirementRow : public QWidget {
     // The engine's condition, or why there is none (the number field is marked).
     std::variant<Condition, QString> condition(const QString& separator);
 
+    // The units the number is typed in, named beside it.
+    void setUnits(UnitSystem units);
+    UnitSystem units() const { return units_; }
+
     QComboBox* column;
     QComboBox* comparison;
     QLineEdit* number;
     QPushButton* remove;
     QLabel* reason;
+    QLabel* unit; // of the chosen column in the units in force
 
   signals:
     void changed();
+
+  private:
+    void showUnit();
+    UnitSystem units_ = UnitSystem::Metric;
 };
 
 } // namespace kavrel

@@ -91,9 +91,10 @@ void SectionDrawing::paintEvent(QPaintEvent*) {
     const int titleHeight = painter.fontMetrics().height() + 6;
     QString cornersText;
     if (!tube) {
-        cornersText = s.corners ? tr(", corners r = %1 and %2 mm")
-                                      .arg(number(s.corners->outer), number(s.corners->inner))
-                                : tr(", corners r = 2t and t");
+        cornersText = s.corners
+                          ? tr(", corners r = %1 and %2 %3")
+                                .arg(number(s.corners->outer), number(s.corners->inner), s.unit)
+                          : tr(", corners r = 2t and t");
     }
     painter.drawText(QRect(0, 2, width(), titleHeight), Qt::AlignCenter,
                      s.designation + cornersText);
@@ -175,13 +176,13 @@ void SectionDrawing::drawDimensions(QPainter& painter, const Placement& at) cons
     painter.translate(left - 6, centre.y() - halfDepth / 2);
     painter.rotate(-90);
     painter.drawText(QRectF(-60, -20, 120, 20), Qt::AlignCenter,
-                     QStringLiteral("D = ") + number(D) + tr(" mm"));
+                     QStringLiteral("D = ") + number(D) + QLatin1Char(' ') + s.unit);
     painter.restore();
     if (!tube) {
         const double below = centre.y() + halfDepth + 34;
-        dimensionLine(painter, QPointF(centre.x() - halfWidth, below),
-                      QPointF(centre.x() + halfWidth, below),
-                      QStringLiteral("B = ") + number(B) + tr(" mm"), QPointF(0, 12));
+        dimensionLine(
+            painter, QPointF(centre.x() - halfWidth, below), QPointF(centre.x() + halfWidth, below),
+            QStringLiteral("B = ") + number(B) + QLatin1Char(' ') + s.unit, QPointF(0, 12));
     }
     // The wall thickness as a dimension of its own: arrows from outside onto both faces of the
     // wall, across the top wall of a box and along a radius of a tube, its text beyond them.
@@ -195,7 +196,7 @@ void SectionDrawing::drawDimensions(QPainter& painter, const Placement& at) cons
     arrow(painter, inner - outward * 16, inner);
     painter.drawLine(outer, inner);
     // Beyond the arrows, kept inside the drawing.
-    const QString thickness = QStringLiteral("t = ") + number(t) + tr(" mm");
+    const QString thickness = QStringLiteral("t = ") + number(t) + QLatin1Char(' ') + s.unit;
     const double textWidth = painter.fontMetrics().horizontalAdvance(thickness);
     const QPointF textAt = outer + outward * 18;
     const double textLeft = std::min(textAt.x() + 2, width() - textWidth - 2);
@@ -216,10 +217,10 @@ void SectionDrawing::drawCornerRadii(QPainter& painter, const Placement& at) con
                          at.centre.y() + at.halfDepth - outer);
     const QPointF diagonal(std::sqrt(0.5), std::sqrt(0.5));
     arrow(painter, centre, centre + diagonal * outer);
-    const QString text =
-        s.corners
-            ? tr("ro = %1 mm\nri = %2 mm").arg(number(s.corners->outer), number(s.corners->inner))
-            : tr("ro = 2t\nri = t");
+    const QString text = s.corners
+                             ? tr("ro = %1 %3\nri = %2 %3")
+                                   .arg(number(s.corners->outer), number(s.corners->inner), s.unit)
+                             : tr("ro = 2t\nri = t");
     const QRectF box(centre.x() - 124, centre.y() - 40 - outer, 120, 36 + outer);
     painter.drawText(box, Qt::AlignRight | Qt::AlignBottom, text);
 }

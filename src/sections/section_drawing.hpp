@@ -12,14 +12,15 @@
 
 namespace kavrel {
 
-// A size as the drawing takes it: its family and dimensions in mm.
+// A size as the drawing takes it: its family and dimensions in the units in force.
 struct DrawnSection {
     SectionFamily family;
     QString designation;
     double depth;
     double width;
     double thickness;
-    std::optional<CornerRadii> corners; // none: an outer radius of 2t and an inner one of t
+    std::optional<CornerRadii> corners;  // none: an outer radius of 2t and an inner one of t
+    QString unit = QStringLiteral("mm"); // of the dimensions and radii
 };
 
 // The selected size to scale: the outline with the corner radii its catalogue's formulas assume

@@ -72,12 +72,10 @@ QVariant SectionsModel::headerData(int section, Qt::Orientation orientation, int
     const std::size_t engine = engineColumn(section);
     switch (role) {
     case Qt::DisplayRole:
-        return columnHeader(engine);
+        return columnHeader(engine, rows().units);
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-        return columnUnit(engine).isEmpty()
-                   ? columnMeaning(engine)
-                   : columnMeaning(engine) + QStringLiteral(", ") + columnUnit(engine);
+        return columnToolTip(engine, rows().units);
     case Qt::AccessibleTextRole:
         return columnName(engine);
     default:

@@ -51,11 +51,13 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(buildSort());
     layout->addWidget(buildColumns());
     own_ = new OwnSizeBox(separator_);
-    connect(own_->add, &QPushButton::clicked, this, [this] { own_->addTyped(catalogue(), pi()); });
+    connect(own_->add, &QPushButton::clicked, this,
+            [this] { own_->addTyped(catalogue(), pi(), units()); });
     connect(own_, &OwnSizeBox::changed, this, &SectionsPanel::changed);
     layout->addWidget(own_);
     layout->addStretch(1);
     updateDesignChoice();
+    showUnits();
     chainFocus();
 }
 
@@ -72,6 +74,20 @@ QWidget* SectionsPanel::buildCatalogue() {
     }
     grid->addWidget(buddyLabel(tr("&Catalogue:"), catalogue_), 0, 0);
     grid->addWidget(catalogue_, 0, 1, 1, 3);
+    units_ = new QComboBox;
+    units_->setObjectName(QStringLiteral("cmbunits"));
+    units_->setAccessibleName(tr("Units"));
+    units_->addItem(tr("Metric: mm, cm\u00b2, kg/m, cm\u2074, cm\u00b3, m\u00b2/m"),
+                    QString::fromUtf8(unitSystemName(UnitSystem::Metric)));
+    units_->addItem(tr("US customary: in, in\u00b2, lb/ft, in\u2074, in\u00b3, ft\u00b2/ft"),
+                    QString::fromUtf8(unitSystemName(UnitSystem::US)));
+    grid->addWidget(buddyLabel(tr("&Units:"), units_), 8, 0);
+    grid->addWidget(units_, 8, 1, 1, 3);
+    connect(units_, &QComboBox::currentIndexChanged, this, [this] {
+        changeUnits(shownUnits_, units());
+        updateDesignChoice();
+        emit changed();
+    });
 
     grid->addWidget(new QLabel(tr("Families:")), 1, 0);
     int at = 1;
@@ -148,6 +164,13 @@ QWidget* SectionsPanel::buildCatalogue() {
 
     connect(catalogue_, &QComboBox::currentIndexChanged, this, [this] {
         updatePiChoice();
+        if (!quiet_) {
+            // A catalogue comes in its own units, as kavrel-table gives it without --units.
+            const QSignalBlocker blockUnits(units_);
+            units_->setCurrentIndex(
+                units_->findData(QString::fromUtf8(unitSystemName(describe(catalogue()).home))));
+            changeUnits(shownUnits_, units());
+        }
         fillGrades();
         updateDesignChoice();
         emit changed();
@@ -226,6 +249,7 @@ QWidget* SectionsPanel::buildColumns() {
 
 RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
     auto* row = new RequirementRow(text);
+    row->setUnits(shownUnits_);
     requirementRows_->addWidget(row);
     requirements_.push_back(row);
     connect(row, &RequirementRow::changed, this, &SectionsPanel::changed);
@@ -253,6 +277,8 @@ void SectionsPanel::chainFocus() {
     order.push_back(piExact_);
     order.push_back(grade_);
     order.push_back(length_);
+    order.push_back(forming_);
+    order.push_back(units_);
     for (RequirementRow* row : requirements_) {
         order.insert(order.end(), {row->column, row->comparison, row->number, row->remove});
     }
@@ -262,6 +288,95 @@ void SectionsPanel::chainFocus() {
                                own_->list, own_->remove});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+UnitSystem SectionsPanel::units() const {
+    return units_->currentData().toString() == QString::fromUtf8(unitSystemName(UnitSystem::US))
+               ? UnitSystem::US
+               : UnitSystem::Metric;
+}
+
+std::optional<UnitSystem> SectionsPanel::requestUnits() const {
+    const UnitSystem chosen = units();
+    return chosen == describe(catalogue()).home ? std::nullopt : std::optional(chosen);
+}
+
+namespace {
+
+// A typed number in other units, as the engine writes numbers, exactly: the requirement or size
+// means the same as before.
+QString convertedTyped(const QString& typed, const QString& separator, Quantity quantity,
+                       UnitSystem from, UnitSystem to) {
+    const auto engine = engineNumber(typed.trimmed(), separator);
+    const std::optional<double> value = engine ? readNumber(*engine) : std::nullopt;
+    if (!value || quantity == Quantity::None) {
+        return typed; // unreadable, or the same in both: left as typed, refused as before
+    }
+    QString text = QString::number(convert(*value, quantity, from, to), 'g', 17);
+    // The shortest text that reads back the same.
+    for (int digits = 1; digits <= 17; ++digits) {
+        const QString shorter = QString::number(convert(*value, quantity, from, to), 'g', digits);
+        if (shorter.toDouble() == convert(*value, quantity, from, to)) {
+            text = shorter;
+            break;
+        }
+    }
+    if (text.contains(QLatin1Char('e'))) {
+        return typed;
+    }
+    text.replace(QLatin1Char('.'), separator);
+    return text;
+}
+
+// A size of one's own "RHS:100x50x5" in other units.
+QString convertedSize(const QString& size, UnitSystem from, UnitSystem to) {
+    const qsizetype colon = size.indexOf(QLatin1Char(':'));
+    QStringList numbers = size.mid(colon + 1).split(QLatin1Char('x'));
+    for (QString& number : numbers) {
+        number = convertedTyped(number, QStringLiteral("."), Quantity::Length, from, to);
+    }
+    return size.left(colon + 1) + numbers.join(QLatin1Char('x'));
+}
+
+} // namespace
+
+void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
+    shownUnits_ = to;
+    if (from != to) {
+        for (RequirementRow* row : requirements_) {
+            const std::optional<std::size_t> column =
+                columnIndex(row->column->currentData().toString().toStdString());
+            Quantity quantity = Quantity::None;
+            if (column && *column >= 2 && *column < leadingColumns) {
+                quantity = Quantity::Length;
+            } else if (column && *column >= leadingColumns &&
+                       *column < leadingColumns + findResults.size()) {
+                quantity = findResults[*column - leadingColumns].quantity;
+            } else if (column && *column >= leadingColumns + findResults.size() &&
+                       *column < catalogueColumn) {
+                quantity = plasticResults[*column - leadingColumns - findResults.size()].quantity;
+            }
+            const QSignalBlocker blockRow(row);
+            row->number->setText(
+                convertedTyped(row->number->text(), separator_, quantity, from, to));
+        }
+        for (QLineEdit* field : {own_->depth, own_->width, own_->thickness}) {
+            field->setText(convertedTyped(field->text(), separator_, Quantity::Length, from, to));
+        }
+        QStringList sizes = own_->sizes();
+        for (QString& size : sizes) {
+            size = convertedSize(size, from, to);
+        }
+        own_->setSizes(sizes);
+    }
+    showUnits();
+}
+
+void SectionsPanel::showUnits() {
+    own_->showUnits(shownUnits_, catalogue() == Catalogue::AISC);
+    for (RequirementRow* row : requirements_) {
+        row->setUnits(shownUnits_);
     }
 }
 
@@ -312,7 +427,12 @@ std::optional<double> SectionsPanel::pi() const {
 }
 
 bool SectionsPanel::designGiven() const {
-    return !grade_->currentData().toString().isEmpty();
+    return designOffered() && !grade_->currentData().toString().isEmpty();
+}
+
+bool SectionsPanel::designOffered() const {
+    // AISC has no design resistances; the others' are given in metric units.
+    return productStandardOf(catalogue()) != nullptr && units() == UnitSystem::Metric;
 }
 
 void SectionsPanel::fillGrades() {
@@ -320,7 +440,8 @@ void SectionsPanel::fillGrades() {
     const QString chosen = grade_->currentData().toString();
     grade_->clear();
     grade_->addItem(tr("none"), QString());
-    for (const SteelGrade grade : productStandardOf(catalogue())->grades) {
+    const ProductStandard* standard = productStandardOf(catalogue());
+    for (const SteelGrade grade : standard ? standard->grades : std::vector<SteelGrade>{}) {
         grade_->addItem(QString::fromUtf8(gradeName(grade)), QString::fromUtf8(gradeName(grade)));
     }
     // A grade of the other catalogues' steel is not kept.
@@ -330,6 +451,8 @@ void SectionsPanel::fillGrades() {
 }
 
 void SectionsPanel::updateDesignChoice() {
+    grade_->setEnabled(designOffered());
+    length_->setEnabled(designOffered());
     const bool indian = catalogue() == Catalogue::IS;
     forming_->setEnabled(indian && designGiven());
     const bool graded = designGiven();
@@ -376,6 +499,7 @@ PanelState SectionsPanel::state() const {
     state.grade = grade_->currentData().toString();
     state.length = length_->text();
     state.forming = forming_->currentData().toString();
+    state.units = units_->currentData().toString();
     return state;
 }
 
@@ -408,6 +532,12 @@ void SectionsPanel::setState(const PanelState& state) {
                                 : state.columns.isEmpty() ? isDefaultWindowColumn(i)
                                                           : state.columns.contains(name));
     }
+    {
+        const QSignalBlocker blockUnits(units_);
+        units_->setCurrentIndex(std::max(0, units_->findData(state.units)));
+        shownUnits_ = units();
+        showUnits();
+    }
     grade_->setCurrentIndex(std::max(0, grade_->findData(state.grade)));
     length_->setText(state.length);
     forming_->setCurrentIndex(std::max(0, forming_->findData(state.forming)));
@@ -425,6 +555,7 @@ PanelRequest SectionsPanel::request() const {
     PanelRequest out;
     TableRequest& request = out.request;
     request.catalogues = {catalogue()};
+    request.units = requestUnits();
     for (QCheckBox* family : families_) {
         if (family->isChecked()) {
             request.families.push_back(

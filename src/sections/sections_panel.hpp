@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,7 +44,8 @@ struct PanelState {
     QString grade;        // "": none; S235 ... S460 for EN, YSt210 ... YSt355 for IS
     QString length;       // the buckling length in metres as typed; "" for none
     QStringList designColumns = defaultDesignColumns(); // the chosen ones, in the engine's order
-    QString forming;      // IS only: "" not known (cold formed taken), "cold" or "hot"
+    QString forming; // IS only: "" not known (cold formed taken), "cold" or "hot"
+    QString units = QStringLiteral("metric"); // "metric" or "us", as kavrel-table's --units
     bool operator==(const PanelState&) const = default;
 };
 
@@ -83,6 +85,8 @@ class SectionsPanel : public QWidget {
 
     // The chosen catalogue, whose geometry computes the sizes of one's own too.
     Catalogue catalogue() const;
+    // The units of every figure, the requirements and the sizes of one's own.
+    UnitSystem units() const;
 
   signals:
     void changed();
@@ -99,14 +103,23 @@ class SectionsPanel : public QWidget {
     bool choosesPi() const;
     std::optional<double> pi() const;
     void updatePiChoice();
+    // The new units: the numbers typed in the old ones converted, the units named.
+    void changeUnits(UnitSystem from, UnitSystem to);
+    void showUnits();
+    // The request's --units: none where the catalogue's own units are chosen, as kavrel-table
+    // has them without the option.
+    std::optional<UnitSystem> requestUnits() const;
     // The grades of the catalogue's steel; the forming route only for IS; the design columns
     // of the catalogue's code only with a grade, the buckling ones only with a length too.
     void updateDesignChoice();
     void fillGrades();
     bool designGiven() const;
+    bool designOffered() const; // the catalogue has design rules, and metric units are chosen
 
     QString separator_;
     QComboBox* catalogue_ = nullptr;
+    QComboBox* units_ = nullptr;
+    UnitSystem shownUnits_ = UnitSystem::Metric; // what the typed numbers are in
     std::vector<QCheckBox*> families_;
     QVBoxLayout* requirementRows_ = nullptr;
     std::vector<RequirementRow*> requirements_;

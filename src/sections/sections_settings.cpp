@@ -27,6 +27,7 @@ const QString lengthKey = QStringLiteral("buckling_length");
 const QString designColumnsKey = QStringLiteral("design_columns");
 const QString formingKey = QStringLiteral("forming");
 const QString geometryKey = QStringLiteral("geometry");
+const QString unitsKey = QStringLiteral("units");
 
 // A requirement is kept as "column<TAB>comparison<TAB>number as typed".
 QString requirementLine(const RequirementText& requirement) {
@@ -110,13 +111,23 @@ QStringList readState(const QSettings& settings, PanelState& state) {
                                                   parseForming(forming.toStdString())))) {
         state.forming = forming;
     }
-    // A size that some catalogue's geometry computes is kept: one added under another
-    // catalogue than the saved one is left out of the table, with its reason, not lost here.
+    // Without a saved choice, the units of the saved catalogue.
+    const Catalogue saved = catalogueNamed(state.catalogue.toStdString()).value_or(Catalogue::IS);
+    const QString units =
+        settings.value(unitsKey, QString::fromUtf8(unitSystemName(describe(saved).home).data()))
+            .toString();
+    if (keep(unitsKey, std::holds_alternative<UnitSystem>(parseUnits(units.toStdString())))) {
+        state.units = units;
+    }
+    // A size that some catalogue's geometry computes, in the units kept, is kept: one added
+    // under another catalogue than the saved one is left out of the table, with its reason,
+    // not lost here.
+    const UnitSystem inUnits = std::get<UnitSystem>(parseUnits(state.units.toStdString()));
     const QStringList ownSizes = settings.value(ownSizesKey).toStringList();
-    if (keep(ownSizesKey, std::ranges::all_of(ownSizes, [](const QString& size) {
+    if (keep(ownSizesKey, std::ranges::all_of(ownSizes, [inUnits](const QString& size) {
                  const std::string own = size.toStdString();
-                 return std::ranges::any_of(allCatalogues(), [&own](const auto& in) {
-                     return !ownSizeRefusal({.catalogues = {in.catalogue}}, own);
+                 return std::ranges::any_of(allCatalogues(), [&own, inUnits](const auto& in) {
+                     return !ownSizeRefusal({.catalogues = {in.catalogue}, .units = inUnits}, own);
                  });
              }))) {
         state.ownSizes = ownSizes;
@@ -200,6 +211,7 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
     settings.setValue(ownSizesKey, state.ownSizes);
     settings.setValue(gradeKey, state.grade);
     settings.setValue(lengthKey, state.length);
+    settings.setValue(unitsKey, state.units);
     settings.setValue(designColumnsKey, state.designColumns);
     settings.setValue(formingKey, state.forming);
     settings.setValue(geometryKey, geometry);

@@ -314,10 +314,19 @@ void SectionsWindow::showSelected() {
     const auto number = [&row](std::size_t column) { return readNumber(row[column]).value_or(0); };
     const SectionFamily drawn = std::get<SectionFamily>(family);
     // The corners of the geometry the row was computed with; none: the IS corners 2t and t.
+    // The catalogue's rule takes the wall in its home units; the radii show in the units shown.
     const Catalogue catalogue = catalogueNamed(row[catalogueColumn]).value_or(Catalogue::IS);
+    const UnitSystem shown = model_->rows().units;
+    const UnitSystem home = describe(catalogue).home;
+    std::optional<CornerRadii> corners = cornerRadiiOf(
+        formulaSetOf(catalogue, drawn), convert(number(4), Quantity::Length, shown, home));
+    if (corners) {
+        corners = CornerRadii{convert(corners->outer, Quantity::Length, home, shown),
+                              convert(corners->inner, Quantity::Length, home, shown)};
+    }
     drawing_->setSection(DrawnSection{drawn, QString::fromStdString(row[1]), number(2), number(3),
-                                      number(4),
-                                      cornerRadiiOf(formulaSetOf(catalogue, drawn), number(4))});
+                                      number(4), corners,
+                                      QString::fromUtf8(unitOf(Quantity::Length, shown))});
 }
 
 QString SectionsWindow::copiedRows() const {
@@ -409,7 +418,7 @@ PrintedTable SectionsWindow::printedTable() const {
     PrintedTable printed{title(), {}, {}, {}};
     for (int c = 0; c < model_->columnCount(); ++c) {
         const std::size_t engine = model_->engineColumn(c);
-        const QString unit = columnUnit(engine);
+        const QString unit = columnUnit(engine, model_->rows().units);
         printed.headers << (unit.isEmpty() ? columnName(engine)
                                            : columnName(engine) + QLatin1Char(' ') + unit);
         printed.rightAligned.push_back(isNumericColumn(engine));

@@ -14,7 +14,7 @@ CalculationSheet calculationSheet(const TableSize& size, const Computation& comp
     // The table's own call, with a log.
     const ResultsOutcome outcome =
         resultsOf(size.catalogue, size.family, size.dimensions, computation.pi, defaultSeparator,
-                  computation.significant, sheet.log.get());
+                  computation.significant, sheet.log.get(), computation.units);
     const auto* results = std::get_if<SectionResults>(&outcome);
     if (!results) {
         sheet.error = notComputed(size, givenSize);

@@ -32,7 +32,7 @@ ExplainOutcome explainSizes(const TableRequest& request, SheetFormat format,
     std::vector<TableSize> sizes;
     if (given) {
         for (const std::string& argument : request.sizes) {
-            auto size = sizeOf(argument, catalogues);
+            auto size = sizeOf(argument, catalogues, request.units);
             if (auto* error = std::get_if<TableError>(&size)) {
                 return {{}, std::move(*error)};
             }

@@ -1,24 +1,62 @@
 #include "kavrel_version.hpp"
 #include "properties/formula_sets.hpp"
+#include "properties/units.hpp"
 #include "sheet/formula_text.hpp"
 #include "sheet/sheet_writers.hpp"
 
 namespace kavrel {
 
+namespace {
+
+// The units of the steps and of the results: the catalogue's own lengths, and where the results
+// are shown in other units, how they get there.
+std::string unitsOf(const CalculationSheet& sheet) {
+    const UnitSystem home = describe(sheet.size.catalogue).home;
+    const UnitSystem shown = sheet.computation.units;
+    std::string text = "lengths in " + std::string(home == UnitSystem::US ? "inches" : "mm") +
+                       "; each step gives the unit of its value";
+    if (sheet.computation.unitLabels) {
+        text += "; the results in " +
+                std::string(shown == UnitSystem::US ? "US customary" : "metric") + " units";
+        if (shown != home) {
+            text += ", each converted once from its unrounded value in the catalogue's " +
+                    std::string(home == UnitSystem::US ? "US customary" : "metric") +
+                    " units (1 in = 25.4 mm, 1 ft = 12 in, 1 lb = 0.45359237 kg); the later "
+                    "steps take the unconverted values";
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 std::vector<std::pair<std::string_view, std::string>> sheetHead(const CalculationSheet& sheet) {
     const TableSize& size = sheet.size;
     const ReadDimensions read = readDimensions(size);
-    const auto mm = [](double number) { return personText(number) + " mm"; };
+    const UnitSystem home = describe(size.catalogue).home;
+    const std::string lengthUnit(unitOf(Quantity::Length, home));
+    const auto mm = [&lengthUnit](double number) { return personText(number) + " " + lengthUnit; };
     const auto shown = [](const std::optional<std::string>& text) {
         std::string quoted(1, '"');
         quoted += text.value_or("");
         quoted += '"';
         return quoted;
     };
-    const std::string dimensions =
-        "D = " + mm(read.depth) + ", B = " + mm(read.width) + ", t = " + mm(read.thickness) +
-        ", read from " + shown(size.dimensions.depth) + ", " + shown(size.dimensions.width) + ", " +
-        shown(size.dimensions.thickness);
+    std::string dimensions = "D = " + mm(read.depth) + ", B = " + mm(read.width) +
+                             ", t = " + mm(read.thickness) + ", read from " +
+                             shown(size.dimensions.depth) + ", " + shown(size.dimensions.width) +
+                             ", " + shown(size.dimensions.thickness);
+    if (size.dimensions.nominalThickness) {
+        dimensions += "; t is the design wall tdes; the nominal wall tnom = " +
+                      mm(readNumber(size.dimensions.nominalThickness).value_or(0)) +
+                      ", read from " + shown(size.dimensions.nominalThickness);
+    }
+    if (size.shown) {
+        const SectionDimensions& given = *size.shown;
+        dimensions += "; given as " + shown(given.depth) + ", " + shown(given.width) + ", " +
+                      shown(given.thickness) + " " +
+                      std::string(unitOf(Quantity::Length, sheet.computation.units));
+    }
 
     std::string geometry;
     for (const std::string_view sentence : sheet.log->geometry) {
@@ -46,11 +84,13 @@ std::vector<std::pair<std::string_view, std::string>> sheetHead(const Calculatio
         {"Dimensions", dimensions},
         {"pi", (pi == fractionPi ? "22/7 = " : "the true value, ") + personText(pi)},
         {"Geometry", geometry},
-        {"Units", "lengths in mm; each step gives the unit of its value"},
+        {"Units", unitsOf(sheet)},
         {"Rounding", "a result's text is its value written to 15 significant digits, then rounded "
                      "half away from zero to " +
                          (significant ? std::to_string(*significant) + " significant figures"
-                                      : std::string("the decimals its step states"))},
+                          : home == UnitSystem::US
+                              ? std::string("the significant figures or decimals its step states")
+                              : std::string("the decimals its step states"))},
     };
 }
 

@@ -10,9 +10,24 @@ namespace {
 struct Cells {
     std::span<const std::string> designNames;
     std::span<const WrittenRow> rows;
+    std::span<const std::size_t> columns;
+    std::span<const std::string_view> units; // of each chosen column, when headers name them
 
     std::string_view name(std::size_t column) const {
         return column < columnCount ? columnNames[column] : designNames[column - columnCount];
+    }
+    std::string_view unit(std::size_t column) const {
+        if (units.empty()) {
+            return {};
+        }
+        const auto at = std::find(columns.begin(), columns.end(), column) - columns.begin();
+        return units[static_cast<std::size_t>(at)];
+    }
+    // The header of a column in CSV and JSON: its name, and its unit when there is one.
+    std::string header(std::size_t column) const {
+        const std::string_view u = unit(column);
+        return u.empty() ? std::string(name(column))
+                         : std::string(name(column)) + " (" + std::string(u) + ")";
     }
     std::string_view text(const WrittenRow& row, std::size_t column) const {
         return column < columnCount ? std::string_view((*row.texts)[column])
@@ -36,7 +51,7 @@ std::string csv(std::span<const std::size_t> columns, const Cells& cells) {
         }
         out.back() = '\n';
     };
-    line([&cells](std::size_t column) { return cells.name(column); });
+    line([&cells](std::size_t column) { return cells.header(column); });
     for (const WrittenRow& row : cells.rows) {
         line([&cells, &row](std::size_t column) { return cells.text(row, column); });
     }
@@ -67,7 +82,7 @@ std::string json(std::span<const std::size_t> columns, const Cells& cells) {
     for (const WrittenRow& row : cells.rows) {
         out += out.size() == 1 ? "\n{" : ",\n{";
         for (const std::size_t column : columns) {
-            appendJsonString(out, cells.name(column));
+            appendJsonString(out, cells.header(column));
             out += ':';
             if (isNumericColumn(column)) {
                 appendJsonNumber(out, cells.text(row, column));
@@ -86,7 +101,7 @@ std::string json(std::span<const std::size_t> columns, const Cells& cells) {
 std::string text(std::span<const std::size_t> columns, const Cells& cells) {
     std::vector<std::size_t> widths;
     for (const std::size_t column : columns) {
-        std::size_t width = cells.name(column).size();
+        std::size_t width = std::max(cells.name(column).size(), cells.unit(column).size());
         for (const WrittenRow& row : cells.rows) {
             width = std::max(width, cells.text(row, column).size());
         }
@@ -105,6 +120,9 @@ std::string text(std::span<const std::size_t> columns, const Cells& cells) {
         out += '\n';
     };
     line([&cells](std::size_t column) { return cells.name(column); });
+    if (!cells.units.empty()) {
+        line([&cells](std::size_t column) { return cells.unit(column); });
+    }
     for (const WrittenRow& row : cells.rows) {
         line([&cells, &row](std::size_t column) { return cells.text(row, column); });
     }
@@ -132,8 +150,9 @@ void appendJsonString(std::string& out, std::string_view text) {
 }
 
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
-                       std::span<const std::string> designNames, std::span<const WrittenRow> rows) {
-    const Cells cells{designNames, rows};
+                       std::span<const std::string> designNames, std::span<const WrittenRow> rows,
+                       std::span<const std::string_view> units) {
+    const Cells cells{designNames, rows, columns, units};
     switch (format) {
     case TableFormat::Json:
         return json(columns, cells);

@@ -29,9 +29,12 @@ struct WrittenRow {
 // The chosen columns (positions in columnNames, then columnCount + i for the design column
 // named designNames[i]) of the rows, with a header, in the format: CSV as the texts stand;
 // JSON as an array of objects whose numbers carry the texts' digits (null for an empty
-// design text); text as aligned columns for a terminal.
+// design text); text as aligned columns for a terminal. Given the unit of each chosen column
+// (empty for none), CSV headers and JSON keys name it as "A (in^2)", and text writes a line of
+// the units under the names.
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,
-                       std::span<const std::string> designNames, std::span<const WrittenRow> rows);
+                       std::span<const std::string> designNames, std::span<const WrittenRow> rows,
+                       std::span<const std::string_view> units = {});
 
 // The same of rows with the fixed columns only.
 std::string writeTable(TableFormat format, std::span<const std::size_t> columns,

@@ -45,8 +45,15 @@ std::optional<TableError> setField(std::string& field, std::string_view value) {
 const TableOption options[] = {
     {"--catalogue", "NAME", sheetToo,
      [](Line& l, Text v) { return addTo(parseCatalogue(v), l.request.catalogues); },
-     "the sizes and formulas of catalogue NAME: IS, EN10210 or EN10219; may be\n"
-     "repeated, the rows of each in that order"},
+     "the sizes and formulas of catalogue NAME: IS, EN10210, EN10219 or AISC;\n"
+     "may be repeated, the rows of each in that order"},
+    {"--units", "U", sheetToo,
+     [](Line& l, Text v) { return setTo(parseUnits(v), l.request.units); },
+     "metric (mm, cm^2, kg/m, cm^4, cm^3, cm, m^2/m) or us (in, in^2, lb/ft,\n"
+     "in^4, in^3, in, ft^2/ft) for every figure, the sizes of one's own and\n"
+     "the numbers of --where; the default is the units of the first catalogue\n"
+     "(AISC: us, the others: metric). Given, or with AISC, every header names\n"
+     "its unit"},
     {"--family", "F", sheetToo,
      [](Line& l, Text v) { return addTo(parseFamily(v), l.request.families); },
      "only sizes of family F: RHS, SHS or CHS; may be repeated"},
@@ -87,7 +94,8 @@ const TableOption options[] = {
      "For IS, to IS 800:2007 in the IS 4923 and IS 1161 tube grades YSt210,\n"
      "YSt240, YSt310 or YSt355 (fy 210 to 355 for every wall), from the exact\n"
      "geometry (corners 2t and t, the true pi) whatever --pi says; the classes\n"
-     "are plastic, compact, semi-compact and slender, compared in that order"},
+     "are plastic, compact, semi-compact and slender, compared in that order.\n"
+     "Not for AISC; in metric units only"},
     {"--fy", "N", sheetToo,
      [](Line& l, Text v) { return setTo(parseYieldStrength(v), l.request.design.fy); },
      "one yield strength N for every size, 100 to 1000 N/mm^2; the grade still\n"

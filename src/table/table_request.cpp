@@ -2,6 +2,7 @@
 
 #include "design/design_code.hpp"
 #include "properties/number_text.hpp"
+#include "properties/units.hpp"
 #include "table/table_columns.hpp"
 
 #include <algorithm>
@@ -163,6 +164,15 @@ std::variant<int, TableError> parseSignificant(std::string_view text) {
         return badRequest(quoted(text) + " is not a number of significant figures (1 to 15)");
     }
     return figures;
+}
+
+std::variant<UnitSystem, TableError> parseUnits(std::string_view text) {
+    for (const UnitSystem system : {UnitSystem::Metric, UnitSystem::US}) {
+        if (text == unitSystemName(system)) {
+            return system;
+        }
+    }
+    return badRequest("unknown units " + quoted(text) + " (metric or us)");
 }
 
 } // namespace kavrel

@@ -68,6 +68,9 @@ struct TableRequest {
     // The steel grade and the rest of what the design resistances take; without a grade, no
     // design columns.
     DesignRequest design = {};
+    // The units of every figure and of the sizes of one's own; none: the home units of the
+    // first catalogue. Given, or with AISC among the catalogues, the headers name the units.
+    std::optional<UnitSystem> units = {};
 };
 
 // The head of a calculation sheet as a checked calculation carries it: empty fields are left
@@ -110,6 +113,7 @@ std::variant<TableFormat, TableError> parseFormat(std::string_view text);  // cs
 std::variant<double, TableError> parsePi(std::string_view text);           // exact, 22/7
 std::variant<Catalogue, TableError> parseCatalogue(std::string_view text); // IS, EN10210, ...
 std::variant<int, TableError> parseSignificant(std::string_view text);     // 1 to 15
+std::variant<UnitSystem, TableError> parseUnits(std::string_view text);    // metric, us
 
 // The design options' texts (design_options.cpp).
 std::variant<SteelGrade, TableError> parseGrade(std::string_view text);      // S235 ... S460

@@ -89,6 +89,11 @@ std::optional<TableError> designRefusal(const DesignRequest& design,
         return std::nullopt;
     }
     for (const Catalogue catalogue : catalogues) {
+        if (!productStandardOf(catalogue)) {
+            return badRequest("design resistances are given for the IS, EN10210 and EN10219 "
+                              "catalogues, not for " +
+                              std::string(describe(catalogue).name));
+        }
         if (&designCodeOf(catalogue) != design.code) {
             return badRequest("design resistances are given to one code at a time: IS 800 for "
                               "the IS catalogue, EN 1993-1-1 for EN10210 and EN10219");
@@ -137,6 +142,29 @@ const std::string& cellOf(const ShownRow& row, std::size_t column) {
     return column < columnCount ? row.texts[column] : row.design[column - columnCount];
 }
 
+std::string_view columnUnitIn(const TableRows& rows, std::size_t column) {
+    if (column >= columnCount) {
+        const std::string_view name = rows.designNames[column - columnCount];
+        for (const DesignColumn& design : designColumns) {
+            if (design.column == name) {
+                return design.unit;
+            }
+        }
+        return "kN"; // a buckling resistance
+    }
+    if (column >= 2 && column < leadingColumns) {
+        return unitOf(Quantity::Length, rows.units);
+    }
+    if (column >= leadingColumns && column < leadingColumns + findResults.size()) {
+        return unitOf(findResults[column - leadingColumns].quantity, rows.units);
+    }
+    if (column >= leadingColumns + findResults.size() && column < catalogueColumn) {
+        return unitOf(plasticResults[column - leadingColumns - findResults.size()].quantity,
+                      rows.units);
+    }
+    return {};
+}
+
 std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name) {
     if (const auto index = columnIndex(name)) {
         return index;
@@ -178,7 +206,13 @@ std::variant<Computation, TableError> computationOf(const TableRequest& request,
     if (auto refusal = designRefusal(design, catalogues)) {
         return std::move(*refusal);
     }
-    return Computation{request.pi.value_or(fractionPi), request.significant, design};
+    const UnitSystem units = request.units.value_or(describe(catalogues.front()).home);
+    if (design.asked() && units != UnitSystem::Metric) {
+        return badRequest("design resistances are given in metric units only (--units metric)");
+    }
+    const bool labels = request.units.has_value() ||
+                        std::ranges::find(catalogues, Catalogue::AISC) != catalogues.end();
+    return Computation{request.pi.value_or(fractionPi), request.significant, design, units, labels};
 }
 
 DesignSection designSectionOf(const TableSize& size, const SectionResults& results) {
@@ -206,8 +240,9 @@ namespace {
 // IS the same as Find's).
 std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
                                          const Computation& computation) {
-    ResultsOutcome outcome = resultsOf(size.catalogue, size.family, size.dimensions, computation.pi,
-                                       defaultSeparator, computation.significant);
+    ResultsOutcome outcome =
+        resultsOf(size.catalogue, size.family, size.dimensions, computation.pi, defaultSeparator,
+                  computation.significant, nullptr, computation.units);
     const auto* all = std::get_if<SectionResults>(&outcome);
     if (!all) {
         return notComputed(size, given);
@@ -225,10 +260,11 @@ std::variant<ShownRow, TableError> rowOf(const TableSize& size, bool given,
     }
     TableRow& row = out.texts;
     auto cell = row.begin();
+    const SectionDimensions dimensions = shownDimensions(size, computation.units);
     for (const std::string_view text :
          {std::string_view(familyCode(size.family)), std::string_view(size.designation),
-          std::string_view(*size.dimensions.depth), std::string_view(*size.dimensions.width),
-          std::string_view(*size.dimensions.thickness)}) {
+          std::string_view(*dimensions.depth), std::string_view(*dimensions.width),
+          std::string_view(*dimensions.thickness)}) {
         *cell++ = text;
     }
     for (const ResultDescription& result : findResults) {
@@ -321,11 +357,12 @@ struct Candidate {
 
 // A size of one's own, which a designation of the catalogue may not stand in for.
 std::variant<TableSize, TableError> ownSizeOf(const std::string& argument,
-                                              std::span<const Catalogue> catalogues) {
+                                              std::span<const Catalogue> catalogues,
+                                              std::optional<UnitSystem> units) {
     if (!isOwnSizeText(argument)) {
         return badRequest(quoted(argument) + ": write it as RHS:DxBxt, SHS:DxBxt or CHS:Dxt");
     }
-    return sizeOf(argument, catalogues);
+    return sizeOf(argument, catalogues, units);
 }
 
 // The sizes the table starts from: the given ones in their order, or the catalogues', then
@@ -347,12 +384,12 @@ candidatesOf(const TableRequest& request, std::span<const std::string> own,
         return std::nullopt;
     };
     for (const std::string& argument : request.sizes) {
-        if (auto error = add(sizeOf(argument, catalogues), false)) {
+        if (auto error = add(sizeOf(argument, catalogues, request.units), false)) {
             return std::move(*error);
         }
     }
     for (const std::string& argument : own) {
-        if (auto error = add(ownSizeOf(argument, catalogues), true)) {
+        if (auto error = add(ownSizeOf(argument, catalogues, request.units), true)) {
             return std::move(*error);
         }
     }
@@ -420,7 +457,7 @@ std::optional<TableError> ownSizeRefusal(const TableRequest& request, const std:
     if (const auto* error = std::get_if<TableError>(&computed)) {
         return *error;
     }
-    auto size = ownSizeOf(ownSize, catalogues);
+    auto size = ownSizeOf(ownSize, catalogues, request.units);
     if (auto* error = std::get_if<TableError>(&size)) {
         return std::move(*error);
     }
@@ -448,6 +485,11 @@ TableRowsOutcome tableRows(const TableRequest& request, std::span<const std::str
     TableRows out;
     out.columns = std::get<std::vector<std::size_t>>(std::move(columns));
     out.designNames = designNames;
+    if (const auto computed = computationOf(request, chosenCatalogues(request));
+        const auto* computation = std::get_if<Computation>(&computed)) {
+        out.units = computation->units;
+        out.unitLabels = computation->unitLabels;
+    }
     auto rows = selectedRows(request, ownSizes, designNames, out.sizeCount);
     if (auto* error = std::get_if<TableError>(&rows)) {
         return std::move(*error);
@@ -488,7 +530,13 @@ std::string writeRows(TableFormat format, const TableRows& rows) {
     for (const ShownRow& row : rows.rows) {
         written.push_back({&row.texts, &row.design});
     }
-    return writeTable(format, rows.columns, rows.designNames, written);
+    std::vector<std::string_view> units;
+    if (rows.unitLabels) {
+        for (const std::size_t column : rows.columns) {
+            units.push_back(columnUnitIn(rows, column));
+        }
+    }
+    return writeTable(format, rows.columns, rows.designNames, written, units);
 }
 
 } // namespace kavrel

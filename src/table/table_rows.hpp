@@ -29,6 +29,8 @@ struct TableRows {
     std::vector<ShownRow> rows;
     std::size_t sizeCount = 0;
     std::vector<std::string> designNames = {}; // columnCount + i is the column designNames[i]
+    UnitSystem units = UnitSystem::Metric;     // of every figure
+    bool unitLabels = false;                   // the headers name the units
 };
 
 using TableRowsOutcome = std::variant<TableRows, TableError>;
@@ -36,6 +38,8 @@ using TableRowsOutcome = std::variant<TableRows, TableError>;
 // A column of these rows by its position: its name and a row's text in it.
 std::string_view columnNameIn(const TableRows& rows, std::size_t column);
 const std::string& cellOf(const ShownRow& row, std::size_t column);
+// The unit of a column's figures in these units (empty for names, ratios and classes).
+std::string_view columnUnitIn(const TableRows& rows, std::size_t column);
 // The position of the column of this name among the fixed ones and the rows' design columns.
 std::optional<std::size_t> columnIndexIn(const TableRows& rows, std::string_view name);
 
@@ -60,12 +64,14 @@ std::vector<Catalogue> chosenCatalogues(const TableRequest& request);
 struct Computation {
     double pi = fractionPi;
     std::optional<int> significant;
-    DesignRequest design = {}; // with a grade: the design resistances too
+    DesignRequest design = {};             // with a grade: the design resistances too
+    UnitSystem units = UnitSystem::Metric; // of every figure and of the sizes of one's own
+    bool unitLabels = false;               // --units given, or AISC chosen
 };
 
 // A pi other than the true one is refused for a catalogue whose formulas take only that;
 // design options without a grade (or for IS a yield strength), a grade of another catalogue's
-// steel, and an option of the other code are refused.
+// steel, an option of the other code, and any with AISC or in US units are refused.
 std::variant<Computation, TableError> computationOf(const TableRequest& request,
                                                     std::span<const Catalogue> catalogues);
 

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
+#include "properties/units.hpp"
 
 #include <algorithm>
 #include <array>
@@ -50,15 +51,30 @@ std::optional<std::string> cornersMisfit(Catalogue catalogue, SectionFamily fami
     const CornerRadii corners = *radii;
     if (2 * corners.outer > B || 2 * corners.outer > D || 2 * corners.inner > B - 2 * t ||
         2 * corners.inner > D - 2 * t) {
-        return "no room for the corners: radii " + dimensionText(corners.outer) +
-               " mm outside and " + dimensionText(corners.inner) +
-               " mm inside do not fit the width or depth";
+        const std::string unit(unitOf(Quantity::Length, describe(catalogue).home));
+        return "no room for the corners: radii " + dimensionText(corners.outer) + " " + unit +
+               " outside and " + dimensionText(corners.inner) + " " + unit +
+               " inside do not fit the width or depth";
     }
     return std::nullopt;
 }
 
+// A converted dimension: mm to two decimals, inches to four.
+std::string convertedText(const std::optional<std::string>& text, UnitSystem from, UnitSystem to) {
+    const double value = convert(readNumber(text).value_or(0), Quantity::Length, from, to);
+    if (from == to) {
+        return text.value_or("");
+    }
+    std::array<char, 64> buffer;
+    const int decimals = to == UnitSystem::US ? 4 : 2;
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed, decimals)
+                         .ptr;
+    return std::string(buffer.data(), end);
+}
+
 std::variant<TableSize, TableError> ownSize(std::string_view argument, const OwnSizeForm& form,
-                                            Catalogue catalogue) {
+                                            Catalogue catalogue, UnitSystem units) {
     std::vector<double> numbers;
     for (std::string_view rest = argument.substr(form.prefix.size());;) {
         const auto end = std::min(rest.find('x'), rest.size());
@@ -84,11 +100,19 @@ std::variant<TableSize, TableError> ownSize(std::string_view argument, const Own
         return bad(argument, form.numbers == 3 ? "write it as " + std::string(form.prefix) + "DxBxt"
                                                : std::string("write it as CHS:Dxt"));
     }
-    const double D = numbers[0];
-    const double B = form.numbers == 3 ? numbers[1] : D;
-    const double t = numbers.back();
-    if (form.family == SectionFamily::SHS && D != B) {
+    if (form.family == SectionFamily::SHS && numbers[0] != numbers[1]) {
         return bad(argument, "a square section needs equal depth and width");
+    }
+    // The catalogue's formulas take its home units; AISC's take the design wall.
+    const UnitSystem home = describe(catalogue).home;
+    const auto inHome = [&](double given) { return convert(given, Quantity::Length, units, home); };
+    const double D = inHome(numbers[0]);
+    const double B = form.numbers == 3 ? inHome(numbers[1]) : D;
+    const double nominal = inHome(numbers.back());
+    const bool aisc = catalogue == Catalogue::AISC;
+    const double t = aisc ? aiscDesignWall(nominal) : nominal;
+    if (!(t > 0)) {
+        return bad(argument, "the design wall 0.93t is 0 to three decimals of an inch");
     }
     if (form.family == SectionFamily::CHS && 2 * t >= D) {
         return bad(argument, "the wall must be thinner than half the diameter");
@@ -98,10 +122,21 @@ std::variant<TableSize, TableError> ownSize(std::string_view argument, const Own
             return bad(argument, *misfit);
         }
     }
-    return TableSize{form.family,
-                     std::string(argument),
-                     {dimensionText(D), dimensionText(B), dimensionText(t)},
-                     catalogue};
+    TableSize size{form.family,
+                   std::string(argument),
+                   {dimensionText(D), dimensionText(B), dimensionText(t)},
+                   catalogue};
+    if (aisc) {
+        size.dimensions.nominalThickness = dimensionText(nominal);
+    }
+    if (units != home || aisc) {
+        // As given, but the design wall, which shows as a catalogue size's does.
+        const double given = form.numbers == 3 ? numbers[1] : numbers[0];
+        size.shown = SectionDimensions{dimensionText(numbers[0]), dimensionText(given),
+                                       aisc ? convertedText(size.dimensions.thickness, home, units)
+                                            : dimensionText(numbers.back())};
+    }
+    return size;
 }
 
 // "IS", "EN10210 or EN10219", "IS, EN10210 or EN10219" (or "and").
@@ -115,6 +150,24 @@ std::string namesOf(std::span<const Catalogue> catalogues, std::string_view conj
 }
 
 } // namespace
+
+double aiscDesignWall(double nominal) {
+    // 0.93t written to 15 digits and rounded half away from zero, as the database rounds
+    return readNumber(formatResult(0.93 * nominal, Pattern::Int6Dec3)).value_or(0);
+}
+
+SectionDimensions shownDimensions(const TableSize& size, UnitSystem units) {
+    if (size.shown) {
+        return *size.shown;
+    }
+    const UnitSystem home = describe(size.catalogue).home;
+    if (units == home) {
+        return size.dimensions;
+    }
+    const SectionDimensions& d = size.dimensions;
+    return {convertedText(d.depth, home, units), convertedText(d.width, home, units),
+            convertedText(d.thickness, home, units)};
+}
 
 std::vector<TableSize> catalogueSizes(std::span<const Catalogue> catalogues) {
     std::vector<TableSize> sizes;
@@ -140,7 +193,8 @@ bool isOwnSizeText(std::string_view argument) {
 }
 
 std::variant<TableSize, TableError> sizeOf(std::string_view argument,
-                                           std::span<const Catalogue> catalogues) {
+                                           std::span<const Catalogue> catalogues,
+                                           std::optional<UnitSystem> units) {
     for (const OwnSizeForm& form : ownSizeForms) {
         if (argument.starts_with(form.prefix)) {
             if (catalogues.size() != 1) {
@@ -148,14 +202,15 @@ std::variant<TableSize, TableError> sizeOf(std::string_view argument,
                                      "not of " +
                                          namesOf(catalogues, " and "));
             }
-            return ownSize(argument, form, catalogues.front());
+            const Catalogue catalogue = catalogues.front();
+            return ownSize(argument, form, catalogue, units.value_or(describe(catalogue).home));
         }
     }
     std::optional<TableSize> found;
     for (const Catalogue catalogue : catalogues) {
         for (const SectionFamily family : allFamilies) {
             for (const CatalogueEntry& entry : entriesOf(catalogue, family)) {
-                if (entry.designation != argument) {
+                if (!designates(catalogue, entry.designation, argument)) {
                     continue;
                 }
                 if (found && found->catalogue != catalogue) {
@@ -165,7 +220,10 @@ std::variant<TableSize, TableError> sizeOf(std::string_view argument,
                                              ": choose one catalogue");
                 }
                 if (!found) {
-                    found = TableSize{family, std::string(argument), entry.dimensions(), catalogue};
+                    // AISC's other spellings show as the Manual labels the size.
+                    const std::string_view shown =
+                        entry.designation == argument ? argument : entry.designation;
+                    found = TableSize{family, std::string(shown), entry.dimensions(), catalogue};
                 }
             }
         }

@@ -95,6 +95,15 @@ for args, named in [
     (["--catalogue", "EN10210", "--grade", "S355", "--length", "0"], "0"),
     (["--catalogue", "EN10219", "--grade", "S355", "SHS:400x400x45"], "10219-1"),
     (["--catalogue", "EN10219", "--grade", "S355", "--explain", "SHS:400x400x45"], "10219-1"),
+    (["--units", "imperial"], "imperial"),
+    (["--units"], "--units"),
+    (["--catalogue", "EN10210", "HSS8X4X1/4"], "HSS8X4X1/4"),       # an AISC size, EN only
+    (["--catalogue", "AISC", "HSS8X4X.3"], "HSS8X4X.3"),            # too few digits for 1/4
+    (["--catalogue", "AISC", "--grade", "S355"], "AISC"),
+    (["--catalogue", "AISC", "--pi", "22/7"], "22/7"),
+    (["--catalogue", "EN10210", "--units", "us", "--grade", "S355"], "metric"),
+    (["--catalogue", "AISC", "RHS:8x4x0.0001"], "design wall"),
+    (["--catalogue", "AISC", "--explain", "--units", "si", "HSS8X4X1/4"], "si"),
 ]:
     result = run(*args)
     lines = result.stderr.decode().splitlines()

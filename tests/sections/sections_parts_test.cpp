@@ -160,6 +160,16 @@ class SectionsPartsTest : public QObject {
         QTest::newRow("european, pi left as it was") << european;
         QTest::newRow("a grade and a length") << designed();
         QTest::newRow("an IS grade, its route and TdRd") << designedIs();
+        PanelState inches = withColumns({});
+        inches.catalogue = QStringLiteral("AISC");
+        inches.units = QStringLiteral("us");
+        inches.ownSizes = {QStringLiteral("RHS:8x4x0.25")};
+        inches.requirements = {{QStringLiteral("W"), QStringLiteral(">="), QStringLiteral("20.5")}};
+        QTest::newRow("AISC in inches") << inches;
+        PanelState metricAisc = inches;
+        metricAisc.units = QStringLiteral("metric");
+        metricAisc.ownSizes = {QStringLiteral("RHS:203.2x101.6x6.35")};
+        QTest::newRow("AISC in metric units") << metricAisc;
     }
     void panelStateRoundTrips() {
         QFETCH(PanelState, state);
@@ -318,6 +328,16 @@ class SectionsPartsTest : public QObject {
         QTest::newRow("own size of another catalogue") << otherCatalogue;
         QTest::newRow("a grade and a length") << designed();
         QTest::newRow("an IS grade, its route and TdRd") << designedIs();
+        PanelState inches = withColumns({});
+        inches.catalogue = QStringLiteral("AISC");
+        inches.units = QStringLiteral("us");
+        inches.ownSizes = {QStringLiteral("RHS:8x4x0.25")};
+        inches.requirements = {{QStringLiteral("W"), QStringLiteral(">="), QStringLiteral("20.5")}};
+        QTest::newRow("AISC in inches") << inches;
+        PanelState metricAisc = inches;
+        metricAisc.units = QStringLiteral("metric");
+        metricAisc.ownSizes = {QStringLiteral("RHS:203.2x101.6x6.35")};
+        QTest::newRow("AISC in metric units") << metricAisc;
     }
     void settingsKeepThePanelsState() {
         QFETCH(PanelState, state);

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,6 +147,75 @@ class SectionsTest : public QObject {
                          QString::fromStdString(std::get<std::string>(sectionTable(request))));
             }
         }
+    }
+
+    // AISC comes in its own US units: headers, tool tips with the AISC names, the drawing and
+    // the own-size fields name them; US to metric converts a requirement exactly; Export writes
+    // kavrel-table's bytes in both.
+    void showsAiscInTheUnitsChosen() {
+        SectionsWindow window(settings(), QStringLiteral(","));
+        auto* catalogue = window.findChild<QComboBox*>(QStringLiteral("cmbcatalogue"));
+        auto* units = window.findChild<QComboBox*>(QStringLiteral("cmbunits"));
+        catalogue->setCurrentIndex(catalogue->findData(QStringLiteral("AISC")));
+        QCOMPARE(window.panel().state().units, QStringLiteral("us"));
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
+                          Qt::LeftButton);
+        auto* number = window.findChild<QLineEdit*>(QStringLiteral("txtreqnumber"));
+        number->setText(QStringLiteral("20,5")); // W >= 20.5 lb/ft
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblrequnit"))->text(),
+                 QStringLiteral("lb/ft"));
+        QCOMPARE(qobject_cast<QGroupBox*>(
+                     window.findChild<QLabel*>(QStringLiteral("lblownreason"))->parentWidget())
+                     ->title(),
+                 QStringLiteral("Sizes of your own, in inches"));
+        window.refresh();
+        const auto header = [&window](const char* name, int role) {
+            for (int c = 0; c < window.model().columnCount(); ++c) {
+                if (columnName(window.model().engineColumn(c)) == QLatin1String(name)) {
+                    return window.model().headerData(c, Qt::Horizontal, role).toString();
+                }
+            }
+            return QString();
+        };
+        QCOMPARE(header("A", Qt::DisplayRole), QStringLiteral("A\nin²"));
+        QVERIFY(header("Zxx", Qt::ToolTipRole).contains(QStringLiteral("AISC's Sx (elastic)")));
+        QVERIFY(header("S", Qt::ToolTipRole).contains(QStringLiteral("not a section modulus")));
+        TableRequest request{.conditions = {{"W", Comparison::AtLeast, 20.5}},
+                             .catalogues = {Catalogue::AISC}};
+        const auto exported = [&](TableRequest asked) {
+            for (const TableFormat format :
+                 {TableFormat::Csv, TableFormat::Json, TableFormat::Text}) {
+                const QString file = scratch_.filePath(QStringLiteral("table"));
+                QCOMPARE(window.exportTo(file, format), std::nullopt);
+                asked.format = format;
+                QCOMPARE(written(file),
+                         QString::fromStdString(std::get<std::string>(sectionTable(asked))));
+            }
+        };
+        exported(request);
+        QVERIFY(written(scratch_.filePath(QStringLiteral("table"))).contains("lb/ft"));
+        window.table().selectRow(0);
+        QCOMPARE(window.drawing().section()->unit, QStringLiteral("in"));
+        QVERIFY(window.copiedRows()
+                    .section(QLatin1Char('\n'), 0, 0)
+                    .contains(QStringLiteral("\tA (in^2)\tW (lb/ft)\t")));
+        const double t = window.drawing().section()->thickness;
+        QCOMPARE(window.drawing().section()->corners->outer, 2 * t);
+
+        units->setCurrentIndex(units->findData(QStringLiteral("metric")));
+        const double metric = convert(20.5, Quantity::Weight, UnitSystem::US, UnitSystem::Metric);
+        QCOMPARE(*readNumber(number->text().replace(',', '.').toStdString()), metric);
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblrequnit"))->text(),
+                 QStringLiteral("kg/m"));
+        window.refresh();
+        QCOMPARE(header("A", Qt::DisplayRole), QStringLiteral("A\ncm²"));
+        request.conditions = {{"W", Comparison::AtLeast, metric}};
+        request.units = UnitSystem::Metric;
+        exported(request);
+        window.table().selectRow(0);
+        QCOMPARE(window.drawing().section()->unit, QStringLiteral("mm"));
+        // No design resistances for AISC, nor in US units.
+        QVERIFY(!window.findChild<QComboBox*>(QStringLiteral("cmbgrade"))->isEnabled());
     }
 
     // A European catalogue offers no choice of pi, names itself in the print title and is

@@ -1,0 +1,190 @@
+#include "properties/formulas.hpp"
+#include "properties/result_steps.hpp"
+#include "properties/rounded_corners.hpp"
+#include "properties/step_names.hpp"
+#include "properties/steps.hpp"
+
+#include <numbers>
+
+namespace kavrel {
+namespace {
+
+// The database prints its properties with three significant figures, W with two decimals.
+constexpr int databaseFigures = 3;
+
+// Steel of 490 lb/ft^3: the weight in lb/ft of an area in in^2, 490 lb per 144 in^2 of a foot.
+Term weightOf(Term area) {
+    return 490 * area / 144;
+}
+
+// A result step that keeps its decimals where the others show significant figures.
+constexpr ResultStep keepingDecimals(ResultStep step) {
+    step.keepsDecimals = true;
+    return step;
+}
+
+// The values the design rules would take, in their metric units.
+SectionValues metricValues(double a, double ixx, double iyy, double zxx, double zyy, double zpx,
+                           double zpy) {
+    const auto in = [](double v, Quantity q) {
+        return convert(v, q, UnitSystem::US, UnitSystem::Metric);
+    };
+    return {in(a, Quantity::Area),           in(ixx, Quantity::SecondMoment),
+            in(iyy, Quantity::SecondMoment), in(zxx, Quantity::Modulus),
+            in(zyy, Quantity::Modulus),      in(zpx, Quantity::Modulus),
+            in(zpy, Quantity::Modulus)};
+}
+
+void assumeDatabase(Steps& s) {
+    s.assume("AISC Shapes Database conventions, in inches: every property takes the design wall "
+             "t = tdes; the weight W = (490/144) lb/ft per in^2 of the area worked out with the "
+             "nominal wall tnom.");
+    s.assume("The true pi; every step uses the unrounded values of the earlier ones; each result "
+             "is converted once, unrounded, to the units shown.");
+}
+
+} // namespace
+
+// The rectangular HSS as the database makes its figures: straight walls and corners of outer
+// radius 2t and inner radius t; A, Zpx and Zpy exact. Ixx and Iyy are the exact value plus
+// (64/(27pi))·t^4: the database takes each corner's own second moment as
+// (pi/16 - 4/(9pi))·(ro^4 - ri^4), the difference of the two quarter discs' own moments, which
+// for ro = 2t and ri = t exceeds the exact corner by that much in all. J and C are the
+// thin-walled forms on the mid-line with corners of radius 1.5t.
+ResultsOutcome aiscRectangularResults(const SectionDimensions& dimensions,
+                                      std::string_view separator, std::optional<int> significant,
+                                      StepLog* log, UnitSystem shown) {
+    using namespace stepNames;
+    constexpr Shape shape = Shape::Rectangular;
+    Steps s(separator, significant, log, {UnitSystem::US, shown});
+    s.showFigures(databaseFigures);
+    s.assume("Rectangular HSS: straight walls with rounded corners of outer radius ro = 2t and "
+             "inner radius ri = t; A, Zpx and Zpy exact, those of the outer rounded rectangle "
+             "less the inner one.");
+    s.assume("Ixx and Iyy: the exact value plus the corner term Ic = (64/(27 pi)) t^4, as the "
+             "database takes each corner's own second moment as (pi/16 - 4/(9 pi))(ro^4 - ri^4), "
+             "the difference of the two quarter discs' own moments.");
+    s.assume("J = 4 Ap^2 t / p and C = 2 (B - t)(D - t) t - 4.5 (4 - pi) t^3 on the wall's "
+             "mid-line with corners of radius 1.5t; S the outer perimeter with radius 2t, per "
+             "foot.");
+    assumeDatabase(s);
+    SectionResults results;
+    SectionProperties& p = results.properties;
+    PlasticModuli& z = results.plastic;
+
+    const Term pi = s.symbol(std::numbers::pi, "pi");
+    const Term D = s.read(dimensions.depth, "D");
+    const Term B = s.read(dimensions.width, "B");
+    const Term t = s.read(dimensions.thickness, "t");
+    const Term tnom = s.read(dimensions.nominalThickness, "tnom");
+    const Term ro = s.step(inches(stepNames::ro), 2 * t);
+    const Term ri = s.step(inches(stepNames::ri), t);
+    const Term Di = s.step(inches(stepNames::Di), D - 2 * t);
+    const Term Bi = s.step(inches(stepNames::Bi), B - 2 * t);
+    const Term k = s.step(stepNames::k, 4 - pi);
+    const Term cxo = s.step(inches(stepNames::cxo), D / 2 - ro);
+    const Term cyo = s.step(inches(stepNames::cyo), B / 2 - ro);
+    const Term cxi = s.step(inches(stepNames::cxi), Di / 2 - ri);
+    const Term cyi = s.step(inches(stepNames::cyi), Bi / 2 - ri);
+
+    const Term Ao = s.step(inches(stepNames::Ao), B * D - k * square(ro));
+    const Term Ai = s.step(inches(stepNames::Ai), Bi * Di - k * square(ri));
+    const Term area = s.result(Ao - Ai, resultStep(&SectionProperties::a, shape), p.a).value;
+
+    // The weight: the same corners, 2tnom and tnom, on the nominal wall.
+    const Term An =
+        s.step(aiscNominalArea,
+               B * D - k * square(2 * tnom) - ((B - 2 * tnom) * (D - 2 * tnom) - k * square(tnom)));
+    p.wt = s.text(weightOf(An), keepingDecimals(resultStep(&SectionProperties::wt, shape)));
+
+    const Term Ic = s.step(aiscCornerTerm, s.divide(64 * fourthPower(t), 27 * pi));
+    const Term Ixo =
+        s.step(inches(stepNames::Ixo), roundedRectangleSecondMoment(pi, B, D, ro, cxo));
+    const Term Ixi =
+        s.step(inches(stepNames::Ixi), roundedRectangleSecondMoment(pi, Bi, Di, ri, cxi));
+    const Term ixx =
+        s.result(Ixo - Ixi + Ic, resultStep(&SectionProperties::ixx, shape), p.ixx).value;
+    const Term Iyo =
+        s.step(inches(stepNames::Iyo), roundedRectangleSecondMoment(pi, D, B, ro, cyo));
+    const Term Iyi =
+        s.step(inches(stepNames::Iyi), roundedRectangleSecondMoment(pi, Di, Bi, ri, cyi));
+    const Term iyy =
+        s.result(Iyo - Iyi + Ic, resultStep(&SectionProperties::iyy, shape), p.iyy).value;
+
+    const Term zxx = s.divide(ixx, D / 2);
+    p.zxx = s.text(zxx, resultStep(&SectionProperties::zxx, shape));
+    const Term zyy = s.divide(iyy, B / 2);
+    p.zyy = s.text(zyy, resultStep(&SectionProperties::zyy, shape));
+    p.rxx = s.text(s.squareRoot(s.divide(ixx, area)), resultStep(&SectionProperties::rxx, shape));
+    p.ryy = s.text(s.squareRoot(s.divide(iyy, area)), resultStep(&SectionProperties::ryy, shape));
+
+    const Term rm = s.step(inches(stepNames::rm), 1.5 * t);
+    const Term Ap = s.step(aiscAp, (B - t) * (D - t) - k * square(rm));
+    const Term perimeter = s.step(aiscP, 2 * (B - t) + 2 * (D - t) - (8 - 2 * pi) * rm);
+    p.j = s.text(s.divide(4 * square(Ap) * t, perimeter), resultStep(&SectionProperties::j, shape));
+    p.c = s.text(2 * (B - t) * (D - t) * t - 4.5 * k * cube(t),
+                 resultStep(&SectionProperties::c, shape));
+    p.sa = s.text((2 * (B + D) - 2 * ro * k) / 12, resultStep(&SectionProperties::sa, shape));
+
+    const Term Zpxo_ = s.step(inches(Zpxo), roundedRectanglePlasticModulus(pi, B, D, ro, cxo));
+    const Term Zpxi_ = s.step(inches(Zpxi), roundedRectanglePlasticModulus(pi, Bi, Di, ri, cxi));
+    const Term zpx = Zpxo_ - Zpxi_;
+    z.zpx = s.text(zpx, resultStep(&PlasticModuli::zpx, shape));
+    const Term Zpyo_ = s.step(inches(Zpyo), roundedRectanglePlasticModulus(pi, D, B, ro, cyo));
+    const Term Zpyi_ = s.step(inches(Zpyi), roundedRectanglePlasticModulus(pi, Di, Bi, ri, cyi));
+    const Term zpy = Zpyo_ - Zpyi_;
+    z.zpy = s.text(zpy, resultStep(&PlasticModuli::zpy, shape));
+    results.values =
+        metricValues(area.value, ixx.value, iyy.value, zxx.value, zyy.value, zpx.value, zpy.value);
+    return s.finish(std::move(results));
+}
+
+// The round HSS: the exact annulus of outside diameter D and the design wall; J = 2I and
+// C = 2J/D, as the database gives them.
+ResultsOutcome aiscRoundResults(const SectionDimensions& dimensions, std::string_view separator,
+                                std::optional<int> significant, StepLog* log, UnitSystem shown) {
+    using namespace stepNames;
+    constexpr Shape shape = Shape::Circular;
+    Steps s(separator, significant, log, {UnitSystem::US, shown});
+    s.showFigures(databaseFigures);
+    s.assume("Round HSS: the exact annulus of outside diameter D and wall t; J = 2I, C = 2J/D; "
+             "S the outer perimeter pi D, per foot.");
+    assumeDatabase(s);
+    SectionResults results;
+    SectionProperties& p = results.properties;
+    PlasticModuli& z = results.plastic;
+
+    const Term pi = s.symbol(std::numbers::pi, "pi");
+    const Term D = s.read(dimensions.depth, "D");
+    const Term t = s.read(dimensions.thickness, "t");
+    const Term tnom = s.read(dimensions.nominalThickness, "tnom");
+    const Term Di = s.step(inches(stepNames::Di), D - 2 * t);
+
+    const Term area =
+        s.result(pi * t * (D - t), resultStep(&SectionProperties::a, shape), p.a).value;
+    const Term An = s.step(aiscNominalArea, pi * tnom * (D - tnom));
+    p.wt = s.text(weightOf(An), keepingDecimals(resultStep(&SectionProperties::wt, shape)));
+
+    const Term I_ = s.step(inches(I), pi / 64 * (fourthPower(D) - fourthPower(Di)));
+    p.ixx = s.text(I_, resultStep(&SectionProperties::ixx, shape));
+    p.iyy = s.text(I_, resultStep(&SectionProperties::iyy, shape));
+    const Term Z_ = s.step(inches(Z), s.divide(2 * I_, D));
+    p.zxx = s.text(Z_, resultStep(&SectionProperties::zxx, shape));
+    p.zyy = s.text(Z_, resultStep(&SectionProperties::zyy, shape));
+    const Term r_ = s.step(inches(r), s.squareRoot(s.divide(I_, area)));
+    p.rxx = s.text(r_, resultStep(&SectionProperties::rxx, shape));
+    p.ryy = s.text(r_, resultStep(&SectionProperties::ryy, shape));
+
+    const Term J_ = s.result(2 * I_, resultStep(&SectionProperties::j, shape), p.j).value;
+    p.c = s.text(s.divide(2 * J_, D), resultStep(&SectionProperties::c, shape));
+    p.sa = s.text(pi * D / 12, resultStep(&SectionProperties::sa, shape));
+
+    const Term Zp_ = s.step(inches(Zp), (cube(D) - cube(Di)) / 6);
+    z.zpx = s.text(Zp_, resultStep(&PlasticModuli::zpx, shape));
+    z.zpy = s.text(Zp_, resultStep(&PlasticModuli::zpy, shape));
+    results.values =
+        metricValues(area.value, I_.value, I_.value, Z_.value, Z_.value, Zp_.value, Zp_.value);
+    return s.finish(std::move(results));
+}
+
+} // namespace kavrel
