@@ -3,6 +3,7 @@
 #include "catalogue/unit_system.hpp"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace kavrel {
@@ -39,25 +40,27 @@ inline constexpr std::array<UnitRow, 7> unitRows = {{
     {Quantity::Surface, "m^2/m", "ft^2/ft", 0.3048},
 }};
 
-constexpr const UnitRow* unitRowOf(Quantity quantity) {
+// Found by value, not by pointer: GCC's sanitizers make a pointer into the table no
+// constant expression, and the result descriptions need these at compile time.
+constexpr std::optional<UnitRow> unitRowOf(Quantity quantity) {
     for (const UnitRow& row : unitRows) {
         if (row.quantity == quantity) {
-            return &row;
+            return row;
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 // The unit of a quantity in a system; none for Quantity::None.
 constexpr std::string_view unitOf(Quantity quantity, UnitSystem system) {
-    const UnitRow* row = unitRowOf(quantity);
+    const std::optional<UnitRow> row = unitRowOf(quantity);
     return !row ? std::string_view() : system == UnitSystem::US ? row->us : row->metric;
 }
 
 // The factor a value in `from` units is multiplied by for `to` units; a metric value is
 // divided by metricPerUs instead (see convert), so that each conversion rounds once.
 constexpr double metricPerUsOf(Quantity quantity) {
-    const UnitRow* row = unitRowOf(quantity);
+    const std::optional<UnitRow> row = unitRowOf(quantity);
     return row ? row->metricPerUs : 1.0;
 }
 
