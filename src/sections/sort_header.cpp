@@ -13,4 +13,10 @@ void SortHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int logical
     }
 }
 
+QStyleOptionHeader::SortIndicator SortHeader::shownIndicator(int logicalIndex) const {
+    QStyleOptionHeader option;
+    initStyleOptionForIndex(&option, logicalIndex);
+    return option.sortIndicator;
+}
+
 } // namespace kavrel

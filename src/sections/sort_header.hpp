@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHeaderView>
+#include <QStyleOptionHeader>
 
 namespace kavrel {
 
@@ -11,6 +12,9 @@ class SortHeader : public QHeaderView {
 
   public:
     explicit SortHeader(QWidget* parent = nullptr) : QHeaderView(Qt::Horizontal, parent) {}
+
+    // The arrow a column's header is drawn with.
+    QStyleOptionHeader::SortIndicator shownIndicator(int logicalIndex) const;
 
   protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;

@@ -1,5 +1,6 @@
 #include "catalogue/catalogues.hpp"
 #include "catalogue/hss_designation.hpp"
+#include "csv_fields.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
 
@@ -13,19 +14,6 @@
 
 namespace kavrel {
 namespace {
-
-// A line of the published file, which ends its lines with CR LF.
-std::vector<std::string> split(std::string line) {
-    if (line.ends_with('\r')) {
-        line.pop_back();
-    }
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        fields.push_back(field);
-    }
-    return fields;
-}
 
 struct Found {
     SectionFamily family;
@@ -63,11 +51,11 @@ TEST(AiscCatalogue, GivesTheDatabaseFiguresAsPrinted) {
     std::ifstream published(KAVREL_TEST_DATA "/aisc-published-sample.csv");
     std::string line;
     ASSERT_TRUE(std::getline(published, line));
-    const auto columns = split(line);
+    const auto columns = csvFields(line);
     int sizes = 0;
     int figures = 0;
     for (; std::getline(published, line); ++sizes) {
-        const auto fields = split(line);
+        const auto fields = csvFields(line);
         const std::optional<Found> found = findAisc(fields[0]);
         ASSERT_TRUE(found) << fields[0];
         EXPECT_EQ(found->entry->designation, fields[0]);

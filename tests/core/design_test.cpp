@@ -1,3 +1,4 @@
+#include "csv_fields.hpp"
 #include "design/design.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
@@ -15,22 +16,6 @@
 
 namespace kavrel {
 namespace {
-
-// The published files end their lines with CR LF.
-std::vector<std::string> fieldsOf(std::string line) {
-    if (line.ends_with('\r')) {
-        line.pop_back();
-    }
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        fields.push_back(field);
-    }
-    if (!line.empty() && line.back() == ',') {
-        fields.emplace_back();
-    }
-    return fields;
-}
 
 // A size of a catalogue as the table takes it, with its unrounded properties.
 struct Sized {
@@ -76,11 +61,11 @@ TEST(DesignResistances, GiveThePublishedFiguresOfHotFinishedSizesInS235) {
     std::ifstream published(KAVREL_TEST_DATA "/published-resistance-sample.csv");
     std::string line;
     ASSERT_TRUE(std::getline(published, line));
-    const auto columns = fieldsOf(line);
+    const auto columns = csvFields(line);
     ASSERT_EQ(columns.size(), 18U);
     int sizes = 0;
     for (; std::getline(published, line); ++sizes) {
-        const auto f = fieldsOf(line);
+        const auto f = csvFields(line);
         const std::string name = f[3];
         const Sized s = sized(*catalogueNamed(f[0]), f[3]);
         const DesignResults r =
@@ -135,7 +120,7 @@ TEST(DesignResistances, GiveThePublishedRatiosWithTheRule3t) {
     ASSERT_TRUE(std::getline(published, line));
     int sizes = 0;
     for (; std::getline(published, line); ++sizes) {
-        const auto f = fieldsOf(line);
+        const auto f = csvFields(line);
         const Sized s = sized(*catalogueNamed(f[0]), f[2]);
         const DesignResults r = designOf(s, {.grade = SteelGrade::S355});
         const auto threeFigures = [](const DesignValue& x) {

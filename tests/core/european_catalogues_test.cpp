@@ -1,3 +1,4 @@
+#include "csv_fields.hpp"
 #include "properties/number_text.hpp"
 #include "table/section_table.hpp"
 
@@ -15,15 +16,6 @@
 namespace kavrel {
 namespace {
 
-std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        fields.push_back(field);
-    }
-    return fields;
-}
-
 // The numbers of one size's row by column, as the table shows them.
 std::map<std::string, double> numbersOf(Catalogue catalogue, const std::string& size,
                                         int significant) {
@@ -38,8 +30,8 @@ std::map<std::string, double> numbersOf(Catalogue catalogue, const std::string& 
         return numbers;
     }
     const std::size_t firstLineEnd = csv->find('\n');
-    const auto names = split(csv->substr(0, firstLineEnd));
-    const auto texts = split(csv->substr(firstLineEnd + 1, csv->size() - firstLineEnd - 2));
+    const auto names = csvFields(csv->substr(0, firstLineEnd));
+    const auto texts = csvFields(csv->substr(firstLineEnd + 1, csv->size() - firstLineEnd - 2));
     for (std::size_t i = 3; i < names.size(); ++i) {
         numbers[names[i]] = readNumber(texts[i]).value_or(NAN);
     }
@@ -62,11 +54,11 @@ TEST(EuropeanCatalogues, GiveThePublishedFiguresWithThreeSignificantFigures) {
     std::ifstream published(KAVREL_TEST_DATA "/published-sample.csv");
     std::string line;
     ASSERT_TRUE(std::getline(published, line));
-    const auto columns = split(line);
+    const auto columns = csvFields(line);
     std::set<std::string> allowed;
     int sizes = 0;
     for (; std::getline(published, line); ++sizes) {
-        const auto fields = split(line);
+        const auto fields = csvFields(line);
         const Catalogue catalogue = *catalogueNamed(fields[0]);
         auto ours = numbersOf(catalogue, fields[2], 3);
         const auto exact = numbersOf(catalogue, fields[2], 15);

@@ -1,5 +1,6 @@
 #include "catalogue/catalogues.hpp"
 #include "catalogue/hss_designation.hpp"
+#include "csv_fields.hpp"
 #include "properties/number_text.hpp"
 #include "properties/units.hpp"
 #include "table/section_table.hpp"
@@ -49,15 +50,6 @@ TEST(Units, ConvertEachQuantityAsWorkedByHand) {
     }
 }
 
-std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        fields.push_back(field);
-    }
-    return fields;
-}
-
 std::string tableOf(const TableRequest& request) {
     const TableOutcome outcome = sectionTable(request);
     const auto* error = std::get_if<TableError>(&outcome);
@@ -71,7 +63,7 @@ std::vector<std::vector<std::string>> rowsOf(const std::string& csv) {
     std::string line;
     std::getline(in, line);
     while (std::getline(in, line)) {
-        rows.push_back(split(line));
+        rows.push_back(csvFields(line));
     }
     return rows;
 }

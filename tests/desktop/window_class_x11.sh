@@ -22,7 +22,8 @@ line=
 tries=0
 while [ -z "$line" ] && [ "$tries" -lt 200 ]; do
     kill -0 "$pid" || { echo "kavrel ended before its window appeared"; exit 1; }
-    line=$(xprop -name "$title" WM_CLASS 2>/dev/null | grep '^WM_CLASS' || true)
+    # A window found before its class is set answers "WM_CLASS:  not found.": ask again.
+    line=$(xprop -name "$title" WM_CLASS 2>/dev/null | grep '^WM_CLASS(' || true)
     tries=$((tries + 1))
     sleep 0.1
 done
