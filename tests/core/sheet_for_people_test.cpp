@@ -10,8 +10,8 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
-#include <regex>
 #include <string>
+#include <vector>
 
 namespace kavrel {
 namespace {
@@ -136,18 +136,43 @@ const SheetCase sheetCases[] = {
     {"EN 10219", {.catalogues = {Catalogue::EN10219}}},
 };
 
+// Every run of digits, with its decimals, as the regex [0-9]+(\.[0-9]+)? finds them in turn;
+// scanned by hand, as std::regex takes most of a minute over these sheets under the sanitizers.
+std::vector<std::string> numbersIn(const std::string& bytes) {
+    const auto digit = [&](std::size_t i) {
+        return i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9';
+    };
+    std::vector<std::string> numbers;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (!digit(i)) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (digit(i)) {
+            ++i;
+        }
+        if (i < bytes.size() && bytes[i] == '.' && digit(i + 1)) {
+            ++i;
+            while (digit(i)) {
+                ++i;
+            }
+        }
+        numbers.push_back(bytes.substr(start, i - start));
+    }
+    return numbers;
+}
+
 TEST(SheetForPeople, NoNumberHasMoreThanTenFiguresOutsideTheJson) {
-    const std::regex number(R"([0-9]+(\.[0-9]+)?)");
     for (const SheetCase& sheets : sheetCases) {
         for (const SheetFormat format : {SheetFormat::Text, SheetFormat::Html}) {
             const std::string bytes = explainSizes(sheets.request, format).bytes;
             ASSERT_GT(bytes.size(), 10000u) << sheets.name;
-            int seen = 0;
-            for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), number);
-                 it != std::sregex_iterator(); ++it, ++seen) {
-                ASSERT_LE(figures(it->str()), peopleFigures) << sheets.name << ": " << it->str();
+            const std::vector<std::string> numbers = numbersIn(bytes);
+            for (const std::string& n : numbers) {
+                ASSERT_LE(figures(n), peopleFigures) << sheets.name << ": " << n;
             }
-            EXPECT_GT(seen, 1000) << sheets.name;
+            EXPECT_GT(numbers.size(), 1000u) << sheets.name;
         }
     }
 }
