@@ -17,9 +17,8 @@ QPainterPath roundedRectangle(double width, double height, double radius) {
     return path;
 }
 
-// A line from `from` to `tip` with an arrow head at the tip.
-void arrow(QPainter& painter, QPointF from, QPointF tip) {
-    painter.drawLine(from, tip);
+// The two strokes of an arrow head at `tip`, pointing away from `from`.
+void arrowHead(QPainter& painter, QPointF tip, QPointF from) {
     QLineF head(tip, from);
     head.setLength(7);
     QLineF left = head;
@@ -30,20 +29,18 @@ void arrow(QPainter& painter, QPointF from, QPointF tip) {
     painter.drawLine(right);
 }
 
+// A line from `from` to `tip` with an arrow head at the tip.
+void arrow(QPainter& painter, QPointF from, QPointF tip) {
+    painter.drawLine(from, tip);
+    arrowHead(painter, tip, from);
+}
+
 // A dimension line from a to b with arrow heads and its text beside its middle.
 void dimensionLine(QPainter& painter, QPointF a, QPointF b, const QString& text, QPointF offset) {
     painter.drawLine(a, b);
     const QLineF line(a, b);
-    for (const auto& [tip, towards] : {std::pair{a, b}, std::pair{b, a}}) {
-        QLineF head(tip, towards);
-        head.setLength(7);
-        QLineF left = head;
-        left.setAngle(head.angle() + 20);
-        QLineF right = head;
-        right.setAngle(head.angle() - 20);
-        painter.drawLine(left);
-        painter.drawLine(right);
-    }
+    arrowHead(painter, a, b);
+    arrowHead(painter, b, a);
     const QPointF middle = line.center() + offset;
     const QRectF box(middle.x() - 60, middle.y() - 10, 120, 20);
     painter.drawText(box, Qt::AlignCenter, text);
