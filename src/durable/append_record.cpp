@@ -286,7 +286,7 @@ Failure print(SystemCalls& calls, const std::string& folder, const std::string& 
             note.write(stateFolder, noteFile(stateFolder, identity.device, identity.inode),
                        {file, identity.device, identity.inode, length, std::string(bytes), false,
                         identity.fileSystem, identity.birthSeconds, identity.birthNanoseconds},
-                       options.lockWait)) {
+                       options.lockWait, report.get())) {
         return "its rollback note could not be written to " + stateFolder + ": " + reasonOf(error);
     }
     if (auto reason = writeRecord(calls, report.get(), bytes, length, note)) {

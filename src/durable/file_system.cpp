@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <thread>
@@ -63,6 +64,19 @@ int FileSystem::flock(int fd, int operation) {
 
 int FileSystem::fdatasync(int fd) {
     return ::fdatasync(fd);
+}
+
+ssize_t FileSystem::fgetxattr(int fd, const char* name, void* value, std::size_t size) {
+    return ::fgetxattr(fd, name, value, size);
+}
+
+int FileSystem::fsetxattr(int fd, const char* name, const void* value, std::size_t size,
+                          int flags) {
+    return ::fsetxattr(fd, name, value, size, flags);
+}
+
+int FileSystem::fremovexattr(int fd, const char* name) {
+    return ::fremovexattr(fd, name);
 }
 
 int FileSystem::fsync(int fd) {

@@ -31,6 +31,10 @@ class FileSystem {
     virtual int statx(int folder, const char* file, int flags, unsigned mask, struct statx* info);
     virtual ssize_t readlink(const char* link, char* bytes, std::size_t size);
     virtual int fchmod(int fd, mode_t mode);
+    // Extended attributes of an open file: the report carries its rollback note in one.
+    virtual ssize_t fgetxattr(int fd, const char* name, void* value, std::size_t size);
+    virtual int fsetxattr(int fd, const char* name, const void* value, std::size_t size, int flags);
+    virtual int fremovexattr(int fd, const char* name);
     virtual int flock(int fd, int operation);
     virtual int fdatasync(int fd);
     virtual int fsync(int fd);

@@ -31,7 +31,8 @@ namespace {
 // what other reports left over time, few enough that many notes do not slow Print.
 constexpr std::size_t notesTidiedEachTime = 8;
 
-std::optional<std::string> honour(SystemCalls& calls, int report, const struct stat& info,
+// `info` follows the report's length when the record is taken out.
+std::optional<std::string> honour(SystemCalls& calls, int report, struct stat& info,
                                   const RollbackNote& note) {
     if (info.st_size <= note.length) {
         return std::nullopt;
@@ -54,7 +55,37 @@ std::optional<std::string> honour(SystemCalls& calls, int report, const struct s
     if (error != 0) {
         return "an unfinished earlier record could not be removed: " + reasonOf(error);
     }
+    info.st_size = note.length;
     return std::nullopt;
+}
+
+// A note that the report was marked with counts only while the report still carries that mark:
+// without it, a copy of the program with another state folder has dealt with the record.
+std::optional<std::string> honourNote(SystemCalls& calls, int report, struct stat& info,
+                                      const RollbackNote& note,
+                                      const std::optional<RollbackNote>& mark) {
+    if (!note.marked) {
+        return honour(calls, report, info, note);
+    }
+    if (!mark || !sameNote(*mark, note)) {
+        return std::nullopt;
+    }
+    RollbackNote either = note;
+    either.failed = note.failed || mark->failed;
+    return honour(calls, report, info, either);
+}
+
+// The note the report is marked with, if any; 0 or an errno. A file system without extended
+// attributes, or a report this user may not read, has none that could be read.
+int readMark(SystemCalls& calls, int report, bool& found, std::optional<RollbackNote>& mark) {
+    std::string value;
+    const int error = calls.getAttribute(report, reportMark, value);
+    found = error == 0;
+    if (found) {
+        mark = decodeNote(value);
+    }
+    const bool none = error == ENODATA || error == ENOTSUP || error == EACCES || error == EPERM;
+    return found || none ? 0 : error;
 }
 
 // The names in the state folder; none when it cannot be listed, as the others are only tidied.
@@ -121,9 +152,17 @@ int moveAside(SystemCalls& calls, const std::string& stateFolder, const FileIden
 
 } // namespace
 
-std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report, const struct stat& info,
+std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report,
+                                            const struct stat& measured,
                                             const FileIdentity& identity,
                                             const std::string& stateFolder) {
+    struct stat info = measured;
+    bool marked = false;
+    std::optional<RollbackNote> mark;
+    if (const int error = readMark(calls, report, marked, mark)) {
+        return "the mark an unfinished earlier record left on the report cannot be read: " +
+               reasonOf(error);
+    }
     // The report's lock keeps every other Print of this file away from its note.
     const std::string own = noteFile(stateFolder, identity.device, identity.inode);
     const FoundNote found = findNote(calls, own, false);
@@ -151,7 +190,7 @@ std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report, cons
             break;
         }
         if (found.note && noteIsFor(*found.note, identity)) {
-            if (auto reason = honour(calls, report, info, *found.note)) {
+            if (auto reason = honourNote(calls, report, info, *found.note, mark)) {
                 return reason;
             }
         }
@@ -178,13 +217,25 @@ std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report, cons
             continue;
         }
         if (noteIsFor(*other.note, identity)) {
-            if (auto reason = honour(calls, report, info, *other.note)) {
+            if (auto reason = honourNote(calls, report, info, *other.note, mark)) {
                 return reason;
             }
             calls.unlink(file);
         } else if (noteFileReplaced(*other.note, identity)) {
             calls.unlink(file);
         }
+    }
+
+    // The mark of a Print of any copy of the program, whatever its state folder. A mark copied
+    // with the file to another (cp -a) is not that file's and only goes.
+    if (marked) {
+        if (mark && noteIsFor(*mark, identity)) {
+            if (auto reason = honour(calls, report, info, *mark)) {
+                return reason;
+            }
+        }
+        // Should this fail, this Print's own mark takes its place.
+        calls.removeAttribute(report, reportMark);
     }
 
     // A few notes of other files, from a different place in the listing each time.

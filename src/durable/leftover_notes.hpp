@@ -16,7 +16,8 @@ namespace kavrel {
 // else stays. Only notes written for this very file are honoured and removed (see noteIsFor),
 // found by the inode number in their names without reading any other note; a few other notes
 // are looked at each time, and one goes only when its file is gone for sure from a file system
-// that is there now. `report` is open and locked, `info` measured under the lock. Nothing, or
+// that is there now; and the note the report itself is marked with, whichever copy of the
+// program wrote it. `report` is open and locked, `info` measured under the lock. Nothing, or
 // why not.
 std::optional<std::string> takeOutLeftovers(SystemCalls& calls, int report, const struct stat& info,
                                             const FileIdentity& identity,

@@ -19,7 +19,10 @@ constexpr std::string_view heading = "kavrel rollback note\n";
 // A note that names its file system and its file's birth time; the heading has the same length,
 // so the failed mark sits at the same place in both.
 constexpr std::string_view headingWithIdentity = "kavrel rollback id 2\n";
+// And whether the report carries the note as its mark.
+constexpr std::string_view headingWithMark = "kavrel rollback id 3\n";
 static_assert(headingWithIdentity.size() == heading.size());
+static_assert(headingWithMark.size() == heading.size());
 // The line after the heading: whether Print reported the record as failed.
 constexpr char written = 'w';
 constexpr char failed = 'f';
@@ -43,7 +46,7 @@ template <typename Number> bool takeNumber(std::string_view& in, Number& value) 
 } // namespace
 
 std::string encodeNote(const RollbackNote& note) {
-    std::string out(headingWithIdentity);
+    std::string out(headingWithMark);
     out += note.failed ? failed : written;
     out += '\n';
     putNumber(out, note.report.size());
@@ -54,13 +57,15 @@ std::string encodeNote(const RollbackNote& note) {
     putNumber(out, note.fileSystem);
     putNumber(out, note.birthSeconds);
     putNumber(out, note.birthNanoseconds);
+    putNumber(out, note.marked ? 1 : 0);
     return out + note.report + note.record;
 }
 
 std::optional<RollbackNote> decodeNote(std::string_view bytes) {
-    const bool withIdentity = bytes.substr(0, heading.size()) == headingWithIdentity;
-    if ((bytes.substr(0, heading.size()) != heading && !withIdentity) ||
-        bytes.size() < heading.size() + 2 ||
+    const std::string_view head = bytes.substr(0, heading.size());
+    const bool withMark = head == headingWithMark;
+    const bool withIdentity = withMark || head == headingWithIdentity;
+    if ((head != heading && !withIdentity) || bytes.size() < heading.size() + 2 ||
         (bytes[heading.size()] != written && bytes[heading.size()] != failed) ||
         bytes[heading.size() + 1] != '\n') {
         return std::nullopt;
@@ -70,15 +75,18 @@ std::optional<RollbackNote> decodeNote(std::string_view bytes) {
     bytes.remove_prefix(heading.size() + 2);
     std::size_t reportSize = 0;
     std::size_t recordSize = 0;
+    int marked = 0;
     if (!takeNumber(bytes, reportSize) || !takeNumber(bytes, recordSize) ||
         !takeNumber(bytes, note.device) || !takeNumber(bytes, note.inode) ||
         !takeNumber(bytes, note.length) || note.length < 0 ||
         (withIdentity &&
          (!takeNumber(bytes, note.fileSystem) || !takeNumber(bytes, note.birthSeconds) ||
           !takeNumber(bytes, note.birthNanoseconds))) ||
+        (withMark && (!takeNumber(bytes, marked) || (marked != 0 && marked != 1))) ||
         reportSize > bytes.size() || bytes.size() - reportSize != recordSize) {
         return std::nullopt;
     }
+    note.marked = marked == 1;
     note.report = bytes.substr(0, reportSize);
     note.record = bytes.substr(reportSize);
     return note;
@@ -145,6 +153,12 @@ bool bornApart(const RollbackNote& note, const FileIdentity& file) {
 }
 
 } // namespace
+
+bool sameNote(const RollbackNote& a, const RollbackNote& b) {
+    RollbackNote bWithA = b;
+    bWithA.failed = a.failed;
+    return a == bWithA;
+}
 
 bool noteIsFor(const RollbackNote& note, const FileIdentity& file) {
     if (note.inode != file.inode || differ(note.fileSystem, file.fileSystem) ||
@@ -218,42 +232,71 @@ int setAside(SystemCalls& calls, const std::string& file) {
     return calls.rename(file, file + ".aside");
 }
 
-int NoteInProgress::write(const std::string& folder, const std::string& file,
-                          const RollbackNote& note, std::chrono::milliseconds lockWait) {
+int NoteInProgress::write(const std::string& folder, const std::string& file, RollbackNote note,
+                          std::chrono::milliseconds lockWait, int report) {
     folder_ = folder;
     file_ = file;
+    report_ = report;
+    // The mark first: a mark without its note (a crash between the two) guards a record not
+    // begun, and the next Print takes it off. A file system that refuses it leaves the note alone.
+    note.marked = true;
+    if (calls_.setAttribute(report, reportMark, encodeNote(note)) == 0) {
+        // The mark must be on the disk before any byte of the record.
+        if (const int error = calls_.fsync(report)) {
+            calls_.removeAttribute(report, reportMark);
+            return error;
+        }
+    } else {
+        note.marked = false;
+    }
+    note_ = note;
     // O_EXCL: a note's name that is a link to some other file must not let us write into it.
     int error =
         calls_.open(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY, 0600, *fd_.out());
-    if (error != 0) {
-        return error;
-    }
     // Another Print may look at the empty note for a moment before we hold it.
-    error = calls_.lockWithin(fd_.get(), lockWait);
     if (error == 0) {
-        error = calls_.writeAll(fd_.get(), encodeNote(note));
+        error = calls_.lockWithin(fd_.get(), lockWait);
+        if (error == 0) {
+            error = calls_.writeAll(fd_.get(), encodeNote(note));
+        }
+        if (error == 0) {
+            error = calls_.fsync(fd_.get());
+        }
+        if (error == 0) {
+            error = calls_.syncFolder(folder);
+        }
+        if (error != 0) {
+            calls_.unlink(file);
+            fd_.reset();
+        }
     }
-    if (error == 0) {
-        error = calls_.fsync(fd_.get());
-    }
-    if (error == 0) {
-        error = calls_.syncFolder(folder);
-    }
-    if (error != 0) {
-        calls_.unlink(file);
-        fd_.reset();
+    if (error != 0 && note.marked) {
+        calls_.removeAttribute(report, reportMark);
     }
     return error;
 }
 
 int NoteInProgress::markFailed() {
     const char mark[] = {failed};
-    const int error =
+    int error =
         calls_.writeAt(fd_.get(), std::string_view(mark, 1), static_cast<off_t>(heading.size()));
-    return error != 0 ? error : calls_.fsync(fd_.get());
+    error = error != 0 ? error : calls_.fsync(fd_.get());
+    if (note_.marked) {
+        // For a copy with another state folder. Should this fail, that copy keeps the record
+        // whole; this note still takes it out here.
+        note_.failed = true;
+        if (calls_.setAttribute(report_, reportMark, encodeNote(note_)) == 0) {
+            calls_.fsync(report_);
+        }
+    }
+    return error;
 }
 
 void NoteInProgress::remove() {
+    // The mark goes first: a note left without its mark is known to be done with.
+    if (note_.marked) {
+        calls_.removeAttribute(report_, reportMark);
+    }
     if (calls_.unlink(file_) == 0) {
         calls_.syncFolder(folder_);
     }

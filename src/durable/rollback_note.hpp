@@ -27,9 +27,20 @@ struct RollbackNote {
     std::uint64_t fileSystem = 0;       // statfs f_fsid; 0 when unknown
     std::int64_t birthSeconds = 0;      // the file's birth time, where statx gives one
     std::int64_t birthNanoseconds = -1; // -1 when unknown
+    // The report carries this note as its mark too (see reportMark): then the note counts only
+    // while the mark is there, since any copy of the program may have taken the record out.
+    bool marked = false;
 
     bool operator==(const RollbackNote&) const = default;
 };
+
+// The extended attribute of the report that holds the note of the Print writing to it, so that
+// a copy of the program with another state folder, or another user, finds it too. A file system
+// without extended attributes leaves only the note in the state folder.
+inline const std::string reportMark = "user.kavrel.rollback";
+
+// The same Print's note, whether or not either says the record failed.
+bool sameNote(const RollbackNote& a, const RollbackNote& b);
 
 // Notes are read whole; anything larger is no note of ours.
 inline constexpr std::size_t maxNoteBytes = std::size_t{16} << 20;
@@ -89,13 +100,14 @@ int setAside(SystemCalls& calls, const std::string& file);
 class NoteInProgress {
   public:
     explicit NoteInProgress(SystemCalls& calls) : calls_(calls), fd_(calls) {}
-    // Made anew, never through an existing file; durable, entries included, before it
-    // returns 0. On failure no note is left.
-    int write(const std::string& folder, const std::string& file, const RollbackNote& note,
-              std::chrono::milliseconds lockWait);
+    // Marks the open report with the note where its file system takes the mark, then makes the
+    // note anew, never through an existing file; both durable, entries included, before it
+    // returns 0. On failure neither is left.
+    int write(const std::string& folder, const std::string& file, RollbackNote note,
+              std::chrono::milliseconds lockWait, int report);
     // Tells the next Print to take the whole record out; 0 or an errno.
     int markFailed();
-    // Done with the note. Should its removal fail, the record stands either way.
+    // Done with the note and the mark. Should their removal fail, the record stands either way.
     void remove();
 
   private:
@@ -103,6 +115,8 @@ class NoteInProgress {
     Descriptor fd_;
     std::string folder_;
     std::string file_;
+    RollbackNote note_;
+    int report_ = -1;
 };
 
 } // namespace kavrel

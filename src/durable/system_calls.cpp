@@ -131,6 +131,38 @@ int SystemCalls::fdatasync(int fd) {
     return retried([&] { return files_.fdatasync(fd); });
 }
 
+int SystemCalls::getAttribute(int fd, const std::string& name, std::string& value) {
+    // The value may grow between asking its size and reading it: ask again, a few times.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        ssize_t size = 0;
+        if (const int error =
+                retried([&] { return size = files_.fgetxattr(fd, name.c_str(), nullptr, 0); })) {
+            return error;
+        }
+        value.assign(static_cast<std::size_t>(size), '\0');
+        ssize_t got = 0;
+        const int error = retried(
+            [&] { return got = files_.fgetxattr(fd, name.c_str(), value.data(), value.size()); });
+        if (error == 0) {
+            value.resize(static_cast<std::size_t>(got));
+            return 0;
+        }
+        if (error != ERANGE) {
+            return error;
+        }
+    }
+    return ERANGE;
+}
+
+int SystemCalls::setAttribute(int fd, const std::string& name, std::string_view value) {
+    return retried(
+        [&] { return files_.fsetxattr(fd, name.c_str(), value.data(), value.size(), 0); });
+}
+
+int SystemCalls::removeAttribute(int fd, const std::string& name) {
+    return retried([&] { return files_.fremovexattr(fd, name.c_str()); });
+}
+
 int SystemCalls::fsync(int fd) {
     return retried([&] { return files_.fsync(fd); });
 }

@@ -38,6 +38,10 @@ class SystemCalls {
     // The target of a symbolic link, whole.
     int readLink(const std::string& link, std::string& target);
     int fchmod(int fd, mode_t mode);
+    // The whole value of an extended attribute; ENODATA when the file has none of that name.
+    int getAttribute(int fd, const std::string& name, std::string& value);
+    int setAttribute(int fd, const std::string& name, std::string_view value);
+    int removeAttribute(int fd, const std::string& name);
     uid_t geteuid() { return files_.geteuid(); }
     std::chrono::steady_clock::time_point now() { return files_.now(); }
     int flock(int fd, int operation);

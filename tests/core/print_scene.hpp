@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -64,6 +65,7 @@ class FaultyFiles : public FileSystem {
     };
     std::map<std::pair<dev_t, ino_t>, Identity> bound;
     std::optional<uid_t> user; // the effective user Print sees
+    bool noAttributes = false; // a file system without extended attributes (vfat)
     // Takes the place of every write to the report when set.
     std::function<ssize_t(int fd, const void* bytes, std::size_t count)> writeInstead;
 
@@ -134,6 +136,37 @@ class FaultyFiles : public FileSystem {
     }
     int fchmod(int fd, mode_t mode) override {
         return pass("fchmod", fd) ? FileSystem::fchmod(fd, mode) : -1;
+    }
+    ssize_t fgetxattr(int fd, const char* name, void* value, std::size_t size) override {
+        if (!pass("fgetxattr", fd)) {
+            return -1;
+        }
+        if (noAttributes) {
+            errno = ENOTSUP;
+            return -1;
+        }
+        return FileSystem::fgetxattr(fd, name, value, size);
+    }
+    int fsetxattr(int fd, const char* name, const void* value, std::size_t size,
+                  int flags) override {
+        if (!pass("fsetxattr", fd)) {
+            return -1;
+        }
+        if (noAttributes) {
+            errno = ENOTSUP;
+            return -1;
+        }
+        return FileSystem::fsetxattr(fd, name, value, size, flags);
+    }
+    int fremovexattr(int fd, const char* name) override {
+        if (!pass("fremovexattr", fd)) {
+            return -1;
+        }
+        if (noAttributes) {
+            errno = ENOTSUP;
+            return -1;
+        }
+        return FileSystem::fremovexattr(fd, name);
     }
     uid_t geteuid() override { return user ? *user : FileSystem::geteuid(); }
     int flock(int fd, int op) override {
@@ -282,7 +315,12 @@ struct Scene {
         return appendRecord(path.folder, path.file, bytes, options);
     }
     std::string report() const { return readBytes(path.file); }
+    // Notes in the state folder, or the report's mark.
     bool notesLeft() const {
+        if (fs::exists(path.file) &&
+            ::getxattr(path.file.c_str(), reportMark.c_str(), nullptr, 0) >= 0) {
+            return true;
+        }
         if (!fs::exists(state)) {
             return false;
         }

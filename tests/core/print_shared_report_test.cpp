@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -104,6 +105,142 @@ INSTANTIATE_TEST_SUITE_P(
                       files.bound[realIdentity(scene.path.file)] = {101, 12, 1};
                   }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A Print by another copy of the program, with a state folder of its own (another
+// XDG_STATE_HOME, or another user), to the report of scene.
+std::optional<ReportWriteError> printByAnotherCopy(Scene& scene, const std::string& bytes,
+                                                   FileSystem* files = nullptr) {
+    AppendOptions options;
+    options.stateFolder = scene.scratch.string() + "/other-state";
+    options.fileSystem = files;
+    options.lockWait = std::chrono::milliseconds(30);
+    return appendRecord(scene.path.folder, scene.path.file, bytes, options);
+}
+
+// What the first copy leaves on the report before another copy Prints to it, the report the
+// other copy must then hold, and what the first copy's next Print must leave after that.
+struct LeftByTheFirstCopy {
+    const char* name;
+    std::function<void(Scene&)> leave;
+    std::string afterTheOtherCopy;
+    std::string afterTheFirstAgain;
+};
+
+class PrintByAnotherCopy : public testing::TestWithParam<LeftByTheFirstCopy> {};
+
+TEST_P(PrintByAnotherCopy, TakesOutWhatTheFirstCopyLeftAndNothingElse) {
+    Scene scene(State::NormalPrint);
+    GetParam().leave(scene);
+    EXPECT_EQ(printByAnotherCopy(scene, record), std::nullopt);
+    EXPECT_EQ(scene.report(), GetParam().afterTheOtherCopy);
+    EXPECT_EQ(scene.print(next), std::nullopt);
+    EXPECT_EQ(scene.report(), GetParam().afterTheFirstAgain);
+    EXPECT_FALSE(scene.notesLeft());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintByAnotherCopy,
+    testing::Values(
+        // Killed while writing: the torn half goes, whichever copy Prints next.
+        LeftByTheFirstCopy{"KilledWhileWriting",
+                           [](Scene& scene) { crashWhileWriting(scene, FaultyFiles({}, {})); },
+                           earlier + record, earlier + record + next},
+        // A failed record that could not be cut back goes whole; the first copy's note of it
+        // must then not take the other copy's record of the same bytes for it.
+        LeftByTheFirstCopy{"FailedAndNotCutBack",
+                           [](Scene& scene) {
+                               FaultyFiles files(scene.roles(), {{"fdatasync report", 1, EIO},
+                                                                 {"ftruncate report", 1, EPERM}});
+                               ASSERT_NE(scene.print(record, &files), std::nullopt);
+                               ASSERT_EQ(scene.report(), earlier + record);
+                           },
+                           earlier + record, earlier + record + next},
+        // A record written whole, but killed before the note and the mark were removed.
+        LeftByTheFirstCopy{
+            "KilledAfterItsRecord",
+            [](Scene& scene) {
+                const pid_t child = fork();
+                if (child == 0) {
+                    FaultyFiles files(scene.roles(), {{"fremovexattr report", 1, 0}});
+                    scene.print(record, &files);
+                    _exit(1);
+                }
+                int status = 0;
+                waitpid(child, &status, 0);
+                ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            },
+            earlier + record + record, earlier + record + record + next}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The mark travels with the file's bytes when a program copies them with their attributes
+// (cp -a): it is no note of the copy, which keeps what it holds.
+TEST(PrintByAnotherCopy, LeavesACopiedMarkAlone) {
+    Scene scene(State::NormalPrint);
+    crashWhileWriting(scene, FaultyFiles({}, {}));
+    const std::string torn = scene.report();
+    const std::string copy = scene.path.folder + "/copy.txt";
+    writeBytes(copy, torn);
+    std::string mark(4096, '\0');
+    mark.resize(static_cast<std::size_t>(
+        ::getxattr(scene.path.file.c_str(), reportMark.c_str(), mark.data(), mark.size())));
+    ASSERT_EQ(::setxattr(copy.c_str(), reportMark.c_str(), mark.data(), mark.size(), 0), 0);
+
+    AppendOptions options;
+    options.stateFolder = scene.scratch.string() + "/other-state";
+    EXPECT_EQ(appendRecord(scene.path.folder, copy, next, options), std::nullopt);
+    EXPECT_EQ(readBytes(copy), torn + next);
+    EXPECT_LT(::getxattr(copy.c_str(), reportMark.c_str(), nullptr, 0), 0);
+    EXPECT_EQ(scene.print(next), std::nullopt);
+    EXPECT_EQ(scene.report(), earlier + next);
+}
+
+// On a file system without extended attributes (a vfat stick) the note in the state folder
+// still serves the copy that wrote it.
+TEST(PrintByAnotherCopy, FileSystemWithoutMarksKeepsTheNoteOfItsCopy) {
+    Scene scene(State::NormalPrint);
+    FaultyFiles files(scene.roles(), {});
+    files.noAttributes = true;
+    const pid_t child = fork();
+    if (child == 0) {
+        FaultyFiles crashing(scene.roles(), {{"write report", 1, 0}});
+        crashing.noAttributes = true;
+        scene.print(record, &crashing);
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(scene.report(), earlier + record.substr(0, record.size() / 2));
+    EXPECT_EQ(scene.print(next, &files), std::nullopt);
+    EXPECT_EQ(scene.report(), earlier + next);
+    EXPECT_FALSE(scene.notesLeft());
+}
+
+// Notes written by earlier versions stay readable; a note cut or changed is no note.
+TEST(RollbackNoteBytes, ReadsEveryFormatAndRefusesDamage) {
+    RollbackNote marked{"/r.txt", 7, 12, 40, "rec", true, 99, 5, 6, true};
+    const std::string bytes = encodeNote(marked);
+    EXPECT_EQ(decodeNote(bytes), marked);
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::optional<bool> marked; // nothing: refused
+    } rows[] = {
+        {"WithoutMark", "kavrel rollback id 2\nw\n6\n3\n7\n12\n40\n99\n5\n6\n/r.txtrec", false},
+        {"OldestForm", "kavrel rollback note\nf\n6\n3\n7\n12\n40\n/r.txtrec", false},
+        {"MarkNeitherZeroNorOne", std::string(bytes).replace(bytes.find("\n1\n/r"), 3, "\n2\n"),
+         std::nullopt},
+        {"CutShort", bytes.substr(0, bytes.size() - 1), std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto note = decodeNote(row.bytes);
+        ASSERT_EQ(note.has_value(), row.marked.has_value());
+        if (note) {
+            EXPECT_EQ(note->marked, *row.marked);
+            EXPECT_EQ(note->record, "rec");
+        }
+    }
+}
 
 // Another program that takes the same lock replaces or removes the report while Print waits
 // for the lock: the record goes into the file the name leads to once Print holds it.

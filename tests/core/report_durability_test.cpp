@@ -12,6 +12,7 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -314,12 +315,15 @@ std::string crashDesignation(int writer, int generation, int number) {
     return id + std::string(number % 2 ? 20000 : 8, static_cast<char>('a' + number % 26));
 }
 
-pid_t startWriter(const ReportPath& path, int writer, int generation) {
+pid_t startWriter(const ReportPath& path, int writer, int generation,
+                  const std::string& stateFolder) {
     const pid_t child = fork();
     if (child == 0) {
+        AppendOptions options;
+        options.stateFolder = stateFolder;
         for (int number = 0;; ++number) {
             if (appendRecord(path.folder, path.file,
-                             recordOf(crashDesignation(writer, generation, number)))) {
+                             recordOf(crashDesignation(writer, generation, number)), options)) {
                 _exit(1);
             }
         }
@@ -346,12 +350,14 @@ struct CrashRound {
 };
 
 // One round: copies print while they are killed at random moments, then one more Print;
-// every record is rebuilt from its own designation and must match byte for byte.
-void crashRound(const ReportPath& path, std::mt19937& random, CrashRound& round) {
-    constexpr int writers = 4;
+// every record is rebuilt from its own designation and must match byte for byte. Writer w keeps
+// its notes in states[w] (empty: the user's).
+void crashRound(const ReportPath& path, const std::vector<std::string>& states,
+                std::mt19937& random, CrashRound& round) {
+    const int writers = static_cast<int>(states.size());
     std::vector<pid_t> children;
     for (int writer = 0; writer < writers; ++writer) {
-        children.push_back(startWriter(path, writer, round.kills));
+        children.push_back(startWriter(path, writer, round.kills, states[writer]));
     }
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     while (std::chrono::steady_clock::now() < end) {
@@ -362,7 +368,7 @@ void crashRound(const ReportPath& path, std::mt19937& random, CrashRound& round)
         waitpid(children[writer], &status, 0);
         round.failedWriters += WIFEXITED(status) ? 1 : 0;
         ++round.kills;
-        children[writer] = startWriter(path, writer, round.kills);
+        children[writer] = startWriter(path, writer, round.kills, states[writer]);
     }
     for (const pid_t child : children) {
         kill(child, SIGKILL);
@@ -397,13 +403,24 @@ TEST(PrintCrash, KilledPrintsLeaveOnlyWholeRecords) {
     ScratchFolder home;
     const ReportPath path = reportPath("crash", home.string());
     fs::create_directory(path.folder);
+    // Each copy with a state folder of its own, as copies with different XDG_STATE_HOME are, where
+    // the report's file system keeps extended attributes; else all with the user's.
+    writeBytes(path.file, earlier);
+    const bool marks = ::setxattr(path.file.c_str(), "user.kavrel.test", "1", 1, 0) == 0;
+    std::vector<std::string> states(4);
+    for (std::size_t writer = 0; marks && writer < states.size(); ++writer) {
+        states[writer] = home.string() + "/state-" + std::to_string(writer);
+    }
     std::mt19937 random(std::random_device{}());
     CrashRound total;
     for (int second = 0; second < seconds && !HasFatalFailure(); ++second) {
         // A fresh report each round keeps the file, and the time to check it, small.
+        fs::remove(path.file);
         writeBytes(path.file, earlier);
-        crashRound(path, random, total);
+        crashRound(path, states, random, total);
     }
+    std::cout << (marks ? "copies with four state folders" : "copies with one state folder")
+              << ", ";
     std::cout << "kills " << total.kills << ", whole records " << total.whole << ", torn records "
               << total.torn << "\n";
     EXPECT_GT(total.kills, 0);
