@@ -1,11 +1,16 @@
 // Print beside other Prints and beside many leftover notes, as figures rather than a timed
 // test. "contention": PROCESSES copies (8) print PRINTS records (200 in all) back to back to one
 // report on a disk whose syncs take 20 ms each, and count the Prints that failed as "in use".
+// "replaced": PROCESSES copies (4) print PRINTS records (120 in all), on the same slow disk, while
+// another program that
+// takes the same lock replaces the report by rename every 0.25 s (flock(1) running sed -i), and
+// count the Prints reported as written that the report does not hold.
 // "notes": the time of one Print with none, and with NOTES (50,000) notes of other reports that
 // are gone, in the state folder.
 #include "durable/append_record.hpp"
 #include "durable/rollback_note.hpp"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +22,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -99,6 +105,78 @@ int contention(int processes, int prints) {
     return 0;
 }
 
+int replaced(int processes, int prints) {
+    const std::string home = scratch();
+    const std::string folder = home + "/temp";
+    const std::string file = folder + "/shared.txt";
+    fs::create_directories(folder);
+    std::ofstream(file) << "start\n";
+    int pipes[2];
+    if (pipe(pipes) != 0) {
+        return 1;
+    }
+    std::vector<pid_t> printers;
+    for (int p = 0; p < processes; ++p) {
+        const pid_t child = fork();
+        if (child == 0) {
+            SlowDisk disk(std::chrono::milliseconds(20));
+            AppendOptions options;
+            options.fileSystem = &disk;
+            options.stateFolder = home + "/state";
+            int written = 0;
+            for (int n = p; n < prints; n += processes) {
+                if (const auto error =
+                        appendRecord(folder, file, "record " + std::to_string(n) + "\n", options)) {
+                    std::fprintf(stderr, "Print failed: %s\n", error->reason.c_str());
+                } else {
+                    ++written;
+                }
+            }
+            if (write(pipes[1], &written, sizeof written) != sizeof written) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        printers.push_back(child);
+    }
+    // The replacing program, until every Printer is done.
+    const pid_t replacer = fork();
+    if (replacer == 0) {
+        const std::string command =
+            "flock '" + file + "' sed -i -e 's/^start$/start/' '" + file + "'";
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+            if (std::system(command.c_str()) != 0) {
+                _exit(1);
+            }
+        }
+    }
+    int written = 0;
+    for (int p = 0; p < processes; ++p) {
+        int count = 0;
+        if (read(pipes[0], &count, sizeof count) == sizeof count) {
+            written += count;
+        }
+        waitpid(printers[static_cast<std::size_t>(p)], nullptr, 0);
+    }
+    kill(replacer, SIGTERM);
+    waitpid(replacer, nullptr, 0);
+    // A sed it started may still be running.
+    if (std::system(("flock '" + file + "' true").c_str()) != 0) {
+        std::fprintf(stderr, "flock failed\n");
+    }
+    std::ifstream in(file);
+    int held = 0;
+    for (std::string line; std::getline(in, line);) {
+        held += line.starts_with("record ") ? 1 : 0;
+    }
+    std::printf("replaced: %d processes, %d Prints, the report replaced by rename every 0.25 s: "
+                "%d reported written, %d in the report, %d missing\n",
+                processes, prints, written, held, written - held);
+    fs::remove_all(home);
+    return 0;
+}
+
 double onePrint(const std::string& home, const std::string& state) {
     AppendOptions options;
     options.stateFolder = state;
@@ -137,10 +215,14 @@ int main(int argc, char** argv) {
     if (what == "contention") {
         return contention(argc > 2 ? std::atoi(argv[2]) : 8, argc > 3 ? std::atoi(argv[3]) : 200);
     }
+    if (what == "replaced") {
+        return replaced(argc > 2 ? std::atoi(argv[2]) : 4, argc > 3 ? std::atoi(argv[3]) : 120);
+    }
     if (what == "notes") {
         return notes(argc > 2 ? std::atoi(argv[2]) : 50000);
     }
-    std::fprintf(stderr, "usage: kavrel_print_bench contention [PROCESSES [PRINTS]] | notes "
-                         "[NOTES]\n");
+    std::fprintf(stderr,
+                 "usage: kavrel_print_bench contention|replaced [PROCESSES [PRINTS]] | notes "
+                 "[NOTES]\n");
     return 2;
 }

@@ -110,12 +110,14 @@ int openReport(SystemCalls& calls, const std::string& file, int& fd) {
     return error;
 }
 
-// Opens the report and takes its lock, within `wait`. A program that honours the same lock may
-// have replaced or removed the report while this Print waited: then the file held is no longer
-// the report, and Print lets go and starts over with the file the name leads to now.
+// Opens the report and takes its lock, within `wait` of one holder keeping it. A program that
+// honours the same lock may have replaced or removed the report while this Print waited: then
+// the file held is no longer the report, and Print lets go and starts over with the file the
+// name leads to now. A replacement is a new holder, like a record added, so the wait for one
+// holder starts again, within the bound of a queue of holders for the whole wait.
 Failure openAndLock(SystemCalls& calls, const std::string& file, std::chrono::milliseconds wait,
                     Descriptor& report, struct stat& info) {
-    const auto deadline = calls.now() + wait;
+    const auto last = calls.now() + wait * SystemCalls::longestQueue;
     for (;;) {
         report.reset();
         if (const int error = openReport(calls, file, *report.out())) {
@@ -128,10 +130,7 @@ Failure openAndLock(SystemCalls& calls, const std::string& file, std::chrono::mi
         if (!S_ISREG(info.st_mode)) {
             return "Not a regular file";
         }
-        const auto left =
-            std::max(std::chrono::ceil<std::chrono::milliseconds>(deadline - calls.now()),
-                     std::chrono::milliseconds(0));
-        if (const int error = calls.lockWithin(report.get(), left)) {
+        if (const int error = calls.lockWithin(report.get(), wait, last)) {
             return error == EWOULDBLOCK ? reportInUseReason : reasonOf(error);
         }
         struct stat named {};
@@ -142,7 +141,7 @@ Failure openAndLock(SystemCalls& calls, const std::string& file, std::chrono::mi
         if (error != 0 && error != ENOENT) {
             return reasonOf(error);
         }
-        if (calls.now() >= deadline) {
+        if (calls.now() >= last) {
             return reportInUseReason;
         }
     }

@@ -199,16 +199,18 @@ int SystemCalls::syncFolder(const std::string& folder) {
 }
 
 int SystemCalls::lockWithin(int fd, std::chrono::milliseconds limit) {
+    return lockWithin(fd, limit, files_.now() + limit * longestQueue);
+}
+
+int SystemCalls::lockWithin(int fd, std::chrono::milliseconds limit,
+                            std::chrono::steady_clock::time_point last) {
     // Almost always the lock is free or held for the milliseconds of another Print. Polling
     // keeps the bound whatever happens: no timer or signal handler that could fail to arm.
     // Only one holder that keeps the lock for the whole wait makes it "in use": whenever the
     // file changed while this Print waited (another Print added its record and let go), the
     // wait starts again, so a queue of other Prints is waited out, up to a bound of its own.
     constexpr std::chrono::milliseconds pause{2};
-    constexpr int longestQueue = 12;
-    const auto start = files_.now();
-    const auto last = start + limit * longestQueue;
-    auto deadline = start + limit;
+    auto deadline = std::min(files_.now() + limit, last);
     struct stat seen {};
     const bool known = fstat(fd, seen) == 0;
     for (;;) {

@@ -59,6 +59,12 @@ class SystemCalls {
     // unchanged (a file that changes meanwhile is a queue of holders, waited out for at most
     // twelve times `limit`). EWOULDBLOCK when the limit passed.
     int lockWithin(int fd, std::chrono::milliseconds limit);
+    // The same, with the bound for a queue of holders given: the caller's, when a wait goes on
+    // across several files.
+    int lockWithin(int fd, std::chrono::milliseconds limit,
+                   std::chrono::steady_clock::time_point last);
+    // How many times the wait for one holder a queue of holders may take.
+    static constexpr int longestQueue = 12;
 
   private:
     FileSystem& files_;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -362,6 +364,55 @@ TEST(PrintWait, WaitsOutAQueueOfOtherPrints) {
 }
 
 // What is wrong with the state folder is said of the state folder.
+// Another program replaces the report every 10 ms (sed -i under flock(1)), holding each file's
+// lock until the next, while Print waits 30 ms for one holder: a replacement is a new holder,
+// so Print waits on, but only within the bound of a queue (twelve times the wait).
+struct Replacing {
+    const char* name;
+    int replacements; // then it lets go
+    bool written;
+};
+
+class PrintWhileReplaced : public testing::TestWithParam<Replacing> {};
+
+TEST_P(PrintWhileReplaced, SaysInUseOnlyPastTheBoundOfAQueue) {
+    Scene scene(State::LockedByAnother);
+    FaultyFiles files(scene.roles(), {});
+    const auto start = files.now();
+    auto lastReplaced = start;
+    int replaced = 0;
+    files.onCall = [&](const std::string& call) {
+        if (call != "flock report" || scene.holder < 0 ||
+            files.now() - lastReplaced < std::chrono::milliseconds(10)) {
+            return;
+        }
+        lastReplaced = files.now();
+        const std::string fresh = scene.scratch.string() + "/fresh";
+        writeBytes(fresh, scene.report() + "r");
+        const int held = ::open(fresh.c_str(), O_RDONLY);
+        ::flock(held, LOCK_EX);
+        fs::rename(fresh, scene.path.file);
+        scene.release();
+        scene.holder = held;
+        if (++replaced == GetParam().replacements) {
+            scene.release();
+        }
+    };
+    const auto error = scene.print(record, &files);
+    EXPECT_EQ(!error, GetParam().written);
+    if (error) {
+        EXPECT_EQ(error->reason, reportInUseReason);
+        EXPECT_LE(files.now() - start, std::chrono::milliseconds(12 * 30 + 10));
+    }
+    EXPECT_EQ(scene.report(), earlier + std::string(static_cast<std::size_t>(replaced), 'r') +
+                                  (GetParam().written ? record : ""));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintWhileReplaced,
+                         testing::Values(Replacing{"ForTwiceTheWaitThenLetsGo", 6, true},
+                                         Replacing{"WithoutEnd", 1000, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct BadStateFolder {
     const char* name;
     int error;
