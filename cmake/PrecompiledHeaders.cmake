@@ -15,6 +15,13 @@ function(kavrel_precompile_qt target)
     target_precompile_headers(${target} PRIVATE ${headers})
 endfunction()
 
+# kavrel_reuse_precompiled(TARGET FROM): the header FROM built, used by TARGET as well, which must
+# compile with the same flags. Each Qt header set is then parsed once per build, not once per
+# window and test program.
+function(kavrel_reuse_precompiled target from)
+    target_precompile_headers(${target} REUSE_FROM ${from})
+endfunction()
+
 # The same for the core's GoogleTest programs, whose sources all parse gtest.h.
 function(kavrel_precompile_gtest target)
     target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <string> <string_view> <vector>
