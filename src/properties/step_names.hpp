@@ -52,7 +52,8 @@ inline constexpr StepName Iyo{"Iyo", "second moment of the outer rounded rectang
 inline constexpr StepName Iyi{"Iyi", "second moment of the inner rounded rectangle about y",
                               "mm^4"};
 inline constexpr StepName rm{"rm", "corner radius of the wall's mid-line, (ro + ri)/2", "mm"};
-inline constexpr StepName Jmm{"Jmm", "torsional constant in mm^4", "mm^4"};
+inline constexpr StepName Jm{
+    "Jm", "torsional constant of the wall on its mid-line, t^3 h/3 + 2 K Ah", "mm^4"};
 inline constexpr StepName Zpxo{
     "Zpxo", "plastic modulus of the solid outer rounded rectangle about x", "mm^3"};
 inline constexpr StepName Zpxi{
@@ -70,6 +71,8 @@ inline constexpr StepName Zp{"Zp", "plastic modulus about any diameter", "cm^3"}
 
 namespace kavrel::stepNames {
 
+// The names above give the metric unit of each quantity (lengths in mm, or the cm of a result);
+// worked in inches, the recorder names the same power of an inch.
 // A metric length, area, first or second moment's unit as the same in inches.
 constexpr std::string_view inchesOf(std::string_view unit) {
     constexpr std::string_view pairs[][2] = {{"mm", "in"},     {"mm^2", "in^2"}, {"mm^3", "in^3"},
@@ -83,19 +86,22 @@ constexpr std::string_view inchesOf(std::string_view unit) {
     return unit;
 }
 
-// The same quantity, for formulas that compute in inches (AISC).
-constexpr StepName inches(StepName name) {
-    name.unit = inchesOf(name.unit);
-    return name;
-}
+// The weight per length of a unit of the area, where the steps are worked in other units than
+// those in which the catalogue gives its steel's weight.
+inline constexpr StepName steelWeightInUs{
+    "wA", "weight of steel of 7850 kg/m^3, 0.785 kg/m per cm^2 of area, per in^2 of area",
+    "lb/ft per in^2"};
+inline constexpr StepName aiscWeightInMetric{
+    "wA", "weight of steel of 490 lb/ft^3, 490/144 lb/ft per in^2 of area, per cm^2 of area",
+    "kg/m per cm^2"};
 
 // The AISC database's own quantities.
 inline constexpr StepName aiscNominalArea{"An", "area with the nominal wall tnom, for the weight",
-                                          "in^2"};
+                                          "cm^2"};
 inline constexpr StepName aiscCornerTerm{
-    "Ic", "the database's corner term of Ixx and Iyy, (64/(27 pi)) t^4", "in^4"};
+    "Ic", "the database's corner term of Ixx and Iyy, (64/(27 pi)) t^4", "mm^4"};
 inline constexpr StepName aiscAp{"Ap", "area enclosed by the wall's mid-line, corners 1.5t",
-                                 "in^2"};
-inline constexpr StepName aiscP{"p", "perimeter of the wall's mid-line, corners 1.5t", "in"};
+                                 "mm^2"};
+inline constexpr StepName aiscP{"p", "perimeter of the wall's mid-line, corners 1.5t", "mm"};
 
 } // namespace kavrel::stepNames

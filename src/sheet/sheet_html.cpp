@@ -42,8 +42,12 @@ void appendHtmlStep(std::string& out, const RecordedStep& step) {
     }
     out += "</p>\n";
     if (step.formula) {
-        out += "<p>" + name + " = " + htmlFormula(*step.formula, Notation::Symbols) + "</p>\n";
-        out += "<p>= " + htmlFormula(*step.formula, Notation::Numbers) + "</p>\n";
+        const std::string symbols = htmlFormula(*step.formula, Notation::Symbols);
+        const std::string numbers = htmlFormula(*step.formula, Notation::Numbers);
+        out += "<p>" + name + " = " + symbols + "</p>\n";
+        if (numbers != symbols) { // a formula of constants alone is written once
+            out += "<p>= " + numbers + "</p>\n";
+        }
     }
     if (step.failure) {
         out += "<p class=\"failed\">Failed: " + htmlEscaped(failureText(*step.failure)) + "</p>\n";

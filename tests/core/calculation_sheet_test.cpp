@@ -24,18 +24,43 @@ const RecordedStep* lastStep(const CalculationSheet& sheet, std::string_view nam
     return nullptr;
 }
 
-constexpr Catalogue everyCatalogue[] = {Catalogue::IS, Catalogue::EN10210, Catalogue::EN10219};
+constexpr Catalogue everyCatalogue[] = {Catalogue::IS, Catalogue::EN10210, Catalogue::EN10219,
+                                        Catalogue::AISC};
 
-// Every result text of every sheet is the table's, for every size of every catalogue, with
-// both pi for IS and with significant figures; and every text sheet fits 100 columns.
-TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
-    const TableRequest requests[] = {
-        {.columns = {"all"}, .catalogues = {everyCatalogue, std::end(everyCatalogue)}},
-        {.columns = {"all"}, .pi = std::numbers::pi, .catalogues = {Catalogue::IS}},
-        {.columns = {"all"},
-         .catalogues = {everyCatalogue, std::end(everyCatalogue)},
-         .significant = 3},
+// Whether a step's unit belongs to the system: no mm, cm, kg or m among US units, no inch,
+// foot or lb among metric ones.
+bool unitOfSystem(std::string_view unit, UnitSystem system) {
+    const std::string_view others[] = {"mm", "cm", "kg", "m^2/m"};
+    const std::string_view usOnes[] = {"in", "ft", "lb"};
+    const auto contains = [unit](std::string_view part) {
+        return unit.find(part) != std::string_view::npos;
     };
+    return system == UnitSystem::US ? std::ranges::none_of(others, contains) || contains("per in")
+                                    : std::ranges::none_of(usOnes, contains) || contains("lb/ft");
+}
+
+// Every result text of every sheet is the table's, for every size of every catalogue, in its
+// own units and in the other system (the sheet works its steps in the units shown, the table
+// converts each result once), with both pi for IS and with significant figures; every step of
+// a sheet is in the units shown; and every text sheet fits 100 columns.
+TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
+    const std::vector<Catalogue> all(everyCatalogue, std::end(everyCatalogue));
+    std::vector<TableRequest> requests;
+    for (const std::optional<UnitSystem> units :
+         {std::optional<UnitSystem>(), std::optional(UnitSystem::Metric),
+          std::optional(UnitSystem::US)}) {
+        for (const std::optional<int> significant : {std::optional<int>(), std::optional(3)}) {
+            requests.push_back({.columns = {"all"},
+                                .catalogues = all,
+                                .significant = significant,
+                                .units = units});
+        }
+        requests.push_back({.columns = {"all"},
+                            .pi = std::numbers::pi,
+                            .catalogues = {Catalogue::IS},
+                            .units = units});
+    }
+    int converted = 0; // sheets worked in other units than their catalogue's
     for (const TableRequest& request : requests) {
         const auto table = sectionTable(request);
         std::istringstream lines(std::get<std::string>(table));
@@ -65,14 +90,18 @@ TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
             for (const PlasticDescription& result : plasticResults) {
                 compare(result.column);
             }
-            if (&request == requests) {
-                std::istringstream text(textSheets({&sheet, 1}));
-                while (std::getline(text, line)) {
-                    EXPECT_LE(line.size(), 100u) << line;
-                }
+            for (const RecordedStep& step : sheet.log->steps) {
+                EXPECT_TRUE(unitOfSystem(step.name.unit, computation.units))
+                    << size.designation << " " << step.name.name << ": " << step.name.unit;
+            }
+            converted += computation.units != describe(size.catalogue).home;
+            std::istringstream text(textSheets({&sheet, 1}));
+            while (std::getline(text, line)) {
+                EXPECT_LE(line.size(), 100u) << line;
             }
         }
     }
+    EXPECT_GT(converted, 3000);
 }
 
 // A calculator's reading of the substituted text: + - * / with the usual ranks, from the left,
