@@ -298,6 +298,31 @@ TEST(CalculationSheet, CatalogueAndRoundingFollowTheRequest) {
          {"    ro = 3 * t\n       = 3 * 12\n", "pi           the true value, 3.141592654\n",
           "rounded to 3 significant figures: \"", "Catalogue    EN10219, "}},
         {{.significant = 3}, "240x120x6.0", {"read back from its fixed-decimal text \""}},
+        // Worked in the other system: the dimensions converted as read, every step in its
+        // units, the IS read-back from the metric text, the steel's weight per area a step.
+        {{.units = UnitSystem::US},
+         "50x25x2.0",
+         {"Dimensions   D = 1.968503937 in, B = 0.9842519685 in, t = 0.07874015748 in: 50 mm, 25 "
+          "mm, 2 mm read\n",
+          "b1  straight length of each wall along the width, B - 4t, in\n",
+          "    A = 2 * t * (b1 + d1 + 1.5 * pi * t)\n",
+          "rounded to 2 decimals: \".42\", read back from its text in cm^2, \"2.74\", as A' = "
+          "2.74 / 6.4516 =\n    0.4247008494\n",
+          "    wA = 0.785 * 6.4516 * 0.3048 / 0.45359237\n       = 3.403190906\n",
+          "    W = A' * wA\n      = 0.4247008494 * 3.403190906\n", "    C = J' / (t + K / t)\n",
+          "    S = (2 * (b1 + 4 * t + (d1 + 4 * t) - 12 * t) + 6 * "}},
+        {{.catalogues = {Catalogue::AISC}, .units = UnitSystem::Metric},
+         "HSS8X4X1/4",
+         {"t = 5.9182 mm: 8 in, 4 in, 0.233 in read from",
+          "the nominal wall tnom = 6.35 mm:\n             0.25 in read from",
+          "    ro = 2 * t\n       = 2 * 5.9182\n       = 11.8364\n",
+          "An  area with the nominal wall tnom, for the weight, cm^2\n",
+          "    wA = 490 / 144 * 0.45359237 / 0.3048 / 6.4516\n", "    Zxx = Ixx / (0.1 * D / 2)\n",
+          "    S = 0.001 * (2 * (B + D) - 2 * ro * k)\n", "rounded to 2 decimals: \"28.30\"\n"}},
+        {{.catalogues = {Catalogue::EN10219}, .units = UnitSystem::US},
+         "200x100x6.0",
+         {"    ro = 2 * t\n", "    S = (2 * (B + D) - 2 * ro * k) / 12\n",
+          "Jm  torsional constant of the wall on its mid-line, t^3 h/3 + 2 K Ah, in^4\n"}},
     };
     for (const auto& c : cases) {
         const ExplainOutcome sheet = sheetOf(c.request, c.size, SheetFormat::Text);

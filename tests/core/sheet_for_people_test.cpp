@@ -295,6 +295,65 @@ TEST(SheetForPeople, TheHeadCarriesProjectNamesAndDate) {
     }
 }
 
+// A description reads as words with its symbols typeset as in the formulas; words that only
+// look like symbols stay words.
+TEST(SheetForPeople, DescriptionsSetTheirSymbolsInItalics) {
+    const std::string_view steps[] = {"b1", "Ah", "K"};
+    const struct {
+        const char* text;
+        const char* html;
+    } cases[] = {
+        {"straight length of each wall along the width, B - 4t",
+         "straight length of each wall along the width, <var>B</var> &minus; 4<var>t</var>"},
+        {"torsion factor, 2 Ah t / h",
+         "torsion factor, 2 <var>A</var><sub>h</sub> <var>t</var> / <var>h</var>"},
+        {"area that four corners of radius r lack against square ones, per r^2",
+         "area that four corners of radius <var>r</var> lack against square ones, per "
+         "<var>r</var><sup>2</sup>"},
+        {"epsilon, sqrt(235 / fy)", "&epsilon;, &radic;(235 / <var>f</var><sub>y</sub>)"},
+        {"imperfection factor of buckling curve a, the wall's class b",
+         "imperfection factor of buckling curve a, the wall's class b"},
+        {"corner radius, (ro + ri)/2 and 1.5t <= 16 mm",
+         "corner radius, (<var>r</var><sub>o</sub> + <var>r</var><sub>i</sub>)/2 and "
+         "1.5<var>t</var> &lt;= 16 mm"},
+        {"the mid-line of b1 at x-x", "the mid-line of <var>b</var><sub>1</sub> at "
+                                      "<var>x</var>-<var>x</var>"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(htmlDescription(c.text, steps), c.html) << c.text;
+    }
+}
+
+// Each printed page of an HTML sheet names its size and its page in the top margin; with
+// several sizes, which sheet it is, the pages counted over the printout.
+TEST(SheetForPeople, EveryPrintedPageNamesItsSizeAndPage) {
+    const std::string one = sheetOf({}, "50x25x2.0", SheetFormat::Html).bytes;
+    const std::string three =
+        explainSizes({.sizes = {"50x25x2.0", "100x100x5.0", "15NBx2.0(L)"}}, SheetFormat::Html)
+            .bytes;
+    const struct {
+        const std::string* html;
+        std::vector<std::string> parts;
+    } cases[] = {
+        {&one,
+         {"@page sheet1 { @top-right { content: \"50x25x2.0, page \" counter(page) \" of \" "
+          "counter(pages); } }\n#sheet1 { page: sheet1; }\n",
+          "<section class=\"sheet\" id=\"sheet1\">"}},
+        {&three,
+         {"content: \"100x100x5.0, sheet 2 of 3, page \" counter(page) \" of \" counter(pages) "
+          "\" in all\";",
+          "#sheet3 { page: sheet3; }",
+          "<section class=\"sheet\" id=\"sheet3\">\n<h1>Calculation "
+          "sheet of 15NBx2.0(L)</h1>"}},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& part : c.parts) {
+            EXPECT_NE(c.html->find(part), std::string::npos) << part;
+        }
+    }
+    EXPECT_EQ(one.find("sheet2"), std::string::npos);
+}
+
 TEST(SheetForPeople, PersonTextIsTenFiguresWithoutNoise) {
     const struct {
         double value;
