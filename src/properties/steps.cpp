@@ -158,6 +158,9 @@ std::string Steps::text(Term x, const ResultStep& result) {
     StepName name = result.name;
     if (result.quantity != Quantity::None) {
         name.unit = unitOf(result.quantity, units_.shown);
+        if (result.quantity == Quantity::Surface && units_.shown == UnitSystem::US) {
+            name.meaning = "outer surface area per foot"; // its unit is ft^2/ft
+        }
         if (!failed()) {
             x = converted(x, result.quantity, units_.worked(), units_.shown);
         }

@@ -265,6 +265,14 @@ TEST(CalculationSheet, JsonKeepsTheNumbersReadBack) {
     for (const auto& c : cases) {
         EXPECT_NE(json.find(c.step), std::string::npos) << c.name << "\n" << json;
     }
+    // Worked in inches, the metric text is read back and converted for the later steps.
+    const std::string us = sheetOf({.units = UnitSystem::US}, "50x25x2.0", SheetFormat::Json).bytes;
+    EXPECT_NE(us.find("\"unit\":\"in^2\",\"text\":\".42\",\"readBack\":2.74,\"readBackUnit\":"
+                      "\"cm^2\",\"readBackConverted\":\"2.74 / 6.4516\",\"readBackValue\":"
+                      "0.42470084940169883}"),
+              std::string::npos)
+        << us;
+    EXPECT_NE(us.find("\"dimensions\":{\"D\":1.968503937007874,"), std::string::npos);
 }
 
 TEST(CalculationSheet, FailingOwnSizeEndsAtItsFailingStepWithTheTablesStatus) {
