@@ -109,8 +109,9 @@ void appendHtmlStep(std::string& out, const RecordedStep& step,
                 // The name is typeset, the rest of the words escaped around it.
                 const std::string words = readBackOf(step, "\x01");
                 const std::size_t at = words.find('\x01');
-                out += ", " + htmlEscaped(words.substr(0, at)) + htmlSymbol(step.name.name, true) +
-                       htmlEscaped(words.substr(at + 1));
+                // The words' units typeset ("cm^2" of a text read back in other units).
+                out += ", " + htmlDescription(words.substr(0, at), {}) +
+                       htmlSymbol(step.name.name, true) + htmlDescription(words.substr(at + 1), {});
             }
             out += "</p>\n";
         }
