@@ -40,7 +40,7 @@ inline SectionValues metricValuesOf(SectionValues v, UnitSystem from) {
     const auto metric = [from](double value, Quantity quantity) {
         return convert(value, quantity, from, UnitSystem::Metric);
     };
-    return {metric(v.a, Quantity::Area),         metric(v.ixx, Quantity::SecondMoment),
+    return {metric(v.a, Quantity::Area),           metric(v.ixx, Quantity::SecondMoment),
             metric(v.iyy, Quantity::SecondMoment), metric(v.zxx, Quantity::Modulus),
             metric(v.zyy, Quantity::Modulus),      metric(v.zpx, Quantity::Modulus),
             metric(v.zpy, Quantity::Modulus)};
