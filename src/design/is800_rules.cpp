@@ -258,8 +258,11 @@ void bending(Context& c, std::string_view axis, int klass, Term ratio, Term zp, 
          ""},
         klass <= 2 ? Term(1.0) : c.s.divide(ze, zp));
     const Term plastic = c.s.step(
-        {c.kept([&] { return std::string("Mdb" + a); }),
-         c.kept([&] { return std::string("beta_b Zp" + a + " fy / gm0" + where); }), "kNm"},
+        {c.kept([&] { return std::string("Mdb" + a); }), c.kept([&] {
+             return std::string("design bending strength by the plastic modulus, beta_b Zp" + a +
+                                " fy / gm0" + where);
+         }),
+         "kNm"},
         0.001 * c.s.divide(betaB * zp * c.fy, c.gM0));
     const Term cap =
         c.s.step({c.kept([&] { return std::string("Mde" + a); }), c.kept([&] {
@@ -357,10 +360,13 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term KL, Term alph
                   }),
                   ""},
                  c.s.squareRoot(c.s.divide(c.fy * square(slenderness), square(pi) * E)));
-    const Term phi = c.s.step(
-        {c.kept([&] { return std::string("phi" + a); }),
-         c.kept([&] { return std::string("0.5 (1 + alpha (lam - 0.2) + lam^2)" + where); }), ""},
-        0.5 * (1 + alpha * (lambda - 0.2) + square(lambda)));
+    const Term phi =
+        c.s.step({c.kept([&] { return std::string("phi" + a); }), c.kept([&] {
+                      return std::string(
+                          "the curve's value phi, 0.5 (1 + alpha (lam - 0.2) + lam^2)" + where);
+                  }),
+                  ""},
+                 0.5 * (1 + alpha * (lambda - 0.2) + square(lambda)));
     const Term yieldStress = c.s.divide(c.fy, c.gM0);
     const Term raw = c.s.divide(yieldStress, phi + c.s.squareRoot(square(phi) - square(lambda)));
     const Term fcd = c.s.step({c.kept([&] { return std::string("fcd" + a); }), c.kept([&] {

@@ -108,10 +108,13 @@ Term bucklingAbout(Context& c, std::string_view axis, Term I, Term L, Term area,
                   }),
                   ""},
                  c.s.squareRoot(c.s.divide(0.1 * area * c.fy, ncr)));
-    const Term phi = c.s.step(
-        {c.kept([&] { return std::string("Phi" + a); }),
-         c.kept([&] { return std::string("0.5 (1 + alpha (lam - 0.2) + lam^2)" + where()); }), ""},
-        0.5 * (1 + alpha * (lambda - 0.2) + square(lambda)));
+    const Term phi =
+        c.s.step({c.kept([&] { return std::string("Phi" + a); }), c.kept([&] {
+                      return std::string(
+                          "the curve's value Phi, 0.5 (1 + alpha (lam - 0.2) + lam^2)" + where());
+                  }),
+                  ""},
+                 0.5 * (1 + alpha * (lambda - 0.2) + square(lambda)));
     const Term raw = c.s.divide(1, phi + c.s.squareRoot(square(phi) - square(lambda)));
     const Term chi =
         c.s.step({c.kept([&] { return std::string("chi" + a); }), c.kept([&] {

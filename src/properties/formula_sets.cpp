@@ -60,33 +60,38 @@ std::optional<CornerRadii> cornerRadiiOf(FormulaSet set, double t) {
 ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
                          const SectionDimensions& dimensions, double pi, std::string_view separator,
                          std::optional<int> significant, StepLog* log,
-                         std::optional<UnitSystem> shownUnits) {
+                         std::optional<UnitSystem> shownUnits, bool workedInShown) {
     const FormulaSet set = formulaSetOf(catalogue, family);
     const UnitSystem shown = shownUnits.value_or(describe(catalogue).home);
     switch (set) {
     case FormulaSet::HotFinishedRectangular:
-        return hotFinishedRectangularResults(dimensions, separator, significant, log, shown);
+        return hotFinishedRectangularResults(dimensions, separator, significant, log, shown,
+                                             workedInShown);
     case FormulaSet::ColdFormedRectangular:
-        return coldFormedRectangularResults(dimensions, separator, significant, log, shown);
+        return coldFormedRectangularResults(dimensions, separator, significant, log, shown,
+                                            workedInShown);
     case FormulaSet::Annulus:
-        return annulusResults(dimensions, separator, significant, log, shown);
+        return annulusResults(dimensions, separator, significant, log, shown, workedInShown);
     case FormulaSet::AiscRectangular:
-        return aiscRectangularResults(dimensions, separator, significant, log, shown);
+        return aiscRectangularResults(dimensions, separator, significant, log, shown,
+                                      workedInShown);
     case FormulaSet::AiscRound:
-        return aiscRoundResults(dimensions, separator, significant, log, shown);
+        return aiscRoundResults(dimensions, separator, significant, log, shown, workedInShown);
     case FormulaSet::IsRectangular:
     case FormulaSet::IsCircular:
         break;
     }
     // The window's two steps, the eleven results and then the plastic moduli.
     const bool circular = set == FormulaSet::IsCircular;
-    FindOutcome found =
-        circular ? circularProperties(dimensions, pi, separator, significant, log, shown)
-                 : rectangularProperties(dimensions, pi, separator, significant, log, shown);
+    FindOutcome found = circular
+                            ? circularProperties(dimensions, pi, separator, significant, log, shown)
+                            : rectangularProperties(dimensions, pi, separator, significant, log,
+                                                    shown, workedInShown);
     if (auto* properties = std::get_if<SectionProperties>(&found)) {
         PlasticOutcome plastic =
             circular ? circularPlasticModuli(dimensions, separator, significant, log, shown)
-                     : rectangularPlasticModuli(dimensions, pi, separator, significant, log, shown);
+                     : rectangularPlasticModuli(dimensions, pi, separator, significant, log, shown,
+                                                workedInShown);
         if (auto* moduli = std::get_if<PlasticModuli>(&plastic)) {
             return SectionResults{std::move(*properties), std::move(*moduli), {}};
         }

@@ -50,11 +50,13 @@ PlasticOutcome plasticModuliOf(Catalogue catalogue, SectionFamily family,
 
 // Every result at once, as the section table shows them; given a log, every step is recorded
 // there for a calculation sheet. The dimensions are in the catalogue's home units; the results
-// are shown in `shown` units (none: the home units), each converted once, unrounded.
+// are shown in `shown` units (none: the home units), each converted once, unrounded, or with
+// `workedInShown` worked in those units from the dimensions on (formulas.hpp).
 ResultsOutcome resultsOf(Catalogue catalogue, SectionFamily family,
                          const SectionDimensions& dimensions, double pi,
                          std::string_view separator = defaultSeparator,
                          std::optional<int> significant = std::nullopt, StepLog* log = nullptr,
-                         std::optional<UnitSystem> shown = std::nullopt);
+                         std::optional<UnitSystem> shown = std::nullopt,
+                         bool workedInShown = false);
 
 } // namespace kavrel

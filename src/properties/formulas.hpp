@@ -11,34 +11,41 @@
 namespace kavrel {
 
 // pi is passed in by the caller (Find uses 22/7). Results are shown with fixed decimals, or
-// with `significant` figures when given. Given a log, each formula set also records its steps
-// there for a calculation sheet; the results are the same either way.
+// with `significant` figures when given, in the units `shown`. Given a log, each formula set
+// also records its steps there for a calculation sheet; the results are the same either way.
+// The steps are worked in the catalogue's units and each result converted once as its text is
+// made, or with `workedInShown` (a sheet) worked in the units shown from the dimensions on,
+// which gives the same texts but for the last bit of a double.
 
 // Properties of a rectangular (or square) hollow section with rounded corners. Later results
 // are computed from earlier results' texts read back, so they see the rounded values.
 FindOutcome rectangularProperties(const SectionDimensions& dimensions, double pi,
                                   std::string_view separator = defaultSeparator,
                                   std::optional<int> significant = std::nullopt,
-                                  StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric);
+                                  StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric,
+                                  bool workedInShown = false);
 
 // Properties of a circular hollow section; the width enters only the elastic modulus Zyy.
 FindOutcome circularProperties(const SectionDimensions& dimensions, double pi,
                                std::string_view separator = defaultSeparator,
                                std::optional<int> significant = std::nullopt,
-                               StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric);
+                               StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric,
+                               bool workedInShown = false);
 
 // The plastic moduli of the same rectangular section, from its dimensions (no text read back).
 PlasticOutcome rectangularPlasticModuli(const SectionDimensions& dimensions, double pi,
                                         std::string_view separator = defaultSeparator,
                                         std::optional<int> significant = std::nullopt,
                                         StepLog* log = nullptr,
-                                        UnitSystem shown = UnitSystem::Metric);
+                                        UnitSystem shown = UnitSystem::Metric,
+                                        bool workedInShown = false);
 
 // The plastic moduli of a circular tube, equal about both axes; pi does not enter them.
 PlasticOutcome circularPlasticModuli(const SectionDimensions& dimensions,
                                      std::string_view separator = defaultSeparator,
                                      std::optional<int> significant = std::nullopt,
-                                     StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric);
+                                     StepLog* log = nullptr, UnitSystem shown = UnitSystem::Metric,
+                                     bool workedInShown = false);
 
 // The corner radii of a rectangular section's wall, in mm: outside and inside of the bend.
 struct CornerRadii {
@@ -58,18 +65,20 @@ ResultsOutcome hotFinishedRectangularResults(const SectionDimensions& dimensions
                                              std::string_view separator = defaultSeparator,
                                              std::optional<int> significant = std::nullopt,
                                              StepLog* log = nullptr,
-                                             UnitSystem shown = UnitSystem::Metric);
+                                             UnitSystem shown = UnitSystem::Metric,
+                                             bool workedInShown = false);
 ResultsOutcome coldFormedRectangularResults(const SectionDimensions& dimensions,
                                             std::string_view separator = defaultSeparator,
                                             std::optional<int> significant = std::nullopt,
                                             StepLog* log = nullptr,
-                                            UnitSystem shown = UnitSystem::Metric);
+                                            UnitSystem shown = UnitSystem::Metric,
+                                            bool workedInShown = false);
 
 // All results of the exact annulus of outside diameter D and wall t, with the true pi.
 ResultsOutcome annulusResults(const SectionDimensions& dimensions,
                               std::string_view separator = defaultSeparator,
                               std::optional<int> significant = std::nullopt, StepLog* log = nullptr,
-                              UnitSystem shown = UnitSystem::Metric);
+                              UnitSystem shown = UnitSystem::Metric, bool workedInShown = false);
 
 // The AISC HSS, in inches: the design wall tdes in every property, the nominal wall tnom in the
 // weight; results with three significant figures and W with two decimals, as the database
@@ -77,10 +86,12 @@ ResultsOutcome annulusResults(const SectionDimensions& dimensions,
 ResultsOutcome aiscRectangularResults(const SectionDimensions& dimensions,
                                       std::string_view separator = defaultSeparator,
                                       std::optional<int> significant = std::nullopt,
-                                      StepLog* log = nullptr, UnitSystem shown = UnitSystem::US);
+                                      StepLog* log = nullptr, UnitSystem shown = UnitSystem::US,
+                                      bool workedInShown = false);
 ResultsOutcome aiscRoundResults(const SectionDimensions& dimensions,
                                 std::string_view separator = defaultSeparator,
                                 std::optional<int> significant = std::nullopt,
-                                StepLog* log = nullptr, UnitSystem shown = UnitSystem::US);
+                                StepLog* log = nullptr, UnitSystem shown = UnitSystem::US,
+                                bool workedInShown = false);
 
 } // namespace kavrel

@@ -2,6 +2,7 @@
 #include "properties/result_steps.hpp"
 #include "properties/step_names.hpp"
 #include "properties/steps.hpp"
+#include "properties/worked_units.hpp"
 
 #include <numbers>
 
@@ -55,8 +56,8 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
 
     const Term Ao = s.step(stepNames::Ao, B * D - k * square(ro));
     const Term Ai = s.step(stepNames::Ai, Bi * Di - k * square(ri));
-    const Term area = s.result(0.01 * (Ao - Ai), aStep, p.a).value;
-    p.wt = s.text(0.785 * area, resultStep(&SectionProperties::wt, shape));
+    const Term area = s.result(fromMillimetres(s, 0.01, Ao - Ai), aStep, p.a).value;
+    p.wt = s.text(steelWeightOf(s, area, true), resultStep(&SectionProperties::wt, shape));
 
     // Ix and Zp of the comment above, for a shape b wide and d deep with corners r at c.
     const auto secondMoment = [&](Term b, Term d, Term r, Term c) {
@@ -68,15 +69,15 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
 
     const Term Ixo = s.step(stepNames::Ixo, secondMoment(B, D, ro, cxo));
     const Term Ixi = s.step(stepNames::Ixi, secondMoment(Bi, Di, ri, cxi));
-    const Term ixx = s.result(0.0001 * (Ixo - Ixi), ixxStep, p.ixx).value;
+    const Term ixx = s.result(fromMillimetres(s, 0.0001, Ixo - Ixi), ixxStep, p.ixx).value;
 
     const Term Iyo = s.step(stepNames::Iyo, secondMoment(D, B, ro, cyo));
     const Term Iyi = s.step(stepNames::Iyi, secondMoment(Di, Bi, ri, cyi));
-    const Term iyy = s.result(0.0001 * (Iyo - Iyi), iyyStep, p.iyy).value;
+    const Term iyy = s.result(fromMillimetres(s, 0.0001, Iyo - Iyi), iyyStep, p.iyy).value;
 
-    const Term zxx = s.divide(2 * ixx, 0.1 * D);
+    const Term zxx = s.divide(2 * ixx, fromMillimetres(s, 0.1, D));
     p.zxx = s.text(zxx, resultStep(&SectionProperties::zxx, shape));
-    const Term zyy = s.divide(2 * iyy, 0.1 * B);
+    const Term zyy = s.divide(2 * iyy, fromMillimetres(s, 0.1, B));
     p.zyy = s.text(zyy, resultStep(&SectionProperties::zyy, shape));
     p.rxx = s.text(s.squareRoot(s.divide(ixx, area)), resultStep(&SectionProperties::rxx, shape));
     p.ryy = s.text(s.squareRoot(s.divide(iyy, area)), resultStep(&SectionProperties::ryy, shape));
@@ -86,21 +87,25 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
     const Term h = s.step(stepNames::h, 2 * ((B - t) + (D - t)) - 2 * rm * k);
     const Term Ah = s.step(stepNames::Ah, (B - t) * (D - t) - square(rm) * k);
     const Term K = s.step(stepNames::K, s.divide(2 * Ah * t, h));
-    const Term J = s.step(Jmm, cube(t) * h / 3 + 2 * K * Ah);
-    p.j = s.text(0.0001 * J, resultStep(&SectionProperties::j, shape));
-    p.c = s.text(0.001 * s.divide(J, t + s.divide(K, t)), resultStep(&SectionProperties::c, shape));
+    const Term J = s.step(Jm, cube(t) * h / 3 + 2 * K * Ah);
+    p.j = s.text(fromMillimetres(s, 0.0001, J), resultStep(&SectionProperties::j, shape));
+    p.c = s.text(fromMillimetres(s, 0.001, s.divide(J, t + s.divide(K, t))),
+                 resultStep(&SectionProperties::c, shape));
 
-    p.sa = s.text(0.001 * (2 * (B + D) - 2 * ro * k), resultStep(&SectionProperties::sa, shape));
+    p.sa =
+        s.text(surfaceOf(s, 2 * (B + D) - 2 * ro * k), resultStep(&SectionProperties::sa, shape));
 
     const Term Zpxo_ = s.step(Zpxo, plasticModulus(B, D, ro, cxo));
     const Term Zpxi_ = s.step(Zpxi, plasticModulus(Bi, Di, ri, cxi));
-    const Term zpx = 0.001 * (Zpxo_ - Zpxi_);
+    const Term zpx = fromMillimetres(s, 0.001, Zpxo_ - Zpxi_);
     z.zpx = s.text(zpx, resultStep(&PlasticModuli::zpx, shape));
     const Term Zpyo_ = s.step(Zpyo, plasticModulus(D, B, ro, cyo));
     const Term Zpyi_ = s.step(Zpyi, plasticModulus(Di, Bi, ri, cyi));
-    const Term zpy = 0.001 * (Zpyo_ - Zpyi_);
+    const Term zpy = fromMillimetres(s, 0.001, Zpyo_ - Zpyi_);
     z.zpy = s.text(zpy, resultStep(&PlasticModuli::zpy, shape));
-    results.values = {area.value, ixx.value, iyy.value, zxx.value, zyy.value, zpx.value, zpy.value};
+    results.values = metricValuesOf(
+        {area.value, ixx.value, iyy.value, zxx.value, zyy.value, zpx.value, zpy.value},
+        s.worksIn());
     return s.finish(std::move(results));
 }
 

@@ -12,15 +12,17 @@ struct Corners {
     Term inner;
 };
 
-inline Corners hotFinishedCornersOf(Term t) {
+// `millimetres` is t in mm, whatever units the steps are worked in: the bands of the
+// cold-formed rule are in mm, and are chosen on the catalogue's own number.
+inline Corners hotFinishedCornersOf(Term t, double /*millimetres: one rule for every t*/) {
     return {1.5 * t, t};
 }
 
-inline Corners coldFormedCornersOf(Term t) {
-    if (t.value <= 6) {
+inline Corners coldFormedCornersOf(Term t, double millimetres) {
+    if (millimetres <= 6) {
         return {2 * t, t};
     }
-    if (t.value <= 10) {
+    if (millimetres <= 10) {
         return {2.5 * t, 1.5 * t};
     }
     return {3 * t, 2 * t};

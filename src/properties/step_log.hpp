@@ -58,6 +58,10 @@ struct RecordedStep {
     // text it is read from (the shown text unless significant figures are shown).
     std::optional<double> readBack = {};
     std::string readBackText = {};
+    // Worked in other units than the text's: the number read back converted to them, as later
+    // steps take it, and the unit of the text.
+    const FormulaNode* readBackConversion = nullptr;
+    std::string_view readBackUnit = {};
     std::optional<StepFailure> failure = {};
 };
 

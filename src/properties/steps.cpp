@@ -1,5 +1,7 @@
 #include "properties/steps.hpp"
 
+#include "properties/step_names.hpp"
+
 #include <cmath>
 
 namespace kavrel {
@@ -58,16 +60,20 @@ Term Steps::read(const std::optional<std::string>& field, std::string_view symbo
     if (field) {
         const std::optional<double> read = readNumber(*field, separator_);
         if (!read) {
-            unreadable({symbol, "a dimension", "mm"}, *field);
+            unreadable({symbol, "a dimension", unitOf(Quantity::Length, units_.home)}, *field);
             return 0.0;
         }
-        number = *read;
+        number = convert(*read, Quantity::Length, units_.home, units_.worked());
     }
     return named(symbol, number, false);
 }
 
 Term Steps::symbol(double value, std::string_view symbol) {
     return named(symbol, value, false);
+}
+
+Term Steps::number(double value) {
+    return recording() ? Term{value, log_->node({FormulaNode::Kind::Number, value})} : value;
 }
 
 Term Steps::named(std::string_view name, double value, bool readBack) {
@@ -122,19 +128,26 @@ Term Steps::checkedStep(const StepName& name, Term x) {
     }
     check(x);
     if (recording()) {
-        record(name, x);
+        // The names give metric units; worked in inches, their lengths are inches.
+        StepName worked = name;
+        if (units_.worked() == UnitSystem::US) {
+            worked.unit = stepNames::inchesOf(name.unit);
+        }
+        record(worked, x);
     }
     return failed() ? Term{0.0} : named(name.name, x.value, false);
 }
 
-Term Steps::converted(Term x, Quantity quantity) const {
-    const double v = convert(x.value, quantity, units_.home, units_.shown);
+Term Steps::converted(Term x, Quantity quantity, UnitSystem from, UnitSystem to) {
+    if (from == to) {
+        return x;
+    }
+    const double v = convert(x.value, quantity, from, to);
     if (!x.node) {
         return v;
     }
     const Term factor{metricPerUsOf(quantity)};
-    return recorded(units_.shown == UnitSystem::US ? FormulaNode::Kind::Divide
-                                                   : FormulaNode::Kind::Multiply,
+    return recorded(to == UnitSystem::US ? FormulaNode::Kind::Divide : FormulaNode::Kind::Multiply,
                     v, x, factor);
 }
 
@@ -145,8 +158,11 @@ std::string Steps::text(Term x, const ResultStep& result) {
     StepName name = result.name;
     if (result.quantity != Quantity::None) {
         name.unit = unitOf(result.quantity, units_.shown);
-        if (units_.home != units_.shown && !failed()) {
-            x = converted(x, result.quantity);
+        if (result.quantity == Quantity::Surface && units_.shown == UnitSystem::US) {
+            name.meaning = "outer surface area per foot"; // its unit is ft^2/ft
+        }
+        if (!failed()) {
+            x = converted(x, result.quantity, units_.worked(), units_.shown);
         }
     }
     check(x);
@@ -174,30 +190,37 @@ ShownResult Steps::result(Term x, const ResultStep& result, std::string& shown) 
     const bool recorded = recording();
     shown = text(x, result);
     if (failed()) {
-        return {0.0, result.pattern, std::nullopt};
+        return {0.0, result.pattern, std::nullopt, result.quantity};
     }
     const std::optional<std::size_t> step =
         recorded ? std::optional(log_->steps.size() - 1) : std::nullopt;
-    return {named(result.name.name, x.value, false), result.pattern, step};
+    return {named(result.name.name, x.value, false), result.pattern, step, result.quantity};
 }
 
 Term Steps::readBack(const ShownResult& shown) {
     if (failed()) {
         return 0.0;
     }
-    const std::string text = formatResult(shown.value.value, shown.pattern, separator_);
-    const std::optional<double> number = readNumber(text, separator_);
-    if (!number) {
+    const UnitSystem worked = units_.worked();
+    const double home = convert(shown.value.value, shown.quantity, worked, units_.home);
+    const std::string text = formatResult(home, shown.pattern, separator_);
+    const std::optional<double> parsed = readNumber(text, separator_);
+    if (!parsed) {
         unreadable({"text", "a result's text read back", ""}, text);
         return 0.0;
     }
     if (!shown.step || !recording()) {
-        return *number;
+        return convert(*parsed, shown.quantity, units_.home, worked);
     }
+    const Term read = converted(number(*parsed), shown.quantity, units_.home, worked);
     RecordedStep& step = log_->steps[*shown.step];
-    step.readBack = *number;
+    step.readBack = *parsed;
     step.readBackText = text;
-    return named(step.name.name, *number, true);
+    if (worked != units_.home) {
+        step.readBackConversion = read.node;
+        step.readBackUnit = unitOf(shown.quantity, units_.home);
+    }
+    return named(step.name.name, read.value, true);
 }
 
 } // namespace kavrel

@@ -91,11 +91,17 @@ struct ResultStep {
     bool keepsDecimals = false;
 };
 
-// The units a formula set computes in and the units its results are shown in; each result is
-// converted once, unrounded, as its text is made.
+// The units of a computation: its catalogue's, in which the dimension texts are written, and
+// those its results are shown in. The table works the steps in the catalogue's units and
+// converts each result once, unrounded, as its text is made; a calculation sheet works them
+// in the units shown (`workedInShown`): the dimensions are converted as they are read, and
+// every step, constant and result is in those units.
 struct ShownUnits {
     UnitSystem home = UnitSystem::Metric;
     UnitSystem shown = UnitSystem::Metric;
+    bool workedInShown = false;
+
+    UnitSystem worked() const { return workedInShown ? shown : home; }
 };
 
 // A result that later steps use, as result() gives it: the result by name, unrounded, and the
@@ -104,6 +110,7 @@ struct ShownResult {
     Term value;
     Pattern pattern;
     std::optional<std::size_t> step; // its step in the log, when one is recorded
+    Quantity quantity = Quantity::None;
 };
 
 // Carries a formula set through its steps in order. The first failing step decides the
@@ -121,11 +128,18 @@ class Steps {
     // those that keep their decimals: a catalogue's own way of printing (AISC: 3).
     void showFigures(int figures) { homeFigures_ = figures; }
     UnitSystem shownUnits() const { return units_.shown; }
+    // The units the steps are worked in, for the constants that are not pure numbers (0.01 from
+    // mm^2 to cm^2, a weight per area, a foot of 12 in).
+    UnitSystem worksIn() const { return units_.worked(); }
 
-    // A dimension field as a number, named by its symbol; no value is 0.
+    // A dimension field as a number in the units worked in, named by its symbol; no value is
+    // 0. The field is in the catalogue's units.
     Term read(const std::optional<std::string>& field, std::string_view symbol);
     // A constant known by its symbol, as pi.
     Term symbol(double value, std::string_view symbol);
+    // A constant that stands as a number in the formulas of a sheet, so that a step made of
+    // constants alone (a converted weight per area) shows how it is made.
+    Term number(double value);
     // The geometry the formulas assume, in words, for the sheet.
     void assume(std::string_view sentence) {
         if (recording()) {
@@ -155,6 +169,8 @@ class Steps {
     ShownResult result(Term x, const ResultStep& result, std::string& shown);
     // The number a result's fixed-decimal text shows, as a later step reads it back (the same
     // with significant figures, which change only what is shown); written A' in the sheet.
+    // Worked in other units than the catalogue's, the text read back is still the one in the
+    // catalogue's units (the rule reads its own shown texts), and the number is converted.
     Term readBack(const ShownResult& shown);
 
     // The texts, or the failure of the first step that failed.
@@ -192,8 +208,8 @@ class Steps {
     // An unreadable text ends the log with a step that says so.
     void unreadable(const StepName& name, const std::string& text);
 
-    // The result in the units shown, through one exact factor.
-    Term converted(Term x, Quantity quantity) const;
+    // A value of the quantity from one system to the other, through one exact factor.
+    static Term converted(Term x, Quantity quantity, UnitSystem from, UnitSystem to);
 
     std::string_view separator_;
     std::optional<int> significant_;

@@ -3,6 +3,7 @@
 #include "design/design.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
+#include "properties/units.hpp"
 
 #include <numbers>
 
@@ -11,10 +12,12 @@ namespace kavrel {
 CalculationSheet calculationSheet(const TableSize& size, const Computation& computation,
                                   bool givenSize) {
     CalculationSheet sheet{size, computation, std::make_unique<StepLog>(), std::nullopt};
-    // The table's own call, with a log.
+    // The table's own call, with a log, worked in the units shown: every step of the sheet is in
+    // them, and the results are the table's, which converts each one from the catalogue's
+    // units, but for the last bit of a double.
     const ResultsOutcome outcome =
         resultsOf(size.catalogue, size.family, size.dimensions, computation.pi, defaultSeparator,
-                  computation.significant, sheet.log.get(), computation.units);
+                  computation.significant, sheet.log.get(), computation.units, true);
     const auto* results = std::get_if<SectionResults>(&outcome);
     if (!results) {
         sheet.error = notComputed(size, givenSize);
@@ -43,6 +46,15 @@ ReadDimensions readDimensions(const TableSize& size) {
     };
     return {read(size.dimensions.depth), read(size.dimensions.width),
             read(size.dimensions.thickness)};
+}
+
+ReadDimensions workedDimensions(const CalculationSheet& sheet) {
+    const ReadDimensions read = readDimensions(sheet.size);
+    const UnitSystem home = describe(sheet.size.catalogue).home;
+    const auto worked = [&](double length) {
+        return convert(length, Quantity::Length, home, sheet.computation.units);
+    };
+    return {worked(read.depth), worked(read.width), worked(read.thickness)};
 }
 
 std::string_view familyName(SectionFamily family) {

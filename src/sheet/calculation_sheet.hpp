@@ -36,6 +36,9 @@ struct ReadDimensions {
     double depth, width, thickness;
 };
 ReadDimensions readDimensions(const TableSize& size);
+// The same in the units the sheet's steps are worked in, the units shown, as the formulas
+// convert them.
+ReadDimensions workedDimensions(const CalculationSheet& sheet);
 
 // "rectangular hollow section" and so on.
 std::string_view familyName(SectionFamily family);

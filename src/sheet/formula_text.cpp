@@ -1,5 +1,6 @@
 #include "sheet/formula_text.hpp"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -313,18 +314,25 @@ std::optional<std::string> greekSymbol(std::string_view name) {
     constexpr std::pair<std::string_view, std::string_view> whole[] = {
         {"eps", "&epsilon;"},
         {"eps2", "&epsilon;<sup>2</sup>"},
+        {"epsilon", "&epsilon;"},
         {"alpha", "&alpha;"},
         {"psi", "&psi;"},
         {"ksigma", "<var>k</var><sub>&sigma;</sub>"},
-        {"lpLim", "&lambda;&#772;<sub>p,lim</sub>"}};
+        {"lpLim", "&lambda;&#772;<sub>p,lim</sub>"},
+        {"lam", "&lambda;&#772;"},
+        {"Phi", "&Phi;"},
+        {"phi", "&phi;"},
+        {"chi", "&chi;"},
+        {"beta_b", "&beta;<sub>b</sub>"}};
     for (const auto& [symbol, html] : whole) {
         if (name == symbol) {
             return std::string(html);
         }
     }
     constexpr std::pair<std::string_view, std::string_view> leading[] = {
-        {"gM", "&gamma;<sub>M"}, {"lam", "&lambda;&#772;<sub>"}, {"Phi", "&Phi;<sub>"},
-        {"chi", "&chi;<sub>"},   {"rho", "&rho;<sub>"},          {"lp", "&lambda;&#772;<sub>p,"}};
+        {"gM", "&gamma;<sub>M"}, {"gm", "&gamma;<sub>m"},        {"lam", "&lambda;&#772;<sub>"},
+        {"Phi", "&Phi;<sub>"},   {"phi", "&phi;<sub>"},          {"chi", "&chi;<sub>"},
+        {"rho", "&rho;<sub>"},   {"lp", "&lambda;&#772;<sub>p,"}};
     for (const auto& [prefix, html] : leading) {
         if (name.starts_with(prefix) && name.size() > prefix.size()) {
             return std::string(html) + htmlEscaped(name.substr(prefix.size())) + "</sub>";
@@ -346,6 +354,84 @@ std::string htmlSymbol(std::string_view name, bool readBack) {
         }
     }
     return readBack ? out + "&prime;" : out;
+}
+
+namespace {
+
+// The quantities descriptions name besides the steps of the sheet: the dimensions, the corner
+// radii, and what the design rules' descriptions take.
+constexpr std::string_view describedSymbols[] = {
+    "D",   "B",   "t",     "tnom", "tdes",    "r",      "ro",  "ri",  "rm",  "pi",  "x",
+    "y",   "E",   "L",     "KL",   "Ncr",     "fy",     "fcd", "W",   "Wpl", "Av",  "Aeff",
+    "A",   "Ze",  "Zp",    "Ixx",  "Iyy",     "Zxx",    "Zyy", "Zpx", "Zpy", "lam", "Phi",
+    "phi", "chi", "alpha", "eps",  "epsilon", "beta_b", "gm0", "gM0", "gM1", "Tdg", "b",
+    "d",   "c",   "Ah",    "h",    "K",       "rx",     "ry"};
+
+bool isWordCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::string htmlDescription(std::string_view text, std::span<const std::string_view> symbols) {
+    const auto isSymbol = [symbols](std::string_view word) {
+        return std::ranges::find(symbols, word) != symbols.end() ||
+               std::ranges::find(describedSymbols, word) != std::end(describedSymbols);
+    };
+    std::string out;
+    std::string_view previousWord;
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (!isWordCharacter(c)) {
+            if (c == '^' && at + 1 < text.size() && isDigit(text[at + 1])) {
+                out += "<sup>" + std::string(1, text[at + 1]) + "</sup>";
+                at += 2;
+            } else if (c == '-' && at > 0 && text[at - 1] == ' ' && at + 1 < text.size() &&
+                       text[at + 1] == ' ') {
+                out += "&minus;";
+                ++at;
+            } else {
+                out += htmlEscaped(text.substr(at, 1));
+                ++at;
+            }
+            continue;
+        }
+        // A word: letters, digits and _, with a decimal point between digits and an apostrophe
+        // before a letter ("wall's" is one word).
+        std::size_t end = at;
+        while (end < text.size() && (isWordCharacter(text[end]) ||
+                                     (text[end] == '.' && end > at && isDigit(text[end - 1]) &&
+                                      end + 1 < text.size() && isDigit(text[end + 1])) ||
+                                     (text[end] == '\'' && end + 1 < text.size() &&
+                                      isWordCharacter(text[end + 1]) && !isDigit(text[end + 1])))) {
+            ++end;
+        }
+        const std::string_view word = text.substr(at, end - at);
+        at = end;
+        if (word == "sqrt" && at < text.size() && text[at] == '(') {
+            out += "&radic;";
+            previousWord = word;
+            continue;
+        }
+        // A letter after "class" or "curve" names the class, as "buckling curve a".
+        const bool named = previousWord == "class" || previousWord == "curve";
+        std::size_t digits = 0;
+        while (digits < word.size() && (isDigit(word[digits]) || word[digits] == '.')) {
+            ++digits;
+        }
+        const std::string_view rest = word.substr(digits);
+        if (!named && !rest.empty() && isSymbol(rest)) {
+            out += htmlEscaped(word.substr(0, digits)) + htmlSymbol(rest);
+        } else {
+            out += htmlEscaped(word);
+        }
+        previousWord = word;
+    }
+    return out;
 }
 
 std::string htmlUnit(std::string_view unit) {

@@ -3,7 +3,9 @@
 #include "properties/number_text.hpp"
 #include "properties/step_log.hpp"
 
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace kavrel {
 
@@ -41,6 +43,13 @@ std::string htmlFormula(const FormulaNode& formula, Notation notation);
 // a superscript. Text is escaped.
 std::string htmlSymbol(std::string_view name, bool readBack = false);
 std::string htmlUnit(std::string_view unit);
+
+// A step's description in HTML, as a hand calculation writes it: the words upright, the
+// symbols in it typeset as in the formulas (italic, subscripts, Greek letters), powers raised,
+// a minus between blanks a minus sign, sqrt(...) a root sign. A word is a symbol when it is one
+// of `symbols` (the names of the sheet's steps) or of the dimensions and design quantities
+// descriptions name ("t", "fy", "gm0"); "4t" is the number 4 and the symbol t.
+std::string htmlDescription(std::string_view text, std::span<const std::string_view> symbols);
 std::string htmlEscaped(std::string_view text);
 
 } // namespace kavrel

@@ -4,26 +4,45 @@
 #include "sheet/formula_text.hpp"
 #include "sheet/sheet_writers.hpp"
 
+#include <algorithm>
+
 namespace kavrel {
 
 namespace {
 
-// The units of the steps and of the results: the catalogue's own lengths, and where the results
-// are shown in other units, how they get there.
+std::string_view systemName(UnitSystem system) {
+    return system == UnitSystem::US ? "US customary" : "metric";
+}
+
+bool readsBackConverted(const StepLog& log) {
+    return std::ranges::any_of(
+        log.steps, [](const RecordedStep& step) { return step.readBackConversion != nullptr; });
+}
+
+// The units of the steps and of the results: the catalogue's own lengths, or the units shown,
+// in which the steps are then worked from the dimensions on.
 std::string unitsOf(const CalculationSheet& sheet) {
     const UnitSystem home = describe(sheet.size.catalogue).home;
     const UnitSystem shown = sheet.computation.units;
+    if (shown != home) {
+        std::string text =
+            "every step in " + std::string(systemName(shown)) + " units: lengths in " +
+            std::string(shown == UnitSystem::US ? "inches" : "mm") +
+            ", each step gives the unit of its value; the catalogue's dimensions in " +
+            std::string(home == UnitSystem::US ? "inches" : "mm") +
+            " converted as they are read, and its steel's weight per area, with 1 in = 25.4 mm, "
+            "1 ft = 12 in, 1 lb = 0.45359237 kg";
+        if (readsBackConverted(*sheet.log)) {
+            text += "; a result that later steps use is read back, as the IS formulas do, from its "
+                    "text in the catalogue's " +
+                    std::string(systemName(home)) + " units, then converted";
+        }
+        return text;
+    }
     std::string text = "lengths in " + std::string(home == UnitSystem::US ? "inches" : "mm") +
                        "; each step gives the unit of its value";
     if (sheet.computation.unitLabels) {
-        text += "; the results in " +
-                std::string(shown == UnitSystem::US ? "US customary" : "metric") + " units";
-        if (shown != home) {
-            text += ", each converted once from its unrounded value in the catalogue's " +
-                    std::string(home == UnitSystem::US ? "US customary" : "metric") +
-                    " units (1 in = 25.4 mm, 1 ft = 12 in, 1 lb = 0.45359237 kg); the later "
-                    "steps take the unconverted values";
-        }
+        text += "; the results in " + std::string(systemName(shown)) + " units";
     }
     return text;
 }
@@ -34,22 +53,41 @@ std::vector<std::pair<std::string_view, std::string>> sheetHead(const Calculatio
     const TableSize& size = sheet.size;
     const ReadDimensions read = readDimensions(size);
     const UnitSystem home = describe(size.catalogue).home;
+    const UnitSystem worked = sheet.computation.units;
     const std::string lengthUnit(unitOf(Quantity::Length, home));
+    const std::string workedUnit(unitOf(Quantity::Length, worked));
     const auto mm = [&lengthUnit](double number) { return personText(number) + " " + lengthUnit; };
+    const auto inWorked = [&](double number) {
+        return personText(convert(number, Quantity::Length, home, worked)) + " " + workedUnit;
+    };
     const auto shown = [](const std::optional<std::string>& text) {
         std::string quoted(1, '"');
         quoted += text.value_or("");
         quoted += '"';
         return quoted;
     };
-    std::string dimensions = "D = " + mm(read.depth) + ", B = " + mm(read.width) +
-                             ", t = " + mm(read.thickness) + ", read from " +
-                             shown(size.dimensions.depth) + ", " + shown(size.dimensions.width) +
-                             ", " + shown(size.dimensions.thickness);
+    const std::string texts = shown(size.dimensions.depth) + ", " + shown(size.dimensions.width) +
+                              ", " + shown(size.dimensions.thickness);
+    std::string dimensions;
+    if (worked == home) {
+        dimensions = "D = " + mm(read.depth) + ", B = " + mm(read.width) +
+                     ", t = " + mm(read.thickness) + ", read from " + texts;
+    } else {
+        dimensions = "D = " + inWorked(read.depth) + ", B = " + inWorked(read.width) +
+                     ", t = " + inWorked(read.thickness) + ": " + mm(read.depth) + ", " +
+                     mm(read.width) + ", " + mm(read.thickness) + " read from " + texts +
+                     ", converted";
+    }
     if (size.dimensions.nominalThickness) {
-        dimensions += "; t is the design wall tdes; the nominal wall tnom = " +
-                      mm(readNumber(size.dimensions.nominalThickness).value_or(0)) +
-                      ", read from " + shown(size.dimensions.nominalThickness);
+        const double nominal = readNumber(size.dimensions.nominalThickness).value_or(0);
+        dimensions +=
+            "; t is the design wall tdes; the nominal wall tnom = " +
+            (worked == home ? mm(nominal)
+                            : inWorked(nominal) + ": " + mm(nominal) + " read from " +
+                                  shown(size.dimensions.nominalThickness) + ", converted");
+        if (worked == home) {
+            dimensions += ", read from " + shown(size.dimensions.nominalThickness);
+        }
     }
     if (size.shown) {
         const SectionDimensions& given = *size.shown;
@@ -102,6 +140,12 @@ std::string roundingOf(const RecordedStep& step) {
 
 std::string readBackOf(const RecordedStep& step, std::string_view name) {
     std::string out = "read back";
+    if (const FormulaNode* conversion = step.readBackConversion) {
+        return out + " from its text in " + std::string(step.readBackUnit) + ", \"" +
+               step.readBackText + "\", as " + std::string(name) + " = " +
+               asciiFormula(*conversion, Notation::Numbers, Figures::ForPeople) + " = " +
+               shownValue(conversion->value, conversion);
+    }
     if (step.readBackText != step.text) {
         out += " from its fixed-decimal text \"" + step.readBackText + "\"";
     }

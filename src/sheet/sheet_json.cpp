@@ -46,6 +46,18 @@ void appendJsonStep(std::string& out, const RecordedStep& step,
             appendKey(out, "readBack");
             out += roundTripText(*step.readBack);
         }
+        if (const FormulaNode* conversion = step.readBackConversion) {
+            // The number read back is in the text's unit; later steps take it converted.
+            out += ',';
+            appendKey(out, "readBackUnit");
+            appendJsonString(out, step.readBackUnit);
+            out += ',';
+            appendKey(out, "readBackConverted");
+            appendJsonString(out, asciiFormula(*conversion, Notation::Numbers));
+            out += ',';
+            appendKey(out, "readBackValue");
+            out += roundTripText(conversion->value);
+        }
     }
     if (step.failure) {
         out += ',';
@@ -80,7 +92,7 @@ std::string jsonSheets(std::span<const CalculationSheet> sheets) {
             appendKey(out, key);
             appendJsonString(out, sheet.fields.*field);
         }
-        const ReadDimensions read = readDimensions(sheet.size);
+        const ReadDimensions read = workedDimensions(sheet);
         out += ",\"dimensions\":{\"D\":" + roundTripText(read.depth) +
                ",\"B\":" + roundTripText(read.width) + ",\"t\":" + roundTripText(read.thickness) +
                "},\"pi\":" + roundTripText(piUsed(sheet)) + ",\"steps\":[";

@@ -42,10 +42,13 @@ void appendStep(std::string& out, const RecordedStep& step) {
     const std::string value = shownValue(step.value, step.formula ? &*step.formula : nullptr);
     std::string substituted;
     if (step.formula) {
-        appendWrapped(out, lead,
-                      asciiFormula(*step.formula, Notation::Symbols, Figures::ForPeople));
+        const std::string symbols =
+            asciiFormula(*step.formula, Notation::Symbols, Figures::ForPeople);
+        appendWrapped(out, lead, symbols);
         substituted = asciiFormula(*step.formula, Notation::Numbers, Figures::ForPeople);
-        appendWrapped(out, equals, substituted);
+        if (substituted != symbols) { // a formula of constants alone is written once
+            appendWrapped(out, equals, substituted);
+        }
     }
     if (step.failure) {
         appendWrapped(out, "    failed: ", failureText(*step.failure));

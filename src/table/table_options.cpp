@@ -129,8 +129,9 @@ const TableOption options[] = {
      },
      "instead of the table, the calculation sheet of each size: every step of\n"
      "the formulas with its numbers, the texts shown and the texts read back;\n"
-     "--catalogue, --family, --significant, --pi and the design options apply,\n"
-     "--where, --sort, --limit and --columns do not"},
+     "--catalogue, --family, --significant, --pi, --units (every step worked in\n"
+     "those units) and the design options apply, --where, --sort, --limit and\n"
+     "--columns do not"},
     {"--project", "TEXT", sheetOnly,
      [](Line& l, Text v) { return setField(l.sheetFields.project, v); },
      "with --explain: the project named in each sheet's head; empty, as the\n"

@@ -24,18 +24,43 @@ const RecordedStep* lastStep(const CalculationSheet& sheet, std::string_view nam
     return nullptr;
 }
 
-constexpr Catalogue everyCatalogue[] = {Catalogue::IS, Catalogue::EN10210, Catalogue::EN10219};
+constexpr Catalogue everyCatalogue[] = {Catalogue::IS, Catalogue::EN10210, Catalogue::EN10219,
+                                        Catalogue::AISC};
 
-// Every result text of every sheet is the table's, for every size of every catalogue, with
-// both pi for IS and with significant figures; and every text sheet fits 100 columns.
-TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
-    const TableRequest requests[] = {
-        {.columns = {"all"}, .catalogues = {everyCatalogue, std::end(everyCatalogue)}},
-        {.columns = {"all"}, .pi = std::numbers::pi, .catalogues = {Catalogue::IS}},
-        {.columns = {"all"},
-         .catalogues = {everyCatalogue, std::end(everyCatalogue)},
-         .significant = 3},
+// Whether a step's unit belongs to the system: no mm, cm, kg or m among US units, no inch,
+// foot or lb among metric ones.
+bool unitOfSystem(std::string_view unit, UnitSystem system) {
+    const std::string_view others[] = {"mm", "cm", "kg", "m^2/m"};
+    const std::string_view usOnes[] = {"in", "ft", "lb"};
+    const auto contains = [unit](std::string_view part) {
+        return unit.find(part) != std::string_view::npos;
     };
+    return system == UnitSystem::US ? std::ranges::none_of(others, contains) || contains("per in")
+                                    : std::ranges::none_of(usOnes, contains) || contains("lb/ft");
+}
+
+// Every result text of every sheet is the table's, for every size of every catalogue, in its
+// own units and in the other system (the sheet works its steps in the units shown, the table
+// converts each result once), with both pi for IS and with significant figures; every step of
+// a sheet is in the units shown; and every text sheet fits 100 columns.
+TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
+    const std::vector<Catalogue> all(everyCatalogue, std::end(everyCatalogue));
+    std::vector<TableRequest> requests;
+    for (const std::optional<UnitSystem> units :
+         {std::optional<UnitSystem>(), std::optional(UnitSystem::Metric),
+          std::optional(UnitSystem::US)}) {
+        for (const std::optional<int> significant : {std::optional<int>(), std::optional(3)}) {
+            requests.push_back({.columns = {"all"},
+                                .catalogues = all,
+                                .significant = significant,
+                                .units = units});
+        }
+        requests.push_back({.columns = {"all"},
+                            .pi = std::numbers::pi,
+                            .catalogues = {Catalogue::IS},
+                            .units = units});
+    }
+    int converted = 0; // sheets worked in other units than their catalogue's
     for (const TableRequest& request : requests) {
         const auto table = sectionTable(request);
         std::istringstream lines(std::get<std::string>(table));
@@ -65,14 +90,18 @@ TEST(CalculationSheet, ResultTextsAreTheTablesForEverySize) {
             for (const PlasticDescription& result : plasticResults) {
                 compare(result.column);
             }
-            if (&request == requests) {
-                std::istringstream text(textSheets({&sheet, 1}));
-                while (std::getline(text, line)) {
-                    EXPECT_LE(line.size(), 100u) << line;
-                }
+            for (const RecordedStep& step : sheet.log->steps) {
+                EXPECT_TRUE(unitOfSystem(step.name.unit, computation.units))
+                    << size.designation << " " << step.name.name << ": " << step.name.unit;
+            }
+            converted += computation.units != describe(size.catalogue).home;
+            std::istringstream text(textSheets({&sheet, 1}));
+            while (std::getline(text, line)) {
+                EXPECT_LE(line.size(), 100u) << line;
             }
         }
     }
+    EXPECT_GT(converted, 3000);
 }
 
 // A calculator's reading of the substituted text: + - * / with the usual ranks, from the left,
@@ -236,6 +265,14 @@ TEST(CalculationSheet, JsonKeepsTheNumbersReadBack) {
     for (const auto& c : cases) {
         EXPECT_NE(json.find(c.step), std::string::npos) << c.name << "\n" << json;
     }
+    // Worked in inches, the metric text is read back and converted for the later steps.
+    const std::string us = sheetOf({.units = UnitSystem::US}, "50x25x2.0", SheetFormat::Json).bytes;
+    EXPECT_NE(us.find("\"unit\":\"in^2\",\"text\":\".42\",\"readBack\":2.74,\"readBackUnit\":"
+                      "\"cm^2\",\"readBackConverted\":\"2.74 / 6.4516\",\"readBackValue\":"
+                      "0.42470084940169883}"),
+              std::string::npos)
+        << us;
+    EXPECT_NE(us.find("\"dimensions\":{\"D\":1.968503937007874,"), std::string::npos);
 }
 
 TEST(CalculationSheet, FailingOwnSizeEndsAtItsFailingStepWithTheTablesStatus) {
@@ -269,6 +306,31 @@ TEST(CalculationSheet, CatalogueAndRoundingFollowTheRequest) {
          {"    ro = 3 * t\n       = 3 * 12\n", "pi           the true value, 3.141592654\n",
           "rounded to 3 significant figures: \"", "Catalogue    EN10219, "}},
         {{.significant = 3}, "240x120x6.0", {"read back from its fixed-decimal text \""}},
+        // Worked in the other system: the dimensions converted as read, every step in its
+        // units, the IS read-back from the metric text, the steel's weight per area a step.
+        {{.units = UnitSystem::US},
+         "50x25x2.0",
+         {"Dimensions   D = 1.968503937 in, B = 0.9842519685 in, t = 0.07874015748 in: 50 mm, 25 "
+          "mm, 2 mm read\n",
+          "b1  straight length of each wall along the width, B - 4t, in\n",
+          "    A = 2 * t * (b1 + d1 + 1.5 * pi * t)\n",
+          "rounded to 2 decimals: \".42\", read back from its text in cm^2, \"2.74\", as A' = "
+          "2.74 / 6.4516 =\n    0.4247008494\n",
+          "    wA = 0.785 * 6.4516 * 0.3048 / 0.45359237\n       = 3.403190906\n",
+          "    W = A' * wA\n      = 0.4247008494 * 3.403190906\n", "    C = J' / (t + K / t)\n",
+          "    S = (2 * (b1 + 4 * t + (d1 + 4 * t) - 12 * t) + 6 * "}},
+        {{.catalogues = {Catalogue::AISC}, .units = UnitSystem::Metric},
+         "HSS8X4X1/4",
+         {"t = 5.9182 mm: 8 in, 4 in, 0.233 in read from",
+          "the nominal wall tnom = 6.35 mm:\n             0.25 in read from",
+          "    ro = 2 * t\n       = 2 * 5.9182\n       = 11.8364\n",
+          "An  area with the nominal wall tnom, for the weight, cm^2\n",
+          "    wA = 490 / 144 * 0.45359237 / 0.3048 / 6.4516\n", "    Zxx = Ixx / (0.1 * D / 2)\n",
+          "    S = 0.001 * (2 * (B + D) - 2 * ro * k)\n", "rounded to 2 decimals: \"28.30\"\n"}},
+        {{.catalogues = {Catalogue::EN10219}, .units = UnitSystem::US},
+         "200x100x6.0",
+         {"    ro = 2 * t\n", "    S = (2 * (B + D) - 2 * ro * k) / 12\n",
+          "Jm  torsional constant of the wall on its mid-line, t^3 h/3 + 2 K Ah, in^4\n"}},
     };
     for (const auto& c : cases) {
         const ExplainOutcome sheet = sheetOf(c.request, c.size, SheetFormat::Text);

@@ -129,11 +129,20 @@ struct SheetCase {
     TableRequest request;
 };
 
+// Each catalogue in its own units and worked in the other system, where every dimension
+// is converted as it is read and so carries more figures than its catalogue's text.
 const SheetCase sheetCases[] = {
     {"IS, 22/7", {.catalogues = {Catalogue::IS}}},
     {"IS, true pi", {.pi = std::numbers::pi, .catalogues = {Catalogue::IS}}},
     {"EN 10210", {.catalogues = {Catalogue::EN10210}}},
     {"EN 10219", {.catalogues = {Catalogue::EN10219}}},
+    {"AISC", {.catalogues = {Catalogue::AISC}}},
+    {"IS, 22/7, US units", {.catalogues = {Catalogue::IS}, .units = UnitSystem::US}},
+    {"IS, true pi, US units",
+     {.pi = std::numbers::pi, .catalogues = {Catalogue::IS}, .units = UnitSystem::US}},
+    {"EN 10210, US units", {.catalogues = {Catalogue::EN10210}, .units = UnitSystem::US}},
+    {"EN 10219, US units", {.catalogues = {Catalogue::EN10219}, .units = UnitSystem::US}},
+    {"AISC, metric units", {.catalogues = {Catalogue::AISC}, .units = UnitSystem::Metric}},
 };
 
 // Every run of digits, with its decimals, as the regex [0-9]+(\.[0-9]+)? finds them in turn;
@@ -179,47 +188,60 @@ TEST(SheetForPeople, NoNumberHasMoreThanTenFiguresOutsideTheJson) {
 
 // Each substituted line computes the value shown under it to the figures shown (a step
 // whose shown inputs lose figures to a subtraction is held to what the inputs carry); the
-// JSON's numbers compute their value exactly.
+// JSON's numbers compute their value exactly. So does a text read back and converted to the
+// units the steps are worked in.
 TEST(SheetForPeople, SubstitutedNumbersComputeTheShownValue) {
     for (const SheetCase& sheets : sheetCases) {
         const auto computation =
             std::get<Computation>(computationOf(sheets.request, sheets.request.catalogues));
         int steps = 0;
         int fewFigures = 0; // values shown with two figures fewer than ten or more
+        int conversions = 0;
         for (const TableSize& size : catalogueSizes(sheets.request.catalogues)) {
             const CalculationSheet sheet = calculationSheet(size, computation, false);
-            for (const RecordedStep& step : sheet.log->steps) {
-                if (!step.formula || step.failure) {
-                    continue;
-                }
+            const auto check = [&](const FormulaNode& formula, double value,
+                                   std::string_view name) {
                 ++steps;
-                const std::string exact = asciiFormula(*step.formula, Notation::Numbers);
+                const std::string exact = asciiFormula(formula, Notation::Numbers);
                 const auto exactValue = Evaluator(exact).value();
                 ASSERT_TRUE(exactValue) << exact;
-                ASSERT_EQ(*exactValue, step.value) << size.designation << ": " << exact;
+                ASSERT_EQ(*exactValue, value) << size.designation << ": " << exact;
 
                 const std::string people =
-                    asciiFormula(*step.formula, Notation::Numbers, Figures::ForPeople);
+                    asciiFormula(formula, Notation::Numbers, Figures::ForPeople);
                 const auto peopleValue = Evaluator(people).value();
                 ASSERT_TRUE(peopleValue) << people;
-                const std::string shown = shownValue(step.value, &*step.formula);
+                const std::string shown = shownValue(value, &formula);
                 ASSERT_LE(figures(shown), peopleFigures);
                 // Some count of figures gives the shown text from the value and from the
                 // shown numbers alike.
                 bool agrees = false;
                 for (int n = 1; n <= peopleFigures && !agrees; ++n) {
-                    agrees =
-                        personText(step.value, n) == shown && personText(*peopleValue, n) == shown;
+                    agrees = personText(value, n) == shown && personText(*peopleValue, n) == shown;
                 }
-                ASSERT_TRUE(agrees) << sheets.name << ", " << size.designation << ", "
-                                    << step.name.name << ": " << people << " = " << shown;
-                if (figures(shown) + 2 < figures(personText(step.value))) {
+                ASSERT_TRUE(agrees) << sheets.name << ", " << size.designation << ", " << name
+                                    << ": " << people << " = " << shown;
+                if (figures(shown) + 2 < figures(personText(value))) {
                     ++fewFigures;
+                }
+            };
+            for (const RecordedStep& step : sheet.log->steps) {
+                if (!step.formula || step.failure) {
+                    continue;
+                }
+                ASSERT_NO_FATAL_FAILURE(check(*step.formula, step.value, step.name.name));
+                if (const FormulaNode* conversion = step.readBackConversion) {
+                    ++conversions;
+                    ASSERT_NO_FATAL_FAILURE(check(*conversion, conversion->value, step.name.name));
                 }
             }
         }
         EXPECT_GT(steps, 1000) << sheets.name;
         EXPECT_LT(fewFigures * 100, steps) << sheets.name << ": " << fewFigures;
+        // The IS formulas read back texts: worked in US units, from their metric texts.
+        const bool readsConverted = sheets.request.catalogues.front() == Catalogue::IS &&
+                                    sheets.request.units == UnitSystem::US;
+        EXPECT_EQ(conversions > 0, readsConverted) << sheets.name;
     }
 }
 
@@ -271,6 +293,65 @@ TEST(SheetForPeople, TheHeadCarriesProjectNamesAndDate) {
                                                              << without.substr(0, 600);
         }
     }
+}
+
+// A description reads as words with its symbols typeset as in the formulas; words that only
+// look like symbols stay words.
+TEST(SheetForPeople, DescriptionsSetTheirSymbolsInItalics) {
+    const std::string_view steps[] = {"b1", "Ah", "K"};
+    const struct {
+        const char* text;
+        const char* html;
+    } cases[] = {
+        {"straight length of each wall along the width, B - 4t",
+         "straight length of each wall along the width, <var>B</var> &minus; 4<var>t</var>"},
+        {"torsion factor, 2 Ah t / h",
+         "torsion factor, 2 <var>A</var><sub>h</sub> <var>t</var> / <var>h</var>"},
+        {"area that four corners of radius r lack against square ones, per r^2",
+         "area that four corners of radius <var>r</var> lack against square ones, per "
+         "<var>r</var><sup>2</sup>"},
+        {"epsilon, sqrt(235 / fy)", "&epsilon;, &radic;(235 / <var>f</var><sub>y</sub>)"},
+        {"imperfection factor of buckling curve a, the wall's class b",
+         "imperfection factor of buckling curve a, the wall's class b"},
+        {"corner radius, (ro + ri)/2 and 1.5t <= 16 mm",
+         "corner radius, (<var>r</var><sub>o</sub> + <var>r</var><sub>i</sub>)/2 and "
+         "1.5<var>t</var> &lt;= 16 mm"},
+        {"the mid-line of b1 at x-x", "the mid-line of <var>b</var><sub>1</sub> at "
+                                      "<var>x</var>-<var>x</var>"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(htmlDescription(c.text, steps), c.html) << c.text;
+    }
+}
+
+// Each printed page of an HTML sheet names its size and its page in the top margin; with
+// several sizes, which sheet it is, the pages counted over the printout.
+TEST(SheetForPeople, EveryPrintedPageNamesItsSizeAndPage) {
+    const std::string one = sheetOf({}, "50x25x2.0", SheetFormat::Html).bytes;
+    const std::string three =
+        explainSizes({.sizes = {"50x25x2.0", "100x100x5.0", "15NBx2.0(L)"}}, SheetFormat::Html)
+            .bytes;
+    const struct {
+        const std::string* html;
+        std::vector<std::string> parts;
+    } cases[] = {
+        {&one,
+         {"@page sheet1 { @top-right { content: \"50x25x2.0, page \" counter(page) \" of \" "
+          "counter(pages); } }\n#sheet1 { page: sheet1; }\n",
+          "<section class=\"sheet\" id=\"sheet1\">"}},
+        {&three,
+         {"content: \"100x100x5.0, sheet 2 of 3, page \" counter(page) \" of \" counter(pages) "
+          "\" in all\";",
+          "#sheet3 { page: sheet3; }",
+          "<section class=\"sheet\" id=\"sheet3\">\n<h1>Calculation "
+          "sheet of 15NBx2.0(L)</h1>"}},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& part : c.parts) {
+            EXPECT_NE(c.html->find(part), std::string::npos) << part;
+        }
+    }
+    EXPECT_EQ(one.find("sheet2"), std::string::npos);
 }
 
 TEST(SheetForPeople, PersonTextIsTenFiguresWithoutNoise) {
