@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdio>
 
 namespace kavrel {
 namespace {
@@ -38,9 +39,21 @@ constexpr OwnSizeForm ownSizeForms[] = {{"RHS:", SectionFamily::RHS, 3},
                                         {"SHS:", SectionFamily::SHS, 3},
                                         {"CHS:", SectionFamily::CHS, 2}};
 
-// Whether the corners of the catalogue's geometry fit the walls of a rectangular size.
+// A radius for a message, in the units the size was typed in, to ten figures: 1.5 x 6.1 mm is
+// 9.15 mm there, not the 9.149999999999999 of binary arithmetic.
+std::string radiusText(double radius, UnitSystem home, UnitSystem typed) {
+    std::array<char, 32> buffer;
+    std::snprintf(buffer.data(), buffer.size(), "%.10g",
+                  convert(radius, Quantity::Length, home, typed));
+    std::string text = buffer.data();
+    return text + (text.find_first_of(".e") == std::string::npos ? ".0 " : " ") +
+           std::string(unitOf(Quantity::Length, typed));
+}
+
+// Whether the corners of the catalogue's geometry fit the walls of a rectangular size, whose
+// dimensions are given in the catalogue's units and were typed in `typed`.
 std::optional<std::string> cornersMisfit(Catalogue catalogue, SectionFamily family, double D,
-                                         double B, double t) {
+                                         double B, double t, UnitSystem typed) {
     const std::optional<CornerRadii> radii = cornerRadiiOf(formulaSetOf(catalogue, family), t);
     if (!radii) { // the IS formulas' corners: radii 2t and t
         if (4 * t > B || 4 * t > D) {
@@ -51,9 +64,9 @@ std::optional<std::string> cornersMisfit(Catalogue catalogue, SectionFamily fami
     const CornerRadii corners = *radii;
     if (2 * corners.outer > B || 2 * corners.outer > D || 2 * corners.inner > B - 2 * t ||
         2 * corners.inner > D - 2 * t) {
-        const std::string unit(unitOf(Quantity::Length, describe(catalogue).home));
-        return "no room for the corners: radii " + dimensionText(corners.outer) + " " + unit +
-               " outside and " + dimensionText(corners.inner) + " " + unit +
+        const UnitSystem home = describe(catalogue).home;
+        return "no room for the corners: radii " + radiusText(corners.outer, home, typed) +
+               " outside and " + radiusText(corners.inner, home, typed) +
                " inside do not fit the width or depth";
     }
     return std::nullopt;
@@ -118,7 +131,7 @@ std::variant<TableSize, TableError> ownSize(std::string_view argument, const Own
         return bad(argument, "the wall must be thinner than half the diameter");
     }
     if (form.family != SectionFamily::CHS) {
-        if (const auto misfit = cornersMisfit(catalogue, form.family, D, B, t)) {
+        if (const auto misfit = cornersMisfit(catalogue, form.family, D, B, t, units)) {
             return bad(argument, *misfit);
         }
     }

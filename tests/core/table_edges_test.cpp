@@ -97,6 +97,30 @@ TEST(TableEdges, OwnSizeCornersFitUpToTheirBoundary) {
     }
 }
 
+// A size that does not fit names the radii in the units it was typed in, as a person writes
+// them.
+TEST(TableEdges, OwnSizeCornersThatDoNotFitAreNamedInTheTypedUnits) {
+    const struct {
+        const char* name;
+        Catalogue catalogue;
+        UnitSystem units;
+        const char* size;
+        const char* radii;
+    } cases[] = {
+        {"mm, 1.5t of 6.1 mm", Catalogue::EN10219, UnitSystem::Metric, "RHS:40x30x6.1",
+         "radii 15.25 mm outside and 9.15 mm inside"},
+        {"inches on a metric catalogue", Catalogue::EN10219, UnitSystem::US, "RHS:70x10x2",
+         "radii 6.0 in outside and 4.0 in inside"},
+    };
+    for (const auto& c : cases) {
+        const std::string table = tableOf({.sizes = {c.size},
+                                           .columns = {"designation"},
+                                           .catalogues = {c.catalogue},
+                                           .units = c.units});
+        EXPECT_NE(table.find(c.radii), std::string::npos) << c.name << ": " << table;
+    }
+}
+
 // JSON has no number ".5": the writer puts the zero in front, after a minus sign too.
 TEST(TableEdges, JsonNumbersBelowOneGetTheirZero) {
     const struct {
