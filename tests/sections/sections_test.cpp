@@ -2,6 +2,7 @@
 // the names a screen reader reads.
 #include "properties/number_text.hpp"
 #include "sections/export_format.hpp"
+#include "sections/requirement_model.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/sort_header.hpp"
@@ -162,8 +163,11 @@ class SectionsTest : public QObject {
                           Qt::LeftButton);
         auto* number = window.findChild<QLineEdit*>(QStringLiteral("txtreqnumber"));
         number->setText(QStringLiteral("20,5")); // W >= 20.5 lb/ft
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblrequnit"))->text(),
+        const QAbstractItemModel* requirements =
+            window.findChild<QTableView*>(QStringLiteral("tblrequirements"))->model();
+        QCOMPARE(requirements->index(0, RequirementModel::UnitField).data().toString(),
                  QStringLiteral("lb/ft"));
+        QCOMPARE(number->accessibleDescription(), QStringLiteral("in lb/ft"));
         QCOMPARE(qobject_cast<QGroupBox*>(
                      window.findChild<QLabel*>(QStringLiteral("lblownreason"))->parentWidget())
                      ->title(),
@@ -204,8 +208,10 @@ class SectionsTest : public QObject {
 
         units->setCurrentIndex(units->findData(QStringLiteral("metric")));
         const double metric = convert(20.5, Quantity::Weight, UnitSystem::US, UnitSystem::Metric);
-        QCOMPARE(*readNumber(number->text().replace(',', '.').toStdString()), metric);
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblrequnit"))->text(),
+        const QModelIndex converted = requirements->index(0, RequirementModel::NumberField);
+        QCOMPARE(*readNumber(converted.data().toString().replace(',', '.').toStdString()), metric);
+        QCOMPARE(number->text(), converted.data().toString()); // the open field follows
+        QCOMPARE(requirements->index(0, RequirementModel::UnitField).data().toString(),
                  QStringLiteral("kg/m"));
         window.refresh();
         QCOMPARE(header("A", Qt::DisplayRole), QStringLiteral("A\ncm²"));
@@ -490,7 +496,7 @@ class SectionsTest : public QObject {
         field("txtreqnumber")->setText(QStringLiteral("5.5"));
         QVERIFY(field("txtreqnumber")->property("refused").toBool());
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblreqreason"))->text(),
-                 QStringLiteral("\"5.5\" is not a number"));
+                 QStringLiteral("Requirement 1: \"5.5\" is not a number"));
         QCOMPARE(window.model().rows().rows.size(), rowsBefore);
         QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("5.5"));
     }
@@ -619,15 +625,13 @@ class SectionsTest : public QObject {
         for (QWidget* control : controls) {
             QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
         }
-        // The requirement rows, in their order, between the pi choice and Add requirement.
-        const auto at = [&](const char* name, int which = 0) {
-            return visited.indexOf(
-                window.findChildren<QWidget*>(QString::fromLatin1(name)).value(which));
+        // The requirements, one stop, between the pi choice and their buttons.
+        const auto at = [&](const char* name) {
+            return visited.indexOf(window.findChild<QWidget*>(QString::fromLatin1(name)));
         };
-        QVERIFY(at("optpi227") < at("cmbreqcolumn", 0));
-        QVERIFY(at("cmbreqcolumn", 0) < at("txtreqnumber", 0));
-        QVERIFY(at("cmdremoverequirement", 0) < at("cmbreqcolumn", 1));
-        QVERIFY(at("cmdremoverequirement", 1) < at("cmdaddrequirement"));
+        QVERIFY(at("optpi227") >= 0);
+        QVERIFY(at("optpi227") < at("tblrequirements"));
+        QVERIFY(at("tblrequirements") < at("cmdaddrequirement"));
         QVERIFY(at("cmdaddrequirement") < at("cmdremoveown"));
         QVERIFY(at("cmdremoveown") < at("tblsections"));
         for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
@@ -743,6 +747,46 @@ class SectionsTest : public QObject {
                      .contains(refused));
     }
 
+    // Remove and Delete take the chosen requirements away, and the table follows.
+    void removesTheChosenRequirements_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("Remove requirement") << false;
+        QTest::newRow("Delete") << true;
+    }
+    void removesTheChosenRequirements() {
+        QFETCH(bool, byKey);
+        SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState state;
+        state.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("1")},
+                              {QStringLiteral("W"), QStringLiteral("<"), QStringLiteral("x")},
+                              {QStringLiteral("Zxx"), QStringLiteral(">="), QStringLiteral("50")}};
+        window.panel().setState(state);
+        window.refresh();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* view = window.findChild<QTableView*>(QStringLiteral("tblrequirements"));
+        auto* remove = window.findChild<QPushButton*>(QStringLiteral("cmdremoverequirement"));
+        QVERIFY(!remove->isEnabled());
+        QCOMPARE(window.shownRequest().conditions.size(), std::size_t{2});
+        view->selectionModel()->select(
+            QItemSelection(view->model()->index(0, 0), view->model()->index(1, 0)),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY(remove->isEnabled());
+        if (byKey) {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Delete);
+        } else {
+            QTest::mouseClick(remove, Qt::LeftButton);
+        }
+        QCOMPARE(window.panel().state().requirements,
+                 std::vector<RequirementText>{state.requirements[2]});
+        QCOMPARE(window.shownRequest().conditions.size(), std::size_t{1});
+        QVERIFY(
+            !window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("not applied"));
+        QVERIFY(!window.findChild<QLabel*>(QStringLiteral("lblreqreason"))->isVisibleTo(&window));
+    }
+
     // A requirement without a number yet is marked and ignored; the others apply, and it
     // applies once it reads.
     void anUnfinishedRequirementIsIgnoredUntilItReads() {
@@ -757,16 +801,28 @@ class SectionsTest : public QObject {
         };
         QCOMPARE(window.model().rows().rows.size(),
                  rowsOf({.conditions = {{"A", Comparison::Above, 10}}}));
-        const auto numbers = window.findChildren<QLineEdit*>(QStringLiteral("txtreqnumber"));
-        QCOMPARE(numbers.size(), 2);
-        QVERIFY(numbers[1]->property("refused").toBool());
+        auto* view = window.findChild<QTableView*>(QStringLiteral("tblrequirements"));
+        const QModelIndex unfinished = view->model()->index(1, RequirementModel::NumberField);
+        QCOMPARE(view->model()->rowCount(), 2);
+        QVERIFY(unfinished.data(RequirementModel::RefusedRole).toBool());
+        QVERIFY(!view->model()
+                     ->index(0, RequirementModel::NumberField)
+                     .data(RequirementModel::RefusedRole)
+                     .toBool());
+        QVERIFY(unfinished.data(Qt::ToolTipRole).toString().contains("not a number"));
         QVERIFY(
             window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("not applied"));
-        QTest::keyClicks(numbers[1], QStringLiteral("20,5"));
+        view->setCurrentIndex(unfinished);
+        view->edit(unfinished);
+        auto* number = window.findChild<QLineEdit*>(QStringLiteral("txtreqnumber"));
+        QVERIFY(number);
+        QVERIFY(number->property("refused").toBool());
+        QTest::keyClicks(number, QStringLiteral("20,5"));
         QCOMPARE(window.model().rows().rows.size(),
                  rowsOf({.conditions = {{"A", Comparison::Above, 10},
                                         {"W", Comparison::AtLeast, 20.5}}}));
-        QVERIFY(!numbers[1]->property("refused").toBool());
+        QVERIFY(!unfinished.data(RequirementModel::RefusedRole).toBool());
+        QVERIFY(!number->property("refused").toBool());
         QCOMPARE(window.panel().state().requirements[1].number, QStringLiteral("20,5"));
     }
 
