@@ -254,7 +254,10 @@ class SectionsTest : public QObject {
         for (const std::string_view name : columnNames) {
             every.columns << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
         }
-        every.ownSizes = {QStringLiteral("RHS:1000x500x12.5"), QStringLiteral("CHS:21.3x2")};
+        // Sizes of one's own whose widest text is not the longest: "1" is narrower than "8".
+        every.ownSizes = {QStringLiteral("RHS:1000x500x12.5"),  QStringLiteral("CHS:21.3x2"),
+                          QStringLiteral("RHS:111.1x11.1x1.1"), QStringLiteral("SHS:88.8x88.8x8.8"),
+                          QStringLiteral("CHS:1111x11.1"),      QStringLiteral("CHS:888x8.8")};
         for (const PanelState& state : {PanelState{}, every}) {
             window.panel().setState(state);
             window.refresh();
