@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QShortcut>
+#include <QStyleOptionComboBox>
 
 #include <algorithm>
 #include <cmath>
@@ -200,9 +201,15 @@ QWidget* SectionsPanel::buildRequirements() {
     requirementView_->verticalHeader()->setVisible(false);
     requirementView_->setWordWrap(false);
     {
-        // A row as high as the editors that open on it.
-        const QComboBox sample;
-        requirementView_->verticalHeader()->setDefaultSectionSize(sample.sizeHint().height());
+        // A row as high as the list editor that opens on it, asked of the style, not of a box
+        // made to measure.
+        QStyleOptionComboBox option;
+        option.initFrom(requirementView_);
+        const QSize text(0, requirementView_->fontMetrics().height());
+        requirementView_->verticalHeader()->setDefaultSectionSize(
+            requirementView_->style()
+                ->sizeFromContents(QStyle::CT_ComboBox, &option, text, requirementView_)
+                .height());
         requirementView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     }
     QHeaderView* header = requirementView_->horizontalHeader();
