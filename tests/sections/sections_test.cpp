@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -33,6 +34,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStyleOptionHeader>
@@ -963,6 +965,80 @@ class SectionsTest : public QObject {
         QCOMPARE(frozen->rowAt(frozen->viewport()->height() / 2),
                  table.rowAt(table.viewport()->height() / 2));
         QCOMPARE(frozen->focusPolicy(), Qt::NoFocus);
+    }
+
+    // A long note under the table and a long own-size error wrap where they are, in the
+    // window on the offscreen 800x600 screen: neither widens the panel or the window.
+    void longTextsWrapWhereTheyAre_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("typed"); // into the own-size depth; empty: a bad settings key
+        QTest::addColumn<QString>("within");
+        const QString words = QStringLiteral("settings of a project with a rather long name");
+        const QString path =
+            QString(120, QLatin1Char('p')) + QLatin1Char('/') + QString(120, QLatin1Char('q'));
+        QTest::newRow("the note under the table")
+            << QStringLiteral("lblnote") << QString() << words;
+        QTest::newRow("the note naming a long path")
+            << QStringLiteral("lblnote") << QString() << path;
+        QTest::newRow("a long own-size error")
+            << QStringLiteral("lblownreason")
+            << QStringLiteral("one hundred and twenty five point four millimetres, as measured")
+            << words;
+        QTest::newRow("an own-size error with a long word")
+            << QStringLiteral("lblownreason") << QString(300, QLatin1Char('9')) + QLatin1Char('.')
+            << words;
+    }
+    void longTextsWrapWhereTheyAre() {
+        QFETCH(QString, label);
+        QFETCH(QString, typed);
+        QFETCH(QString, within);
+        // A settings file in a folder of a long name, with a key that does not read: the note
+        // names the key and the file twice.
+        const QString folder = scratch_.filePath(within);
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/kavrel-sections.ini");
+        {
+            QFile settings(file);
+            QVERIFY(settings.open(QIODevice::WriteOnly));
+            settings.write(typed.isEmpty() ? "[General]\npi=3\n" : "[General]\n");
+        }
+        SectionsWindow window(file, QStringLiteral("."));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect screen = window.screen()->availableGeometry();
+        const int windowWidth = window.width();
+        auto* scroll = qobject_cast<QScrollArea*>(window.panel().parentWidget()->parentWidget());
+        QVERIFY(scroll);
+        const int panelWidth = scroll->width();
+        const int panelInside = window.panel().width();
+        if (!typed.isEmpty()) {
+            window.findChild<QLineEdit*>(QStringLiteral("txtownd"))->setText(typed);
+            window.findChild<QLineEdit*>(QStringLiteral("txtownb"))->setText(QStringLiteral("50"));
+            window.findChild<QLineEdit*>(QStringLiteral("txtownt"))->setText(QStringLiteral("5"));
+            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
+                              Qt::LeftButton);
+        }
+        QApplication::processEvents();
+        auto* shown = window.findChild<QLabel*>(label);
+        QVERIFY(shown->isVisible());
+        const bool words = !typed.contains(QLatin1Char('9')) && within.contains(QLatin1Char(' '));
+        if (!typed.isEmpty() && words) {
+            QVERIFY2(shown->text().startsWith(QLatin1Char('"') + typed + QLatin1Char('"')),
+                     qPrintable(shown->text()));
+            QVERIFY2(shown->text().endsWith(QStringLiteral("such as 12.5")),
+                     qPrintable(shown->text()));
+        }
+        const int oneLine = shown->fontMetrics().horizontalAdvance(shown->text());
+        QVERIFY2(oneLine > windowWidth, qPrintable(shown->text())); // it has to wrap
+        QCOMPARE(window.width(), windowWidth);
+        QCOMPARE(scroll->width(), panelWidth);
+        QVERIFY(window.minimumSizeHint().width() <= screen.width());
+        QCOMPARE(window.panel().width(), panelInside);
+        QVERIFY(shown->width() <= (typed.isEmpty() ? window.width() : panelInside));
+        if (words) {
+            // Words wrap onto lines of their own; one word longer than the line is cut instead.
+            QVERIFY(shown->height() >= 2 * shown->fontMetrics().lineSpacing());
+        }
     }
 
     // The first size fits the screen's room (the offscreen screen is 800x600), at most 1240x720.
