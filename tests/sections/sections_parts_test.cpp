@@ -9,15 +9,21 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <numbers>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(kavrel::PanelState)
 Q_DECLARE_METATYPE(kavrel::DrawnSection)
@@ -377,6 +383,71 @@ class SectionsPartsTest : public QObject {
                          qPrintable(label.text + QStringLiteral(" on an axis")));
             }
         }
+    }
+
+    // The settings go whole through the one layer of file writes: a new folder is made, keys
+    // this version does not write are kept, and a write that fails or a name that is no regular
+    // file leaves what was there as it was.
+    void settingsAreWrittenWholeOrNotAtAll_data() {
+        QTest::addColumn<QByteArray>("earlier"); // "": no earlier file; "fifo": a FIFO
+        QTest::addColumn<bool>("failRename");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("the first save, in a new folder") << QByteArray() << false << true;
+        QTest::newRow("over a newer version's keys")
+            << QByteArray("[General]\nfuture_key=kept\n\n[Later]\nsection=kept too\n") << false
+            << true;
+        QTest::newRow("the rename fails")
+            << QByteArray("[General]\ncatalogue=EN10210\n") << true << false;
+        QTest::newRow("a FIFO at the name") << QByteArray("fifo") << false << false;
+    }
+    void settingsAreWrittenWholeOrNotAtAll() {
+        QFETCH(QByteArray, earlier);
+        QFETCH(bool, failRename);
+        QFETCH(bool, saved);
+        const QTemporaryDir scratch;
+        const QString file = scratch.filePath(QStringLiteral("new folder/kavrel-sections.ini"));
+        if (!earlier.isEmpty()) {
+            QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        }
+        if (earlier == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (!earlier.isEmpty()) {
+            QFile old(file);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(earlier);
+        }
+        struct FailingRename : FileSystem {
+            int rename(const char*, const char*) override {
+                errno = EIO;
+                return -1;
+            }
+        } failing;
+        const PanelState state = everyField();
+        QCOMPARE(saveSettings(file, state, QByteArray("geometry"), failRename ? &failing : nullptr),
+                 saved);
+        if (earlier == "fifo") {
+            QVERIFY(QFileInfo(file).exists() && !QFileInfo(file).isFile());
+        } else if (!saved) {
+            QFile old(file);
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), earlier);
+        } else {
+            const SavedSettings read = loadSettings(file);
+            QCOMPARE(read.state, state);
+            QCOMPARE(read.geometry, QByteArray("geometry"));
+            const QSettings kept(file, QSettings::IniFormat);
+            if (earlier.contains("future_key")) {
+                QCOMPARE(kept.value(QStringLiteral("future_key")).toString(),
+                         QStringLiteral("kept"));
+                QCOMPARE(kept.value(QStringLiteral("Later/section")).toString(),
+                         QStringLiteral("kept too"));
+            }
+        }
+        // Nothing is left beside the file: no draft, no temporary.
+        QStringList left = QDir(QFileInfo(file).absolutePath())
+                               .entryList(QDir::Files | QDir::Hidden | QDir::System);
+        left.removeAll(QStringLiteral("kavrel-sections.ini"));
+        QCOMPARE(left, QStringList{});
     }
 
     void settingsKeepThePanelsState_data() {
