@@ -188,8 +188,17 @@ SavedSettings loadSettings(const QString& file) {
     saved.geometry = settings->value(geometryKey).toByteArray();
     if (!bad.isEmpty()) {
         // The whole file is kept as it was, for the values that did not read.
+        // The copy aside is a file written like any other: whole, through the one layer.
         const QString aside = asideName(file);
-        const bool copied = QFile::copy(file, aside);
+        QFile original(file);
+        bool copied = false;
+        if (original.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = original.readAll();
+            copied = writeWholeFile(QFile::encodeName(aside).toStdString(),
+                                    std::string_view(bytes.constData(),
+                                                     static_cast<std::size_t>(bytes.size())))
+                         .kind != WholeFileOutcome::NotWritten;
+        }
         saved.note = QObject::tr("Some saved settings could not be read (%1 in %2) and have their "
                                  "defaults; the others are kept.%3")
                          .arg(bad.join(QStringLiteral(", ")), file,
