@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace kavrel {
@@ -65,12 +66,17 @@ std::vector<int> fitColumnsToContents(QTableView& table, const SectionsModel& mo
     header.setSortIndicatorShown(false);
     std::vector<int> fitted;
     WidthEstimate estimate(table.font(), model.separator());
-    // The sizes of one's own are in italics: estimated and measured in their own font.
+    // The sizes of one's own are in italics: estimated and measured in their own font, which is
+    // loaded only when there are some.
     QFont italic = table.font();
     italic.setItalic(true);
-    WidthEstimate ownEstimate(italic, model.separator());
+    const bool anyOwn = std::ranges::any_of(rows, &ShownRow::own);
+    std::optional<WidthEstimate> ownEstimate;
+    if (anyOwn) {
+        ownEstimate.emplace(italic, model.separator());
+    }
     const double slack = estimate.slack();
-    const double ownSlack = ownEstimate.slack();
+    const double ownSlack = anyOwn ? ownEstimate->slack() : 0;
     std::vector<double> widths(rows.size());
     for (int column = 0; column < model.columnCount(); ++column) {
         const std::size_t engine = model.engineColumn(column);
@@ -78,7 +84,8 @@ std::vector<int> fitColumnsToContents(QTableView& table, const SectionsModel& mo
         double widest = 0;
         double widestOwn = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            widths[r] = (rows[r].own ? ownEstimate : estimate)(cellOf(rows[r], engine), numeric);
+            widths[r] = rows[r].own ? (*ownEstimate)(cellOf(rows[r], engine), numeric)
+                                    : estimate(cellOf(rows[r], engine), numeric);
             double& top = rows[r].own ? widestOwn : widest;
             top = std::max(top, widths[r]);
         }
