@@ -8,9 +8,9 @@
 // Timed from just before the child is spawned to its first frame on the display; peak memory
 // is the child's ru_maxrss. Runs rotate the order of the modes.
 //
-//   saved     the sections window restoring a settings file of N requirements and N sizes of
-//             one's own (with --saved N), timed alone: restoring is to cost time in proportion
-//             to N.
+//   saved     the sections window restoring a settings file of N requirements, of N sizes of
+//             one's own, and of N of each (with --saved N), timed alone: restoring is to cost
+//             time in proportion to N.
 //
 //   kavrel_sections_startup_bench [runs] [--saved N]     runs per mode, 40 unless given
 //
@@ -46,13 +46,19 @@ int runChild(int argc, char** argv, const std::string& mode) {
     const QTemporaryDir scratch;
     const QString settings = scratch.filePath(QStringLiteral("settings.ini"));
     if (mode.starts_with("saved:")) {
-        // N requirements that every size meets and N sizes of one's own, as the window saves them.
-        const int count = std::atoi(mode.c_str() + 6);
+        // "saved:KIND:N": N requirements that every size meets (a number each of its own), N
+        // sizes of one's own, or both, as the window saves them.
+        const std::string kind = mode.substr(6, mode.find(':', 6) - 6);
+        const int count = std::atoi(mode.c_str() + mode.find(':', 6) + 1);
         kavrel::PanelState state;
         for (int i = 0; i < count; ++i) {
-            state.requirements.push_back(
-                {QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("0")});
-            state.ownSizes << QStringLiteral("RHS:%1x50x4").arg(100 + i % 400);
+            if (kind != "own") {
+                state.requirements.push_back(
+                    {QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("-%1").arg(i + 1)});
+            }
+            if (kind != "requirements") {
+                state.ownSizes << QStringLiteral("RHS:%1x50x4").arg(100 + i % 400);
+            }
         }
         kavrel::saveSettings(settings, state, {});
     }
@@ -134,20 +140,22 @@ int main(int argc, char** argv) {
     if (saved > 0) {
         // The child writes the file before it builds the window: the time holds that writing
         // too, itself in proportion to N.
-        const std::string name = "saved:" + std::to_string(saved);
-        std::vector<double> times;
-        for (int run = 0; run < runs; ++run) {
-            const Start start = timeOneStart(path.data(), name.c_str());
-            if (start.milliseconds < 0) {
-                std::fprintf(stderr, "the window with %d saved rows did not show\n", saved);
-                return 1;
+        for (const char* kind : {"requirements", "own", "both"}) {
+            const std::string name = "saved:" + std::string(kind) + ":" + std::to_string(saved);
+            std::vector<double> times;
+            for (int run = 0; run < runs; ++run) {
+                const Start start = timeOneStart(path.data(), name.c_str());
+                if (start.milliseconds < 0) {
+                    std::fprintf(stderr, "the window with %d saved rows did not show\n", saved);
+                    return 1;
+                }
+                times.push_back(start.milliseconds);
             }
-            times.push_back(start.milliseconds);
+            std::printf("  %d saved, %-12s median %.1f ms, quartiles %.1f to %.1f ms\n", saved,
+                        std::strcmp(kind, "own") == 0 ? "own sizes:"
+                                                      : (std::string(kind) + ":").c_str(),
+                        quantile(times, 0.5), quantile(times, 0.25), quantile(times, 0.75));
         }
-        std::printf("  %d requirements and %d own sizes saved: median %.1f ms, quartiles %.1f "
-                    "to %.1f ms\n",
-                    saved, saved, quantile(times, 0.5), quantile(times, 0.25),
-                    quantile(times, 0.75));
     }
     return 0;
 }

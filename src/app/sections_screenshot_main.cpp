@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,10 +40,15 @@ int main(int argc, char** argv) {
     }
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
                       Qt::LeftButton);
+    // Add requirement opens the new row's number; the column is the list's first cell.
     auto* number = window.findChild<QLineEdit*>(QStringLiteral("txtreqnumber"));
-    auto* column = window.findChild<QComboBox*>(QStringLiteral("cmbreqcolumn"));
-    column->setCurrentIndex(column->findData(QStringLiteral("Zxx")));
+    auto* requirements = window.findChild<QTableView*>(QStringLiteral("tblrequirements"));
+    if (number == nullptr || requirements == nullptr) {
+        return fail("no requirement to type into");
+    }
     QTest::keyClicks(number, QStringLiteral("50"));
+    requirements->model()->setData(requirements->model()->index(0, 0), QStringLiteral("Zxx"));
+    requirements->setFocus(); // the typed number closes into its cell
     // Fewer columns, so that the sorted one shows beside the designation.
     for (const char* column : {"chkcolfamily", "chkcoldepth", "chkcolwidth"}) {
         QTest::mouseClick(window.findChild<QCheckBox*>(QString::fromLatin1(column)),

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace kavrel {
@@ -65,29 +66,48 @@ std::vector<int> fitColumnsToContents(QTableView& table, const SectionsModel& mo
     header.setSortIndicatorShown(false);
     std::vector<int> fitted;
     WidthEstimate estimate(table.font(), model.separator());
+    // The sizes of one's own are in italics: estimated and measured in their own font, which is
+    // loaded only when there are some.
+    QFont italic = table.font();
+    italic.setItalic(true);
+    const bool anyOwn = std::ranges::any_of(rows, &ShownRow::own);
+    std::optional<WidthEstimate> ownEstimate;
+    if (anyOwn) {
+        ownEstimate.emplace(italic, model.separator());
+    }
     const double slack = estimate.slack();
+    const double ownSlack = anyOwn ? ownEstimate->slack() : 0;
     std::vector<double> widths(rows.size());
     for (int column = 0; column < model.columnCount(); ++column) {
         const std::size_t engine = model.engineColumn(column);
         const bool numeric = isNumericColumn(engine);
         double widest = 0;
+        double widestOwn = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            widths[r] = estimate(cellOf(rows[r], engine), numeric);
-            if (!rows[r].own) {
-                widest = std::max(widest, widths[r]);
-            }
+            widths[r] = rows[r].own ? (*ownEstimate)(cellOf(rows[r], engine), numeric)
+                                    : estimate(cellOf(rows[r], engine), numeric);
+            double& top = rows[r].own ? widestOwn : widest;
+            top = std::max(top, widths[r]);
         }
         // Only a cell near the widest estimate can be the widest: its text is measured, and the
-        // view measures the widest of those, and the sizes of one's own, whose font is another.
+        // view measures the widest of those. The sizes of one's own, whose font is another and
+        // which may be thousands, are measured by the view where near their own widest.
         QSet<QString> measuredTexts; // a catalogue repeats its dimensions
+        QSet<QString> measuredOwn;
         double measuredWidest = -1;
         std::size_t widestRow = 0;
         int content = 0;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const int row = static_cast<int>(r);
             if (rows[r].own) {
-                content =
-                    std::max(content, table.sizeHintForIndex(model.index(row, column)).width());
+                if (widths[r] >= widestOwn - ownSlack) {
+                    QString text = model.shownText(row, column);
+                    if (!measuredOwn.contains(text)) {
+                        content = std::max(
+                            content, table.sizeHintForIndex(model.index(row, column)).width());
+                        measuredOwn.insert(std::move(text));
+                    }
+                }
             } else if (widths[r] >= widest - slack) {
                 QString text = model.shownText(row, column);
                 if (!measuredTexts.contains(text)) {

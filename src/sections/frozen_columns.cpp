@@ -27,6 +27,8 @@ FrozenColumns::FrozenColumns(QTableView& table, std::function<int()> lastFrozen)
     setVerticalScrollMode(table.verticalScrollMode());
     setFrameShape(QFrame::NoFrame);
     table.viewport()->stackUnder(this);
+    // Its header and rows cover it whole: the table's cells beneath are not painted for nothing.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, table.verticalScrollBar(),
             &QAbstractSlider::setValue);

@@ -137,10 +137,14 @@ void OwnSizeBox::addTyped(Catalogue catalogue, std::optional<double> pi, UnitSys
         const auto value = number ? readNumber(*number) : std::nullopt;
         if (!value || !std::isfinite(*value)) {
             atFault.push_back(field);
-            why = tr("\"%1\" is not a number as the fields take it: digits with \"%2\" as the "
-                     "decimal separator, such as 12%2"
-                     "5")
-                      .arg(field->text().trimmed(), separator_);
+            // The first field at fault is named; the example is made apart, as "%25" would be
+            // taken for a placeholder of its own.
+            if (why.isEmpty()) {
+                why = tr("\"%1\" is not a number as the fields take it: digits with \"%2\" as "
+                         "the decimal separator, such as %3")
+                          .arg(field->text().trimmed(), separator_,
+                               QStringLiteral("12") + separator_ + QStringLiteral("5"));
+            }
         }
         if (!argument.ends_with(':')) {
             argument.push_back('x');

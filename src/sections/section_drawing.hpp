@@ -6,9 +6,11 @@
 #include <QPainter>
 #include <QPointF>
 #include <QString>
+#include <QTransform>
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 namespace kavrel {
 
@@ -21,6 +23,34 @@ struct DrawnSection {
     double thickness;
     std::optional<CornerRadii> corners;  // none: an outer radius of 2t and an inner one of t
     QString unit = QStringLiteral("mm"); // of the dimensions and radii
+};
+
+// A text of the drawing where it is written: its box and alignment in the label's own frame,
+// the frame's place on the widget (a turn for the depth's text), and what the text covers on
+// the widget.
+struct DrawingLabel {
+    QString text;
+    QRectF box;
+    int flags = Qt::AlignCenter;
+    QTransform frame;
+    QRectF covered; // the text's own extent on the widget, turned with it
+    QPalette::ColorRole colour = QPalette::Text;
+};
+
+// Where the section is drawn: its centre on the widget, pixels per unit of length, and half
+// its width and depth in pixels.
+struct DrawingPlacement {
+    QPointF centre;
+    double scale;
+    double halfWidth;
+    double halfDepth;
+};
+
+// Where the drawing puts its texts and axes for the size and the widget's size and font.
+struct DrawingLayout {
+    std::vector<DrawingLabel> labels;
+    std::vector<QLineF> axes;                  // x-x and y-y
+    std::optional<DrawingPlacement> placement; // none: the size cannot be drawn
 };
 
 // The selected size to scale: the outline with the corner radii its catalogue's formulas assume
@@ -38,22 +68,29 @@ class SectionDrawing : public QWidget {
 
     QSize sizeHint() const override { return {280, 320}; }
 
+    // The texts and axes as the next paint draws them; empty with no size selected.
+    DrawingLayout layout() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // Where the section is drawn: its centre on the widget, pixels per mm, and half its width
-    // and depth in pixels.
-    struct Placement {
-        QPointF centre;
-        double scale;
-        double halfWidth;
-        double halfDepth;
-    };
+    using Placement = DrawingPlacement;
+    // With `radiiBelow` the outline leaves room under the width's text for the corner radii,
+    // when they find no place clear of the rest beside the outline.
+    std::optional<Placement> placement(bool radiiBelow) const;
+    // The texts and axes over the given placement; false when the corner radii found no place.
+    bool placeTexts(DrawingLayout& layout, const Placement& at, bool radiiBelow) const;
+    QString title() const;
     void drawOutline(QPainter& painter, const Placement& at) const;
     void drawAxes(QPainter& painter, const Placement& at) const;
     void drawDimensions(QPainter& painter, const Placement& at) const;
     void drawCornerRadii(QPainter& painter, const Placement& at) const;
+    // The texts: each written where layout() says.
+    void addAxisLetters(DrawingLayout& layout, const Placement& at) const;
+    void addDimensionTexts(DrawingLayout& layout, const Placement& at) const;
+    bool addCornerRadiiText(DrawingLayout& layout, const Placement& at, bool radiiBelow) const;
+    QRectF titleBox() const;
     QString number(double value) const;
 
     QString separator_;

@@ -4,7 +4,8 @@
 #include "properties/number_text.hpp"
 #include "sections/column_labels.hpp"
 #include "sections/own_size_box.hpp"
-#include "sections/requirement_row.hpp"
+#include "sections/requirement_editors.hpp"
+#include "sections/requirement_model.hpp"
 #include "sections/typed_fields.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
@@ -13,6 +14,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QStyleOptionComboBox>
 
 #include <algorithm>
 #include <cmath>
@@ -181,16 +186,81 @@ QWidget* SectionsPanel::buildCatalogue() {
 QWidget* SectionsPanel::buildRequirements() {
     auto* box = new QGroupBox(tr("Requirements, all of which must hold"));
     auto* layout = new QVBoxLayout(box);
-    requirementRows_ = new QVBoxLayout;
-    layout->addLayout(requirementRows_);
+    requirements_ = new RequirementModel(this);
+    requirementView_ = new QTableView;
+    requirementView_->setObjectName(QStringLiteral("tblrequirements"));
+    requirementView_->setAccessibleName(tr("Requirements"));
+    requirementView_->setModel(requirements_);
+    requirementView_->setItemDelegate(new RequirementEditors(requirementView_));
+    requirementView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    requirementView_->setEditTriggers(
+        QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+        QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // Tab goes on to the next control; the arrows move through the requirements.
+    requirementView_->setTabKeyNavigation(false);
+    requirementView_->verticalHeader()->setVisible(false);
+    requirementView_->setWordWrap(false);
+    {
+        // A row as high as the list editor that opens on it, asked of the style, not of a box
+        // made to measure.
+        QStyleOptionComboBox option;
+        option.initFrom(requirementView_);
+        const QSize text(0, requirementView_->fontMetrics().height());
+        requirementView_->verticalHeader()->setDefaultSectionSize(
+            requirementView_->style()
+                ->sizeFromContents(QStyle::CT_ComboBox, &option, text, requirementView_)
+                .height());
+        requirementView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    QHeaderView* header = requirementView_->horizontalHeader();
+    header->setObjectName(QStringLiteral("hdrrequirements"));
+    header->setSectionResizeMode(RequirementModel::ColumnField, QHeaderView::Stretch);
+    const QFontMetrics metrics = requirementView_->fontMetrics();
+    header->resizeSection(RequirementModel::ComparisonField,
+                          metrics.horizontalAdvance(QStringLiteral("\u2265")) + 48);
+    header->resizeSection(RequirementModel::NumberField,
+                          metrics.horizontalAdvance(QStringLiteral("00000.000")) + 16);
+    header->resizeSection(RequirementModel::UnitField,
+                          metrics.horizontalAdvance(QStringLiteral("kN\u00b7m")) + 16);
+    header->setMinimumSectionSize(metrics.horizontalAdvance(QStringLiteral("Unit")) + 16);
+    requirementView_->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * 40);
+    layout->addWidget(requirementView_);
+    requirementReason_ = new QLabel;
+    requirementReason_->setObjectName(QStringLiteral("lblreqreason"));
+    requirementReason_->setWordWrap(true);
+    requirementReason_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    requirementReason_->setVisible(false);
+    layout->addWidget(requirementReason_);
+
     addRequirement_ = new QPushButton(tr("&Add requirement"));
     addRequirement_->setObjectName(QStringLiteral("cmdaddrequirement"));
     addRequirement_->setAccessibleName(tr("Add requirement"));
-    connect(addRequirement_, &QPushButton::clicked, this, [this] {
-        RequirementRow* row = addRequirement({QStringLiteral("W"), QStringLiteral(">="), {}});
-        row->number->setFocus();
+    removeRequirement_ = new QPushButton(tr("Remove requirement"));
+    removeRequirement_->setObjectName(QStringLiteral("cmdremoverequirement"));
+    removeRequirement_->setAccessibleName(tr("Remove requirement"));
+    removeRequirement_->setEnabled(false); // until a requirement is chosen
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addRequirement_);
+    buttons->addWidget(removeRequirement_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    connect(addRequirement_, &QPushButton::clicked, this, &SectionsPanel::addRequirement);
+    connect(removeRequirement_, &QPushButton::clicked, this, &SectionsPanel::removeRequirements);
+    // Delete removes the chosen requirements, as Remove does.
+    auto* remove =
+        new QShortcut(QKeySequence::Delete, requirementView_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, &SectionsPanel::removeRequirements);
+    connect(requirements_, &RequirementModel::edited, this, [this] {
+        fitRequirementHeight();
+        emit changed();
     });
-    layout->addWidget(addRequirement_, 0, Qt::AlignLeft);
+    connect(requirementView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] {
+                removeRequirement_->setEnabled(requirementView_->selectionModel()->hasSelection());
+            });
+    connect(requirementView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &SectionsPanel::showRequirementReason);
+    fitRequirementHeight();
     return box;
 }
 
@@ -247,27 +317,62 @@ QWidget* SectionsPanel::buildColumns() {
     return box;
 }
 
-RequirementRow* SectionsPanel::addRequirement(const RequirementText& text) {
-    auto* row = new RequirementRow(text);
-    row->setUnits(shownUnits_);
-    requirementRows_->addWidget(row);
-    requirements_.push_back(row);
-    connect(row, &RequirementRow::changed, this, &SectionsPanel::changed);
-    connect(row->remove, &QPushButton::clicked, this, [this, row] { removeRequirement(row); });
-    // Restoring many rows places them in the tab order once, at the end.
-    if (!quiet_) {
-        placeRowsInFocusChain();
-        emit changed();
+void SectionsPanel::addRequirement() {
+    requirements_->append({QStringLiteral("W"), QStringLiteral(">="), {}});
+    fitRequirementHeight();
+    const QModelIndex number =
+        requirements_->index(requirements_->rowCount() - 1, RequirementModel::NumberField);
+    requirementView_->setCurrentIndex(number);
+    requirementView_->scrollTo(number);
+    // The number is what a new requirement lacks: typing starts there.
+    requirementView_->edit(number);
+    if (QWidget* editor = requirementView_->indexWidget(number)) {
+        editor->setFocus();
     }
-    return row;
+    emit changed();
 }
 
-void SectionsPanel::removeRequirement(RequirementRow* row) {
-    std::erase(requirements_, row);
-    row->deleteLater();
-    row->hide(); // its widgets leave the focus ring with it; the rest keeps its order
-    addRequirement_->setFocus();
+void SectionsPanel::removeRequirements() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : requirementView_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    if (rows.empty()) {
+        return;
+    }
+    requirements_->removeRequirements(rows);
+    fitRequirementHeight();
+    if (requirements_->rowCount() == 0) {
+        addRequirement_->setFocus();
+    }
     emit changed();
+}
+
+void SectionsPanel::fitRequirementHeight() {
+    const int shown = std::clamp(requirements_->rowCount(), 1, 6);
+    const int height = requirementView_->horizontalHeader()->sizeHint().height() +
+                       shown * requirementView_->verticalHeader()->defaultSectionSize() +
+                       2 * requirementView_->frameWidth();
+    requirementView_->setFixedHeight(height);
+}
+
+void SectionsPanel::showRequirementReason() const {
+    int row = requirementView_->currentIndex().row();
+    if (row < 0 || requirements_->reason(row).isEmpty()) {
+        row = -1;
+        for (int r = 0; r < requirements_->rowCount(); ++r) {
+            if (!requirements_->reason(r).isEmpty()) {
+                row = r;
+                break;
+            }
+        }
+    }
+    const QString reason =
+        row < 0
+            ? QString()
+            : tr("Requirement %1: %2").arg(QString::number(row + 1), requirements_->reason(row));
+    requirementReason_->setText(reason);
+    requirementReason_->setVisible(!reason.isEmpty());
 }
 
 void SectionsPanel::chainFocus() {
@@ -279,10 +384,8 @@ void SectionsPanel::chainFocus() {
     order.push_back(length_);
     order.push_back(forming_);
     order.push_back(units_);
-    for (RequirementRow* row : requirements_) {
-        order.insert(order.end(), {row->column, row->comparison, row->number, row->remove});
-    }
-    order.insert(order.end(), {addRequirement_, sort_, descending_});
+    order.insert(order.end(),
+                 {requirementView_, addRequirement_, removeRequirement_, sort_, descending_});
     order.insert(order.end(), columns_.begin(), columns_.end());
     order.insert(order.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
                                own_->list, own_->remove});
@@ -344,9 +447,9 @@ QString convertedSize(const QString& size, UnitSystem from, UnitSystem to) {
 void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
     shownUnits_ = to;
     if (from != to) {
-        for (RequirementRow* row : requirements_) {
-            const std::optional<std::size_t> column =
-                columnIndex(row->column->currentData().toString().toStdString());
+        for (int row = 0; row < requirements_->rowCount(); ++row) {
+            const RequirementText& typed = requirements_->texts()[static_cast<std::size_t>(row)];
+            const std::optional<std::size_t> column = columnIndex(typed.column.toStdString());
             Quantity quantity = Quantity::None;
             if (column && *column >= 2 && *column < leadingColumns) {
                 quantity = Quantity::Length;
@@ -357,9 +460,8 @@ void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
                        *column < catalogueColumn) {
                 quantity = plasticResults[*column - leadingColumns - findResults.size()].quantity;
             }
-            const QSignalBlocker blockRow(row);
-            row->number->setText(
-                convertedTyped(row->number->text(), separator_, quantity, from, to));
+            requirements_->setNumber(row,
+                                     convertedTyped(typed.number, separator_, quantity, from, to));
         }
         for (QLineEdit* field : {own_->depth, own_->width, own_->thickness}) {
             field->setText(convertedTyped(field->text(), separator_, Quantity::Length, from, to));
@@ -375,36 +477,7 @@ void SectionsPanel::changeUnits(UnitSystem from, UnitSystem to) {
 
 void SectionsPanel::showUnits() {
     own_->showUnits(shownUnits_, catalogue() == Catalogue::AISC);
-    for (RequirementRow* row : requirements_) {
-        row->setUnits(shownUnits_);
-    }
-}
-
-void SectionsPanel::placeRowsInFocusChain() {
-    if (requirements_.empty()) {
-        return;
-    }
-    // A new widget joins the window's focus ring at its end, and each QWidget::setTabOrder
-    // walks the whole ring: setting the order pair by pair would cost the square of the rows.
-    // The rows are already in their order at the ring's end, so what follows them in Tab
-    // order (the rest of the panel, then the window's controls after it) is moved behind
-    // them instead, a fixed number of moves.
-    std::vector<QWidget*> after = {addRequirement_, sort_, descending_};
-    after.insert(after.end(), columns_.begin(), columns_.end());
-    after.insert(after.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
-                               own_->list, own_->remove});
-    for (QWidget* w = own_->remove->nextInFocusChain(); w != catalogue_ && w != window();
-         w = w->nextInFocusChain()) {
-        const bool inRow = qobject_cast<RequirementRow*>(w->parentWidget()) != nullptr;
-        if (!inRow && (w->focusPolicy() & Qt::TabFocus) && !isAncestorOf(w)) {
-            after.push_back(w);
-        }
-    }
-    QWidget* previous = requirements_.back()->remove;
-    for (QWidget* w : after) {
-        QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
+    requirements_->setUnits(shownUnits_);
 }
 
 Catalogue SectionsPanel::catalogue() const {
@@ -483,9 +556,7 @@ PanelState SectionsPanel::state() const {
             state.families << family->accessibleName();
         }
     }
-    for (RequirementRow* row : requirements_) {
-        state.requirements.push_back(row->text());
-    }
+    state.requirements = requirements_->texts();
     state.truePi = userTruePi_;
     state.designColumns.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i) {
@@ -513,19 +584,8 @@ void SectionsPanel::setState(const PanelState& state) {
     for (QCheckBox* family : families_) {
         family->setChecked(state.families.contains(family->accessibleName()));
     }
-    for (RequirementRow* row : std::vector(requirements_)) {
-        std::erase(requirements_, row);
-        delete row;
-    }
-    for (std::size_t i = 0; i < state.requirements.size(); ++i) {
-        addRequirement(state.requirements[i]);
-        // Each row's boxes leave Qt a posted event and a zero timer, and Qt's lists of both
-        // are searched on every new one: handled every few hundred rows, they stay short and
-        // restoring costs time in proportion to the rows.
-        if (i % 256 == 255) {
-            QCoreApplication::sendPostedEvents();
-        }
-    }
+    requirements_->setTexts(state.requirements);
+    fitRequirementHeight();
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         const QString name = columns_[i]->text();
         columns_[i]->setChecked(isDesignColumn(i)         ? state.designColumns.contains(name)
@@ -548,7 +608,7 @@ void SectionsPanel::setState(const PanelState& state) {
     descending_->setChecked(descending);
     own_->setSizes(state.ownSizes);
     quiet_ = false;
-    placeRowsInFocusChain();
+    showRequirementReason();
 }
 
 PanelRequest SectionsPanel::request() const {
@@ -562,14 +622,18 @@ PanelRequest SectionsPanel::request() const {
                 std::get<SectionFamily>(parseFamily(family->accessibleName().toStdString())));
         }
     }
-    for (RequirementRow* row : requirements_) {
-        auto condition = row->condition(separator_);
+    for (int row = 0; row < requirements_->rowCount(); ++row) {
+        auto condition =
+            requirementCondition(requirements_->texts()[static_cast<std::size_t>(row)], separator_);
         if (auto* found = std::get_if<Condition>(&condition)) {
             request.conditions.push_back(std::move(*found));
+            requirements_->setReason(row, {});
         } else {
             out.ignored << std::get<QString>(condition);
+            requirements_->setReason(row, std::get<QString>(condition));
         }
     }
+    showRequirementReason();
     request.pi = pi();
     QString lengthReason;
     if (designGiven()) {

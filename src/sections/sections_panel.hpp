@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QString>
 #include <QStringList>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -59,7 +60,7 @@ struct PanelRequest {
 };
 
 class OwnSizeBox;
-class RequirementRow;
+class RequirementModel;
 
 // The request beside the table: catalogue, families, requirements, pi, sort order, columns and
 // sizes of one's own. Every change is announced at once; a field that does not read is marked
@@ -96,10 +97,13 @@ class SectionsPanel : public QWidget {
     QWidget* buildRequirements();
     QWidget* buildSort();
     QWidget* buildColumns();
-    RequirementRow* addRequirement(const RequirementText& text);
-    void removeRequirement(RequirementRow* row);
+    void addRequirement();
+    void removeRequirements();
+    // The list shows a few rows and scrolls beyond them.
+    void fitRequirementHeight();
+    // The reason of the requirement at hand, or of the first that does not read, under the list.
+    void showRequirementReason() const;
     void chainFocus();
-    void placeRowsInFocusChain();
     bool choosesPi() const;
     std::optional<double> pi() const;
     void updatePiChoice();
@@ -121,9 +125,11 @@ class SectionsPanel : public QWidget {
     QComboBox* units_ = nullptr;
     UnitSystem shownUnits_ = UnitSystem::Metric; // what the typed numbers are in
     std::vector<QCheckBox*> families_;
-    QVBoxLayout* requirementRows_ = nullptr;
-    std::vector<RequirementRow*> requirements_;
+    RequirementModel* requirements_ = nullptr;
+    QTableView* requirementView_ = nullptr;
+    QLabel* requirementReason_ = nullptr;
     QPushButton* addRequirement_ = nullptr;
+    QPushButton* removeRequirement_ = nullptr;
     QRadioButton* pi227_ = nullptr;
     QRadioButton* piExact_ = nullptr;
     QComboBox* grade_ = nullptr;

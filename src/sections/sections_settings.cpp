@@ -2,13 +2,16 @@
 
 #include "design/design_columns.hpp"
 #include "design/steel_grades.hpp"
+#include "durable/whole_file.hpp"
 #include "properties/formula_sets.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -185,8 +188,17 @@ SavedSettings loadSettings(const QString& file) {
     saved.geometry = settings->value(geometryKey).toByteArray();
     if (!bad.isEmpty()) {
         // The whole file is kept as it was, for the values that did not read.
+        // The copy aside is a file written like any other: whole, through the one layer.
         const QString aside = asideName(file);
-        const bool copied = QFile::copy(file, aside);
+        QFile original(file);
+        bool copied = false;
+        if (original.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = original.readAll();
+            copied = writeWholeFile(QFile::encodeName(aside).toStdString(),
+                                    std::string_view(bytes.constData(),
+                                                     static_cast<std::size_t>(bytes.size())))
+                         .kind != WholeFileOutcome::NotWritten;
+        }
         saved.note = QObject::tr("Some saved settings could not be read (%1 in %2) and have their "
                                  "defaults; the others are kept.%3")
                          .arg(bad.join(QStringLiteral(", ")), file,
@@ -196,27 +208,57 @@ SavedSettings loadSettings(const QString& file) {
     return saved;
 }
 
-bool saveSettings(const QString& file, const PanelState& state, const QByteArray& geometry) {
-    QSettings settings(file, QSettings::IniFormat);
-    settings.setValue(catalogueKey, state.catalogue);
-    settings.setValue(familiesKey, state.families);
-    QStringList requirements;
-    for (const RequirementText& requirement : state.requirements) {
-        requirements << requirementLine(requirement);
+bool saveSettings(const QString& file, const PanelState& state, const QByteArray& geometry,
+                  FileSystem* fileSystem) {
+    // QSettings writes the text into a private draft; only its bytes go to the file, through the
+    // one layer every written file goes through: the file is the earlier one or the whole new one.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        return false;
     }
-    settings.setValue(requirementsKey, requirements);
-    settings.setValue(piKey, state.truePi ? QStringLiteral("exact") : QStringLiteral("22/7"));
-    settings.setValue(columnsKey, state.columns);
-    settings.setValue(sortKey, state.sort);
-    settings.setValue(ownSizesKey, state.ownSizes);
-    settings.setValue(gradeKey, state.grade);
-    settings.setValue(lengthKey, state.length);
-    settings.setValue(unitsKey, state.units);
-    settings.setValue(designColumnsKey, state.designColumns);
-    settings.setValue(formingKey, state.forming);
-    settings.setValue(geometryKey, geometry);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    const QString draft = scratch.filePath(QStringLiteral("settings.ini"));
+    // The draft starts as the earlier file, so that keys this version does not write (a newer
+    // version's) stay as they were. Only a regular file of reasonable size is read, as at start.
+    const QFileInfo earlier(file);
+    if (earlier.isFile() && earlier.size() <= maximumSettingsBytes && !QFile::copy(file, draft)) {
+        return false;
+    }
+    {
+        QSettings settings(draft, QSettings::IniFormat);
+        settings.setValue(catalogueKey, state.catalogue);
+        settings.setValue(familiesKey, state.families);
+        QStringList requirements;
+        for (const RequirementText& requirement : state.requirements) {
+            requirements << requirementLine(requirement);
+        }
+        settings.setValue(requirementsKey, requirements);
+        settings.setValue(piKey, state.truePi ? QStringLiteral("exact") : QStringLiteral("22/7"));
+        settings.setValue(columnsKey, state.columns);
+        settings.setValue(sortKey, state.sort);
+        settings.setValue(ownSizesKey, state.ownSizes);
+        settings.setValue(gradeKey, state.grade);
+        settings.setValue(lengthKey, state.length);
+        settings.setValue(unitsKey, state.units);
+        settings.setValue(designColumnsKey, state.designColumns);
+        settings.setValue(formingKey, state.forming);
+        settings.setValue(geometryKey, geometry);
+        settings.sync();
+        if (settings.status() != QSettings::NoError) {
+            return false;
+        }
+    }
+    QFile written(draft);
+    if (!written.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray bytes = written.readAll();
+    // The first save makes the folder, as QSettings did.
+    QDir().mkpath(earlier.absolutePath());
+    const WholeFileOutcome outcome = writeWholeFile(
+        QFile::encodeName(file).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fileSystem);
+    // Not synced is still saved: the new settings are in place.
+    return outcome.kind != WholeFileOutcome::NotWritten;
 }
 
 } // namespace kavrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "durable/file_system.hpp"
 #include "sections/sections_panel.hpp"
 
 #include <QByteArray>
@@ -27,7 +28,10 @@ QString defaultSettingsFile();
 // note says which keys and where the file is kept.
 SavedSettings loadSettings(const QString& file);
 
-// False when the file could not be written.
-bool saveSettings(const QString& file, const PanelState& state, const QByteArray& geometry);
+// Writes the settings whole over the file through the file system seam (the real one when
+// null), keeping the keys of the file that this version does not write. False when the file could
+// not be written; the earlier file is then as it was.
+bool saveSettings(const QString& file, const PanelState& state, const QByteArray& geometry,
+                  FileSystem* fileSystem = nullptr);
 
 } // namespace kavrel

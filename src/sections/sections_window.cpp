@@ -180,10 +180,12 @@ void SectionsWindow::restoreSettings() {
     if (saved.geometry.isEmpty() || !restoreGeometry(saved.geometry)) {
         resize(initialSize(screen() ? screen()->availableGeometry().size() : QSize(1240, 720)));
     }
-    // The table takes what the panel (at most three tenths) and the drawing (a fifth, at most
-    // 280 pixels) leave.
+    // The table takes what the panel and the drawing (a fifth, at most 280 pixels) leave. The
+    // panel takes at most three tenths of a small window, where the table keeps the room, and
+    // seven twentieths from 1000 pixels on: room for all its controls at 1240.
     const int total = width();
-    const int panelWidth = std::min(panel_->sizeHint().width() + 20, total * 3 / 10);
+    const int panelWidth =
+        std::min(panel_->sizeHint().width() + 20, total >= 1000 ? total * 7 / 20 : total * 3 / 10);
     const int drawingWidth = std::min(280, total / 5);
     if (auto* splitter = qobject_cast<QSplitter*>(centralWidget())) {
         splitter->setSizes({panelWidth, total - panelWidth - drawingWidth, drawingWidth});

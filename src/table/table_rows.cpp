@@ -7,6 +7,7 @@
 #include "table/table_sizes.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <numeric>
 
@@ -406,13 +407,31 @@ selectedRows(const TableRequest& request, std::span<const std::string> own,
         return *error;
     }
     const Computation& computation = std::get<Computation>(computed);
-    std::vector<std::pair<std::size_t, const Condition*>> conditions;
+    // All conditions must hold, so those on one column with one comparison come down to the
+    // tightest of them: filtering costs the rows times the columns asked about, not times the
+    // conditions, which a window may hold by the thousand.
+    std::vector<std::pair<std::size_t, Condition>> conditions;
     for (const Condition& condition : request.conditions) {
         const auto column = numericColumn(request, designNames, condition.column);
         if (const auto* error = std::get_if<TableError>(&column)) {
             return *error;
         }
-        conditions.emplace_back(std::get<std::size_t>(column), &condition);
+        const std::size_t at = std::get<std::size_t>(column);
+        const auto same = std::ranges::find_if(conditions, [&](const auto& kept) {
+            // A NaN meets nothing and would not compare: it stands alone.
+            return kept.first == at && kept.second.comparison == condition.comparison &&
+                   !std::isnan(condition.number) && !std::isnan(kept.second.number) &&
+                   (condition.comparison != Comparison::Equal ||
+                    kept.second.number == condition.number);
+        });
+        if (same == conditions.end()) {
+            conditions.emplace_back(at, condition);
+        } else if (condition.comparison == Comparison::AtLeast ||
+                   condition.comparison == Comparison::Above) {
+            same->second.number = std::max(same->second.number, condition.number);
+        } else {
+            same->second.number = std::min(same->second.number, condition.number);
+        }
     }
     auto candidates = candidatesOf(request, own, catalogues);
     if (auto* error = std::get_if<TableError>(&candidates)) {
@@ -439,7 +458,7 @@ selectedRows(const TableRequest& request, std::span<const std::string> own,
         // A figure the rules do not give meets no condition.
         const bool meetsAll = std::ranges::all_of(conditions, [&shown](const auto& condition) {
             const std::optional<double> value = shownNumber(shown, condition.first);
-            return value && holds(condition.second->comparison, *value, condition.second->number);
+            return value && holds(condition.second.comparison, *value, condition.second.number);
         });
         if (inFamily && meetsAll) {
             shown.own = candidate.own;

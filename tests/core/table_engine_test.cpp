@@ -48,6 +48,40 @@ TEST(TableEngine, OwnSizeEqualToACatalogueSizeGivesItsRow) {
     }
 }
 
+// Conditions on one column all hold: many of them select what the tightest selects, in any
+// order, with ">" and ">=" kept apart and two different "=" meeting nothing.
+TEST(TableEngine, ConditionsOnOneColumnSelectAsTheTightest) {
+    using enum Comparison;
+    const auto lines = [](const std::string& table) { return std::ranges::count(table, '\n'); };
+    const std::string nothing = tableOf({.conditions = {{"A", Below, 0}}});
+    const std::string everything = tableOf({});
+    const struct {
+        const char* name;
+        std::vector<Condition> given, tightest;
+    } cases[] = {
+        {"bounds each way",
+         {{"A", AtLeast, 5}, {"A", AtLeast, 10}, {"A", AtMost, 40}, {"A", AtMost, 30}},
+         {{"A", AtLeast, 10}, {"A", AtMost, 30}}},
+        {"the tightest first",
+         {{"A", AtLeast, 10}, {"A", AtLeast, 5}, {"W", Below, 25.5}, {"W", Below, 30}},
+         {{"A", AtLeast, 10}, {"W", Below, 25.5}}},
+        {"strict and not",
+         {{"A", Above, 2}, {"A", Above, 8.2}, {"A", AtLeast, 8.2}, {"Zxx", Below, 60}},
+         {{"A", Above, 8.2}, {"Zxx", Below, 60}}},
+        {"one equality twice", {{"S", Equal, 0.14}, {"S", Equal, 0.14}}, {{"S", Equal, 0.14}}},
+        {"two equalities", {{"S", Equal, 0.14}, {"S", Equal, 0.2}}, {{"A", Below, 0}}},
+    };
+    for (const auto& [name, given, tightest] : cases) {
+        SCOPED_TRACE(name);
+        const std::string selected = tableOf({.conditions = given});
+        EXPECT_EQ(selected, tableOf({.conditions = tightest}));
+        if (std::string_view(name) != "two equalities") {
+            EXPECT_LT(lines(nothing), lines(selected));
+            EXPECT_LT(lines(selected), lines(everything));
+        }
+    }
+}
+
 TEST(TableEngine, SelectsSortsAndLimits) {
     const Condition zxx{"Zxx", Comparison::AtLeast, 50};
     const Condition ryy{"ryy", Comparison::AtLeast, 2};

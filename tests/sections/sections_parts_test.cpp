@@ -1,5 +1,6 @@
 // The parts of Kavrel Sections where its own faults would be, each without the window: the
 // model over the engine's rows, the request panel's state and request, and the settings file.
+#include "sections/section_drawing.hpp"
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
 #include "sections/sections_settings.hpp"
@@ -8,17 +9,24 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <numbers>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 Q_DECLARE_METATYPE(kavrel::PanelState)
+Q_DECLARE_METATYPE(kavrel::DrawnSection)
 
 namespace kavrel {
 namespace {
@@ -318,6 +326,130 @@ class SectionsPartsTest : public QObject {
 
     // What is saved is loaded, with its window geometry; a missing file gives the defaults
     // without a note.
+    // The drawing's texts lie clear of each other and of the axes, inside the drawing: for
+    // boxes and tubes, flat, tall, thick and thin, in mm and inches, at the drawing's size in
+    // the window at 1240x720 and 800x600, and at 1400x900 at twice the scale (half the room).
+    void drawingLabelsLieClear_data() {
+        QTest::addColumn<DrawnSection>("section");
+        QTest::addColumn<QSize>("size");
+        const std::pair<const char*, DrawnSection> sections[] = {
+            {"IS RHS 200x100x10", {SectionFamily::RHS, "200x100x10.0", 200, 100, 10, {}}},
+            {"EN RHS 500x300x12.5",
+             {SectionFamily::RHS, "500x300x12.5", 500, 300, 12.5, CornerRadii{18.75, 12.5}}},
+            {"EN SHS 50x50x5", {SectionFamily::SHS, "50x50x5.0", 50, 50, 5, CornerRadii{10, 5}}},
+            {"flat RHS 300x100x12",
+             {SectionFamily::RHS, "RHS:100x300x12", 100, 300, 12, CornerRadii{36, 24}}},
+            {"tall RHS 400x100x8",
+             {SectionFamily::RHS, "RHS:400x100x8", 400, 100, 8, CornerRadii{20, 12}}},
+            {"AISC RHS 8x4x1/4",
+             {SectionFamily::RHS, "HSS8X4X1/4", 8, 4, 0.233, CornerRadii{0.466, 0.233},
+              QStringLiteral("in")}},
+            {"CHS 21.3x2.6", {SectionFamily::CHS, "21.3x2.6", 21.3, 21.3, 2.6, {}}},
+            {"CHS 508x50", {SectionFamily::CHS, "508.0x50.0", 508, 508, 50, {}}},
+        };
+        const std::pair<const char*, QSize> sizes[] = {
+            {"1240x720", {248, 640}}, {"800x600", {220, 500}}, {"1400x900 at 2x", {220, 340}}};
+        for (const auto& [name, section] : sections) {
+            for (const auto& [screen, size] : sizes) {
+                QTest::addRow("%s, %s", name, screen) << section << size;
+            }
+        }
+    }
+    void drawingLabelsLieClear() {
+        QFETCH(DrawnSection, section);
+        QFETCH(QSize, size);
+        SectionDrawing drawing(QStringLiteral(","));
+        drawing.resize(size);
+        drawing.setSection(section);
+        const DrawingLayout layout = drawing.layout();
+        // The title, D, t, four axis letters; B and the corner radii of a box.
+        const bool tube = section.family == SectionFamily::CHS;
+        QCOMPARE(layout.labels.size(), std::size_t(tube ? 7 : 9));
+        QCOMPARE(layout.axes.size(), std::size_t{2});
+        const QRectF widget(QPointF(0, 0), QSizeF(size));
+        for (std::size_t i = 0; i < layout.labels.size(); ++i) {
+            const DrawingLabel& label = layout.labels[i];
+            QVERIFY2(!label.covered.isEmpty(), qPrintable(label.text));
+            QVERIFY2(widget.contains(label.covered), qPrintable(label.text));
+            for (std::size_t j = i + 1; j < layout.labels.size(); ++j) {
+                QVERIFY2(!label.covered.intersects(layout.labels[j].covered),
+                         qPrintable(label.text + QStringLiteral(" on ") + layout.labels[j].text));
+            }
+            for (const QLineF& axis : layout.axes) {
+                // An axis is a line a pixel wide.
+                const QRectF line =
+                    QRectF(axis.p1(), axis.p2()).normalized().adjusted(-0.5, -0.5, 0.5, 0.5);
+                QVERIFY2(!label.covered.intersects(line),
+                         qPrintable(label.text + QStringLiteral(" on an axis")));
+            }
+        }
+    }
+
+    // The settings go whole through the one layer of file writes: a new folder is made, keys
+    // this version does not write are kept, and a write that fails or a name that is no regular
+    // file leaves what was there as it was.
+    void settingsAreWrittenWholeOrNotAtAll_data() {
+        QTest::addColumn<QByteArray>("earlier"); // "": no earlier file; "fifo": a FIFO
+        QTest::addColumn<bool>("failRename");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("the first save, in a new folder") << QByteArray() << false << true;
+        QTest::newRow("over a newer version's keys")
+            << QByteArray("[General]\nfuture_key=kept\n\n[Later]\nsection=kept too\n") << false
+            << true;
+        QTest::newRow("the rename fails")
+            << QByteArray("[General]\ncatalogue=EN10210\n") << true << false;
+        QTest::newRow("a FIFO at the name") << QByteArray("fifo") << false << false;
+    }
+    void settingsAreWrittenWholeOrNotAtAll() {
+        QFETCH(QByteArray, earlier);
+        QFETCH(bool, failRename);
+        QFETCH(bool, saved);
+        const QTemporaryDir scratch;
+        const QString file = scratch.filePath(QStringLiteral("new folder/kavrel-sections.ini"));
+        if (!earlier.isEmpty()) {
+            QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        }
+        if (earlier == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (!earlier.isEmpty()) {
+            QFile old(file);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(earlier);
+        }
+        struct FailingRename : FileSystem {
+            int rename(const char*, const char*) override {
+                errno = EIO;
+                return -1;
+            }
+        } failing;
+        const PanelState state = everyField();
+        QCOMPARE(saveSettings(file, state, QByteArray("geometry"), failRename ? &failing : nullptr),
+                 saved);
+        if (earlier == "fifo") {
+            QVERIFY(QFileInfo(file).exists() && !QFileInfo(file).isFile());
+        } else if (!saved) {
+            QFile old(file);
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), earlier);
+        } else {
+            const SavedSettings read = loadSettings(file);
+            QCOMPARE(read.state, state);
+            QCOMPARE(read.geometry, QByteArray("geometry"));
+            const QSettings kept(file, QSettings::IniFormat);
+            if (earlier.contains("future_key")) {
+                QCOMPARE(kept.value(QStringLiteral("future_key")).toString(),
+                         QStringLiteral("kept"));
+                QCOMPARE(kept.value(QStringLiteral("Later/section")).toString(),
+                         QStringLiteral("kept too"));
+            }
+        }
+        // Nothing is left beside the file: no draft, no temporary.
+        QStringList left = QDir(QFileInfo(file).absolutePath())
+                               .entryList(QDir::Files | QDir::Hidden | QDir::System);
+        left.removeAll(QStringLiteral("kavrel-sections.ini"));
+        QCOMPARE(left, QStringList{});
+    }
+
     void settingsKeepThePanelsState_data() {
         QTest::addColumn<PanelState>("state");
         QTest::newRow("defaults") << PanelState{};

@@ -2,6 +2,7 @@
 // the names a screen reader reads.
 #include "properties/number_text.hpp"
 #include "sections/export_format.hpp"
+#include "sections/requirement_model.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
 #include "sections/sort_header.hpp"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -32,6 +34,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStyleOptionHeader>
@@ -162,8 +165,11 @@ class SectionsTest : public QObject {
                           Qt::LeftButton);
         auto* number = window.findChild<QLineEdit*>(QStringLiteral("txtreqnumber"));
         number->setText(QStringLiteral("20,5")); // W >= 20.5 lb/ft
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblrequnit"))->text(),
+        const QAbstractItemModel* requirements =
+            window.findChild<QTableView*>(QStringLiteral("tblrequirements"))->model();
+        QCOMPARE(requirements->index(0, RequirementModel::UnitField).data().toString(),
                  QStringLiteral("lb/ft"));
+        QCOMPARE(number->accessibleDescription(), QStringLiteral("in lb/ft"));
         QCOMPARE(qobject_cast<QGroupBox*>(
                      window.findChild<QLabel*>(QStringLiteral("lblownreason"))->parentWidget())
                      ->title(),
@@ -204,8 +210,10 @@ class SectionsTest : public QObject {
 
         units->setCurrentIndex(units->findData(QStringLiteral("metric")));
         const double metric = convert(20.5, Quantity::Weight, UnitSystem::US, UnitSystem::Metric);
-        QCOMPARE(*readNumber(number->text().replace(',', '.').toStdString()), metric);
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblrequnit"))->text(),
+        const QModelIndex converted = requirements->index(0, RequirementModel::NumberField);
+        QCOMPARE(*readNumber(converted.data().toString().replace(',', '.').toStdString()), metric);
+        QCOMPARE(number->text(), converted.data().toString()); // the open field follows
+        QCOMPARE(requirements->index(0, RequirementModel::UnitField).data().toString(),
                  QStringLiteral("kg/m"));
         window.refresh();
         QCOMPARE(header("A", Qt::DisplayRole), QStringLiteral("A\ncm²"));
@@ -248,7 +256,10 @@ class SectionsTest : public QObject {
         for (const std::string_view name : columnNames) {
             every.columns << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
         }
-        every.ownSizes = {QStringLiteral("RHS:1000x500x12.5"), QStringLiteral("CHS:21.3x2")};
+        // Sizes of one's own whose widest text is not the longest: "1" is narrower than "8".
+        every.ownSizes = {QStringLiteral("RHS:1000x500x12.5"),  QStringLiteral("CHS:21.3x2"),
+                          QStringLiteral("RHS:111.1x11.1x1.1"), QStringLiteral("SHS:88.8x88.8x8.8"),
+                          QStringLiteral("CHS:1111x11.1"),      QStringLiteral("CHS:888x8.8")};
         for (const PanelState& state : {PanelState{}, every}) {
             window.panel().setState(state);
             window.refresh();
@@ -490,7 +501,7 @@ class SectionsTest : public QObject {
         field("txtreqnumber")->setText(QStringLiteral("5.5"));
         QVERIFY(field("txtreqnumber")->property("refused").toBool());
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblreqreason"))->text(),
-                 QStringLiteral("\"5.5\" is not a number"));
+                 QStringLiteral("Requirement 1: \"5.5\" is not a number"));
         QCOMPARE(window.model().rows().rows.size(), rowsBefore);
         QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("5.5"));
     }
@@ -619,15 +630,13 @@ class SectionsTest : public QObject {
         for (QWidget* control : controls) {
             QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
         }
-        // The requirement rows, in their order, between the pi choice and Add requirement.
-        const auto at = [&](const char* name, int which = 0) {
-            return visited.indexOf(
-                window.findChildren<QWidget*>(QString::fromLatin1(name)).value(which));
+        // The requirements, one stop, between the pi choice and their buttons.
+        const auto at = [&](const char* name) {
+            return visited.indexOf(window.findChild<QWidget*>(QString::fromLatin1(name)));
         };
-        QVERIFY(at("optpi227") < at("cmbreqcolumn", 0));
-        QVERIFY(at("cmbreqcolumn", 0) < at("txtreqnumber", 0));
-        QVERIFY(at("cmdremoverequirement", 0) < at("cmbreqcolumn", 1));
-        QVERIFY(at("cmdremoverequirement", 1) < at("cmdaddrequirement"));
+        QVERIFY(at("optpi227") >= 0);
+        QVERIFY(at("optpi227") < at("tblrequirements"));
+        QVERIFY(at("tblrequirements") < at("cmdaddrequirement"));
         QVERIFY(at("cmdaddrequirement") < at("cmdremoveown"));
         QVERIFY(at("cmdremoveown") < at("tblsections"));
         for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
@@ -743,6 +752,46 @@ class SectionsTest : public QObject {
                      .contains(refused));
     }
 
+    // Remove and Delete take the chosen requirements away, and the table follows.
+    void removesTheChosenRequirements_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("Remove requirement") << false;
+        QTest::newRow("Delete") << true;
+    }
+    void removesTheChosenRequirements() {
+        QFETCH(bool, byKey);
+        SectionsWindow window(settings(), QStringLiteral("."));
+        PanelState state;
+        state.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("1")},
+                              {QStringLiteral("W"), QStringLiteral("<"), QStringLiteral("x")},
+                              {QStringLiteral("Zxx"), QStringLiteral(">="), QStringLiteral("50")}};
+        window.panel().setState(state);
+        window.refresh();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* view = window.findChild<QTableView*>(QStringLiteral("tblrequirements"));
+        auto* remove = window.findChild<QPushButton*>(QStringLiteral("cmdremoverequirement"));
+        QVERIFY(!remove->isEnabled());
+        QCOMPARE(window.shownRequest().conditions.size(), std::size_t{2});
+        view->selectionModel()->select(
+            QItemSelection(view->model()->index(0, 0), view->model()->index(1, 0)),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY(remove->isEnabled());
+        if (byKey) {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Delete);
+        } else {
+            QTest::mouseClick(remove, Qt::LeftButton);
+        }
+        QCOMPARE(window.panel().state().requirements,
+                 std::vector<RequirementText>{state.requirements[2]});
+        QCOMPARE(window.shownRequest().conditions.size(), std::size_t{1});
+        QVERIFY(
+            !window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("not applied"));
+        QVERIFY(!window.findChild<QLabel*>(QStringLiteral("lblreqreason"))->isVisibleTo(&window));
+    }
+
     // A requirement without a number yet is marked and ignored; the others apply, and it
     // applies once it reads.
     void anUnfinishedRequirementIsIgnoredUntilItReads() {
@@ -757,16 +806,28 @@ class SectionsTest : public QObject {
         };
         QCOMPARE(window.model().rows().rows.size(),
                  rowsOf({.conditions = {{"A", Comparison::Above, 10}}}));
-        const auto numbers = window.findChildren<QLineEdit*>(QStringLiteral("txtreqnumber"));
-        QCOMPARE(numbers.size(), 2);
-        QVERIFY(numbers[1]->property("refused").toBool());
+        auto* view = window.findChild<QTableView*>(QStringLiteral("tblrequirements"));
+        const QModelIndex unfinished = view->model()->index(1, RequirementModel::NumberField);
+        QCOMPARE(view->model()->rowCount(), 2);
+        QVERIFY(unfinished.data(RequirementModel::RefusedRole).toBool());
+        QVERIFY(!view->model()
+                     ->index(0, RequirementModel::NumberField)
+                     .data(RequirementModel::RefusedRole)
+                     .toBool());
+        QVERIFY(unfinished.data(Qt::ToolTipRole).toString().contains("not a number"));
         QVERIFY(
             window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("not applied"));
-        QTest::keyClicks(numbers[1], QStringLiteral("20,5"));
+        view->setCurrentIndex(unfinished);
+        view->edit(unfinished);
+        auto* number = window.findChild<QLineEdit*>(QStringLiteral("txtreqnumber"));
+        QVERIFY(number);
+        QVERIFY(number->property("refused").toBool());
+        QTest::keyClicks(number, QStringLiteral("20,5"));
         QCOMPARE(window.model().rows().rows.size(),
                  rowsOf({.conditions = {{"A", Comparison::Above, 10},
                                         {"W", Comparison::AtLeast, 20.5}}}));
-        QVERIFY(!numbers[1]->property("refused").toBool());
+        QVERIFY(!unfinished.data(RequirementModel::RefusedRole).toBool());
+        QVERIFY(!number->property("refused").toBool());
         QCOMPARE(window.panel().state().requirements[1].number, QStringLiteral("20,5"));
     }
 
@@ -904,6 +965,80 @@ class SectionsTest : public QObject {
         QCOMPARE(frozen->rowAt(frozen->viewport()->height() / 2),
                  table.rowAt(table.viewport()->height() / 2));
         QCOMPARE(frozen->focusPolicy(), Qt::NoFocus);
+    }
+
+    // A long note under the table and a long own-size error wrap where they are, in the
+    // window on the offscreen 800x600 screen: neither widens the panel or the window.
+    void longTextsWrapWhereTheyAre_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("typed"); // into the own-size depth; empty: a bad settings key
+        QTest::addColumn<QString>("within");
+        const QString words = QStringLiteral("settings of a project with a rather long name");
+        const QString path =
+            QString(120, QLatin1Char('p')) + QLatin1Char('/') + QString(120, QLatin1Char('q'));
+        QTest::newRow("the note under the table")
+            << QStringLiteral("lblnote") << QString() << words;
+        QTest::newRow("the note naming a long path")
+            << QStringLiteral("lblnote") << QString() << path;
+        QTest::newRow("a long own-size error")
+            << QStringLiteral("lblownreason")
+            << QStringLiteral("one hundred and twenty five point four millimetres, as measured")
+            << words;
+        QTest::newRow("an own-size error with a long word")
+            << QStringLiteral("lblownreason") << QString(300, QLatin1Char('9')) + QLatin1Char('.')
+            << words;
+    }
+    void longTextsWrapWhereTheyAre() {
+        QFETCH(QString, label);
+        QFETCH(QString, typed);
+        QFETCH(QString, within);
+        // A settings file in a folder of a long name, with a key that does not read: the note
+        // names the key and the file twice.
+        const QString folder = scratch_.filePath(within);
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/kavrel-sections.ini");
+        {
+            QFile settings(file);
+            QVERIFY(settings.open(QIODevice::WriteOnly));
+            settings.write(typed.isEmpty() ? "[General]\npi=3\n" : "[General]\n");
+        }
+        SectionsWindow window(file, QStringLiteral("."));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect screen = window.screen()->availableGeometry();
+        const int windowWidth = window.width();
+        auto* scroll = qobject_cast<QScrollArea*>(window.panel().parentWidget()->parentWidget());
+        QVERIFY(scroll);
+        const int panelWidth = scroll->width();
+        const int panelInside = window.panel().width();
+        if (!typed.isEmpty()) {
+            window.findChild<QLineEdit*>(QStringLiteral("txtownd"))->setText(typed);
+            window.findChild<QLineEdit*>(QStringLiteral("txtownb"))->setText(QStringLiteral("50"));
+            window.findChild<QLineEdit*>(QStringLiteral("txtownt"))->setText(QStringLiteral("5"));
+            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddown")),
+                              Qt::LeftButton);
+        }
+        QApplication::processEvents();
+        auto* shown = window.findChild<QLabel*>(label);
+        QVERIFY(shown->isVisible());
+        const bool words = !typed.contains(QLatin1Char('9')) && within.contains(QLatin1Char(' '));
+        if (!typed.isEmpty() && words) {
+            QVERIFY2(shown->text().startsWith(QLatin1Char('"') + typed + QLatin1Char('"')),
+                     qPrintable(shown->text()));
+            QVERIFY2(shown->text().endsWith(QStringLiteral("such as 12.5")),
+                     qPrintable(shown->text()));
+        }
+        const int oneLine = shown->fontMetrics().horizontalAdvance(shown->text());
+        QVERIFY2(oneLine > windowWidth, qPrintable(shown->text())); // it has to wrap
+        QCOMPARE(window.width(), windowWidth);
+        QCOMPARE(scroll->width(), panelWidth);
+        QVERIFY(window.minimumSizeHint().width() <= screen.width());
+        QCOMPARE(window.panel().width(), panelInside);
+        QVERIFY(shown->width() <= (typed.isEmpty() ? window.width() : panelInside));
+        if (words) {
+            // Words wrap onto lines of their own; one word longer than the line is cut instead.
+            QVERIFY(shown->height() >= 2 * shown->fontMetrics().lineSpacing());
+        }
     }
 
     // The first size fits the screen's room (the offscreen screen is 800x600), at most 1240x720.
