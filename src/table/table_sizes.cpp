@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 
 namespace kavrel {
 namespace {
@@ -42,10 +41,13 @@ constexpr OwnSizeForm ownSizeForms[] = {{"RHS:", SectionFamily::RHS, 3},
 // A radius for a message, in the units the size was typed in, to ten figures: 1.5 x 6.1 mm is
 // 9.15 mm there, not the 9.149999999999999 of binary arithmetic.
 std::string radiusText(double radius, UnitSystem home, UnitSystem typed) {
+    // to_chars, unlike printf, writes "." whatever the locale.
     std::array<char, 32> buffer;
-    std::snprintf(buffer.data(), buffer.size(), "%.10g",
-                  convert(radius, Quantity::Length, home, typed));
-    std::string text = buffer.data();
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                   convert(radius, Quantity::Length, home, typed),
+                                   std::chars_format::general, 10)
+                         .ptr;
+    std::string text(buffer.data(), end);
     return text + (text.find_first_of(".e") == std::string::npos ? ".0 " : " ") +
            std::string(unitOf(Quantity::Length, typed));
 }
