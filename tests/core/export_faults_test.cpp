@@ -89,7 +89,7 @@ const char* kindName(WholeFileOutcome::Kind kind) {
                                                  : "not written";
 }
 
-const int errorKinds[] = {EIO, ENOSPC, EDQUOT, EINTR, EAGAIN, EPERM, EROFS, 0};
+using test::errorKinds;
 
 class ExportFaults : public testing::TestWithParam<Target> {};
 

@@ -62,7 +62,7 @@ std::string printWith(Scene& scene, const Fault& fault) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "crashed" : "not reached";
 }
 
-const int errorKinds[] = {EIO, ENOSPC, EDQUOT, EINTR, EAGAIN, EPERM, EROFS, 0};
+using test::errorKinds;
 
 class PrintFaults : public testing::TestWithParam<State> {};
 

@@ -37,6 +37,9 @@ inline const std::string torn = recordOf(std::string(500, 't')); // the record a
 inline const std::string record = recordOf("100x100x5.0");
 inline const std::string next = recordOf("next");
 
+// The errors a disk gives, each injected at every call of the sweeps; 0 is a crash there.
+inline const int errorKinds[] = {EIO, ENOSPC, EDQUOT, EINTR, EAGAIN, EPERM, EROFS, 0};
+
 // One call ("fsync temp": the call and the role of its file) at its n-th occurrence fails
 // with `error`, or with error 0 ends the process there (a write after half its bytes).
 struct Fault {

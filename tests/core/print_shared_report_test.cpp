@@ -31,7 +31,7 @@ using test::Scene;
 using test::State;
 using test::writeBytes;
 
-const std::string next = test::recordOf("next");
+using test::next;
 
 std::pair<dev_t, ino_t> realIdentity(const std::string& file) {
     struct stat info {};
