@@ -282,10 +282,14 @@ Failure print(SystemCalls& calls, const std::string& folder, const std::string& 
     SizeLimitSignalHold hold;
     NoteInProgress note(calls);
     if (const int error =
+            note.mark(report.get(),
+                      {file, identity.device, identity.inode, length, std::string(bytes), false,
+                       identity.fileSystem, identity.birthSeconds, identity.birthNanoseconds})) {
+        return reasonOf(error);
+    }
+    if (const int error =
             note.write(stateFolder, noteFile(stateFolder, identity.device, identity.inode),
-                       {file, identity.device, identity.inode, length, std::string(bytes), false,
-                        identity.fileSystem, identity.birthSeconds, identity.birthNanoseconds},
-                       options.lockWait, report.get())) {
+                       options.lockWait)) {
         return "its rollback note could not be written to " + stateFolder + ": " + reasonOf(error);
     }
     if (auto reason = writeRecord(calls, report.get(), bytes, length, note)) {

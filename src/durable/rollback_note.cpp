@@ -232,10 +232,7 @@ int setAside(SystemCalls& calls, const std::string& file) {
     return calls.rename(file, file + ".aside");
 }
 
-int NoteInProgress::write(const std::string& folder, const std::string& file, RollbackNote note,
-                          std::chrono::milliseconds lockWait, int report) {
-    folder_ = folder;
-    file_ = file;
+int NoteInProgress::mark(int report, RollbackNote note) {
     report_ = report;
     // The mark first: a mark without its note (a crash between the two) guards a record not
     // begun, and the next Print takes it off. A file system that refuses it leaves the note alone.
@@ -250,6 +247,14 @@ int NoteInProgress::write(const std::string& folder, const std::string& file, Ro
         note.marked = false;
     }
     note_ = note;
+    return 0;
+}
+
+int NoteInProgress::write(const std::string& folder, const std::string& file,
+                          std::chrono::milliseconds lockWait) {
+    folder_ = folder;
+    file_ = file;
+    const RollbackNote& note = note_;
     // O_EXCL: a note's name that is a link to some other file must not let us write into it.
     int error =
         calls_.open(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY, 0600, *fd_.out());
@@ -271,7 +276,7 @@ int NoteInProgress::write(const std::string& folder, const std::string& file, Ro
         }
     }
     if (error != 0 && note.marked) {
-        calls_.removeAttribute(report, reportMark);
+        calls_.removeAttribute(report_, reportMark);
     }
     return error;
 }

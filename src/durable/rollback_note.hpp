@@ -100,11 +100,13 @@ int setAside(SystemCalls& calls, const std::string& file);
 class NoteInProgress {
   public:
     explicit NoteInProgress(SystemCalls& calls) : calls_(calls), fd_(calls) {}
-    // Marks the open report with the note where its file system takes the mark, then makes the
-    // note anew, never through an existing file; both durable, entries included, before it
-    // returns 0. On failure neither is left.
-    int write(const std::string& folder, const std::string& file, RollbackNote note,
-              std::chrono::milliseconds lockWait, int report);
+    // Marks the open report with the note, where its file system takes a mark; durable before
+    // it returns 0. On failure no mark is left.
+    int mark(int report, RollbackNote note);
+    // Then makes the note anew, never through an existing file; durable, entries included,
+    // before it returns 0. On failure neither the note nor the mark is left.
+    int write(const std::string& folder, const std::string& file,
+              std::chrono::milliseconds lockWait);
     // Tells the next Print to take the whole record out; 0 or an errno.
     int markFailed();
     // Done with the note and the mark. Should their removal fail, the record stands either way.

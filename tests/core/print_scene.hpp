@@ -255,6 +255,16 @@ class FaultyFiles : public FileSystem {
     std::chrono::steady_clock::time_point clock_{};
 };
 
+// Whether the file system of `folder` keeps a user's extended attributes (tmpfs before Linux
+// 6.6 does not): only there can a report carry its mark.
+inline bool marksKeptIn(const std::string& folder) {
+    const std::string probe = folder + "/.mark-probe";
+    writeBytes(probe, "");
+    const bool kept = ::setxattr(probe.c_str(), "user.kavrel.probe", "1", 1, 0) == 0;
+    fs::remove(probe);
+    return kept;
+}
+
 enum class State { FirstPrint, NormalPrint, TornRecord, LockedByAnother };
 
 // A home folder and a state folder in one of the four states before a Print.
