@@ -369,8 +369,14 @@ bool SectionsPanel::columnAvailable(std::size_t column) const {
 }
 
 void SectionsPanel::chooseColumn(std::size_t column, bool on) {
-    // A table keeps one column at least.
-    if (!on && std::ranges::count(chosenColumns_, true) == 1) {
+    // A table keeps one column at least. Only a column it can show counts: a design column
+    // ticked but greyed would leave no column, and the engine would show its default ones.
+    const auto shown = [this](std::size_t i) { return chosenColumns_[i] && columnAvailable(i); };
+    bool another = false;
+    for (std::size_t i = 0; i < windowColumnCount && !another; ++i) {
+        another = i != column && shown(i);
+    }
+    if (!on && !another) {
         const QSignalBlocker quiet(columns_[column]);
         columns_[column]->setChecked(true);
         return;

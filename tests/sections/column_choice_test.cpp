@@ -267,6 +267,26 @@ class ColumnChoiceTest : public QObject {
         }
     }
 
+    // The last column the table shows cannot be unticked: design columns ticked but greyed
+    // (no grade) do not count, or the table would fall back to the engine's default columns
+    // under boxes that say otherwise.
+    void theLastShownColumnStaysTicked() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        openColumnChoice(window);
+        QVERIFY(!window.panel().state().designColumns.isEmpty()); // ticked, greyed
+        for (QCheckBox* box :
+             window.findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^chkcol")))) {
+            if (box->isEnabled() && box->isChecked()) {
+                click(box);
+            }
+        }
+        QCOMPARE(tableColumns(window), QStringList{QStringLiteral("C")});
+        QVERIFY(columnBox(window, QStringLiteral("C"))->isChecked());
+        QCOMPARE(header(window)->text(), QStringLiteral("Co&lumns: 1 of 19 shown"));
+    }
+
     // A screen reader reads the header's name with the count, and whether it is open.
     void theHeaderIsNamedForAScreenReader() {
         SectionsWindow window(settings(), QStringLiteral("."));
