@@ -1,6 +1,7 @@
 // The choice of columns as a section of the panel that opens under its header: closed at first,
 // its check boxes made when it first opens, the choice kept by the panel whether or not it was
 // ever opened.
+#include "panel_state_metatype.hpp"
 #include "sections/sections_settings.hpp"
 #include "sections/sections_window.hpp"
 #include "table/section_table.hpp"
@@ -65,7 +66,6 @@ void press(QToolButton* button, Press how) {
 } // namespace kavrel
 
 Q_DECLARE_METATYPE(kavrel::Press)
-Q_DECLARE_METATYPE(kavrel::PanelState)
 
 namespace kavrel {
 
@@ -272,11 +272,8 @@ class ColumnChoiceTest : public QObject {
 
 } // namespace kavrel
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
+// Run by the parts tests' program, so that the tests of the window's parts build as one.
+int runColumnChoiceTests(int argc, char** argv) {
     kavrel::ColumnChoiceTest test;
     return QTest::qExec(&test, argc, argv);
 }
