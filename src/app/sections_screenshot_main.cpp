@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <cstdio>
 
@@ -49,11 +50,19 @@ int main(int argc, char** argv) {
     QTest::keyClicks(number, QStringLiteral("50"));
     requirements->model()->setData(requirements->model()->index(0, 0), QStringLiteral("Zxx"));
     requirements->setFocus(); // the typed number closes into its cell
-    // Fewer columns, so that the sorted one shows beside the designation.
+    // Fewer columns, so that the sorted one shows beside the designation; the choice of
+    // columns is opened for it and closed again.
+    auto* columns = window.findChild<QToolButton*>(QStringLiteral("cmdcolumns"));
+    if (columns == nullptr) {
+        return fail("no choice of columns");
+    }
+    QTest::mouseClick(columns, Qt::LeftButton);
+    QTest::qWait(0); // the check boxes, made as it opens, are laid out
     for (const char* column : {"chkcolfamily", "chkcoldepth", "chkcolwidth"}) {
         QTest::mouseClick(window.findChild<QCheckBox*>(QString::fromLatin1(column)),
                           Qt::LeftButton);
     }
+    QTest::mouseClick(columns, Qt::LeftButton);
     QHeaderView* header = window.table().horizontalHeader();
     int weight = 0;
     while (weight < window.model().columnCount() &&

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QStyleOptionComboBox>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -293,28 +294,120 @@ QWidget* SectionsPanel::buildSort() {
 }
 
 QWidget* SectionsPanel::buildColumns() {
-    auto* box = new QGroupBox(tr("Co&lumns"));
-    auto* grid = new QGridLayout(box);
+    // The choice of columns is the panel's own; the check boxes only show it. They are made when
+    // the section is first opened: most users keep the default columns, and some fifty check
+    // boxes would otherwise be built, measured and painted before the first frame.
+    chosenColumns_.resize(windowColumnCount);
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
+        chosenColumns_[i] = isDefaultWindowColumn(i);
+    }
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    columnsHeader_ = new QToolButton;
+    columnsHeader_->setObjectName(QStringLiteral("cmdcolumns"));
+    columnsHeader_->setCheckable(true);
+    columnsHeader_->setAutoRaise(true);
+    columnsHeader_->setFocusPolicy(Qt::StrongFocus);
+    columnsHeader_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    columnsHeader_->setArrowType(Qt::RightArrow);
+    columnsHeader_->setAccessibleDescription(tr("Opens or closes the choice of columns"));
+    connect(columnsHeader_, &QToolButton::toggled, this, &SectionsPanel::openColumns);
+    layout->addWidget(columnsHeader_);
+    columnsBody_ = new QWidget;
+    columnsBody_->setObjectName(QStringLiteral("columnchoice"));
+    columnsBody_->setVisible(false);
+    layout->addWidget(columnsBody_);
+    showColumnCount();
+    return box;
+}
+
+void SectionsPanel::buildColumnBoxes() {
+    auto* grid = new QGridLayout(columnsBody_);
+    // Indented under the header's arrow, as the content of an open section.
+    grid->setContentsMargins(columnsHeader_->iconSize().width(), 0, 0, 0);
+    columns_.reserve(windowColumnCount);
     for (std::size_t i = 0; i < windowColumnCount; ++i) {
         auto* column = new QCheckBox(columnName(i));
         column->setObjectName(QStringLiteral("chkcol") + columnName(i));
         column->setAccessibleName(tr("Column %1, %2").arg(columnName(i), columnMeaning(i)));
         column->setToolTip(columnMeaning(i));
-        column->setChecked(isDefaultWindowColumn(i));
-        connect(column, &QCheckBox::toggled, this, [this, column](bool on) {
-            // A table keeps one column at least.
-            if (!on && std::ranges::none_of(columns_, &QCheckBox::isChecked)) {
-                column->setChecked(true);
-                return;
-            }
-            emit changed();
-        });
+        column->setChecked(chosenColumns_[i]);
+        column->setEnabled(columnAvailable(i));
+        connect(column, &QCheckBox::toggled, this, [this, i](bool on) { chooseColumn(i, on); });
         // The design columns begin a row of their own.
         const std::size_t at = isDesignColumn(i) ? (columnCount + 3) / 4 * 4 + i - columnCount : i;
         grid->addWidget(column, static_cast<int>(at / 4), static_cast<int>(at % 4));
         columns_.push_back(column);
     }
-    return box;
+    chainFocus();
+}
+
+void SectionsPanel::openColumns(bool open) {
+    if (open && columns_.empty()) {
+        buildColumnBoxes();
+    }
+    {
+        const QSignalBlocker quiet(columnsHeader_);
+        columnsHeader_->setChecked(open);
+    }
+    columnsHeader_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+    columnsBody_->setVisible(open);
+}
+
+bool SectionsPanel::columnsOpen() const {
+    return columnsHeader_->isChecked();
+}
+
+bool SectionsPanel::columnAvailable(std::size_t column) const {
+    if (!isDesignColumn(column)) {
+        return true;
+    }
+    return designGiven() &&
+           givenByCode(columnName(column).toStdString(), designCodeOf(catalogue())) &&
+           (!isBucklingColumn(column) || !length_->text().trimmed().isEmpty());
+}
+
+void SectionsPanel::chooseColumn(std::size_t column, bool on) {
+    // A table keeps one column at least. Only a column it can show counts: a design column
+    // ticked but greyed would leave no column, and the engine would show its default ones.
+    const auto shown = [this](std::size_t i) { return chosenColumns_[i] && columnAvailable(i); };
+    bool another = false;
+    for (std::size_t i = 0; i < windowColumnCount && !another; ++i) {
+        another = i != column && shown(i);
+    }
+    if (!on && !another) {
+        const QSignalBlocker quiet(columns_[column]);
+        columns_[column]->setChecked(true);
+        return;
+    }
+    chosenColumns_[column] = on;
+    showColumnCount();
+    emit changed();
+}
+
+void SectionsPanel::showColumnChoice() {
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        const QSignalBlocker quiet(columns_[i]);
+        columns_[i]->setChecked(chosenColumns_[i]);
+        columns_[i]->setEnabled(columnAvailable(i));
+    }
+    showColumnCount();
+}
+
+void SectionsPanel::showColumnCount() {
+    int offered = 0;
+    int shown = 0;
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
+        if (columnAvailable(i)) {
+            ++offered;
+            shown += chosenColumns_[i] ? 1 : 0;
+        }
+    }
+    const QString count = QString::number(shown);
+    const QString of = QString::number(offered);
+    columnsHeader_->setText(tr("Co&lumns: %1 of %2 shown").arg(count, of));
+    columnsHeader_->setAccessibleName(tr("Columns: %1 of %2 shown").arg(count, of));
 }
 
 void SectionsPanel::addRequirement() {
@@ -384,8 +477,8 @@ void SectionsPanel::chainFocus() {
     order.push_back(length_);
     order.push_back(forming_);
     order.push_back(units_);
-    order.insert(order.end(),
-                 {requirementView_, addRequirement_, removeRequirement_, sort_, descending_});
+    order.insert(order.end(), {requirementView_, addRequirement_, removeRequirement_, sort_,
+                               descending_, columnsHeader_});
     order.insert(order.end(), columns_.begin(), columns_.end());
     order.insert(order.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
                                own_->list, own_->remove});
@@ -528,13 +621,7 @@ void SectionsPanel::updateDesignChoice() {
     length_->setEnabled(designOffered());
     const bool indian = catalogue() == Catalogue::IS;
     forming_->setEnabled(indian && designGiven());
-    const bool graded = designGiven();
-    const bool lengthGiven = !length_->text().trimmed().isEmpty();
-    const DesignCode& code = designCodeOf(catalogue());
-    for (std::size_t i = columnCount; i < columns_.size(); ++i) {
-        columns_[i]->setEnabled(graded && givenByCode(columnName(i).toStdString(), code) &&
-                                (!isBucklingColumn(i) || lengthGiven));
-    }
+    showColumnChoice();
 }
 
 void SectionsPanel::updatePiChoice() {
@@ -559,11 +646,12 @@ PanelState SectionsPanel::state() const {
     state.requirements = requirements_->texts();
     state.truePi = userTruePi_;
     state.designColumns.clear();
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-        if (columns_[i]->isChecked()) {
-            (isDesignColumn(i) ? state.designColumns : state.columns) << columns_[i]->text();
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
+        if (chosenColumns_[i]) {
+            (isDesignColumn(i) ? state.designColumns : state.columns) << columnName(i);
         }
     }
+    state.columnsOpen = columnsOpen();
     const QString sort = sort_->currentData().toString();
     state.sort = sort.isEmpty() || !descending_->isChecked() ? sort : QLatin1Char('-') + sort;
     state.ownSizes = own_->sizes();
@@ -586,12 +674,13 @@ void SectionsPanel::setState(const PanelState& state) {
     }
     requirements_->setTexts(state.requirements);
     fitRequirementHeight();
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-        const QString name = columns_[i]->text();
-        columns_[i]->setChecked(isDesignColumn(i)         ? state.designColumns.contains(name)
-                                : state.columns.isEmpty() ? isDefaultWindowColumn(i)
-                                                          : state.columns.contains(name));
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
+        const QString name = columnName(i);
+        chosenColumns_[i] = isDesignColumn(i)         ? state.designColumns.contains(name)
+                            : state.columns.isEmpty() ? isDefaultWindowColumn(i)
+                                                      : state.columns.contains(name);
     }
+    openColumns(state.columnsOpen);
     {
         const QSignalBlocker blockUnits(units_);
         units_->setCurrentIndex(std::max(0, units_->findData(state.units)));
@@ -658,10 +747,10 @@ PanelRequest SectionsPanel::request() const {
         }
     }
     markRefused(*length_, *lengthRefusal_, lengthReason);
-    for (QCheckBox* column : columns_) {
+    for (std::size_t i = 0; i < windowColumnCount; ++i) {
         // A design column counts only while it can be shown.
-        if (column->isChecked() && column->isEnabled()) {
-            request.columns.push_back(column->text().toStdString());
+        if (chosenColumns_[i] && columnAvailable(i)) {
+            request.columns.push_back(columnName(i).toStdString());
         }
     }
     if (const QString sort = sort_->currentData().toString(); !sort.isEmpty()) {

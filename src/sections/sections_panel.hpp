@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -47,6 +48,7 @@ struct PanelState {
     QStringList designColumns = defaultDesignColumns(); // the chosen ones, in the engine's order
     QString forming; // IS only: "" not known (cold formed taken), "cold" or "hot"
     QString units = QStringLiteral("metric"); // "metric" or "us", as kavrel-table's --units
+    bool columnsOpen = false;                 // the choice of columns shown open in the panel
     bool operator==(const PanelState&) const = default;
 };
 
@@ -84,6 +86,11 @@ class SectionsPanel : public QWidget {
 
     QWidget* firstControl() const { return catalogue_; }
 
+    // The choice of columns is a section that opens under its header; its check boxes are made
+    // when it is first opened.
+    void openColumns(bool open);
+    bool columnsOpen() const;
+
     // The chosen catalogue, whose geometry computes the sizes of one's own too.
     Catalogue catalogue() const;
     // The units of every figure, the requirements and the sizes of one's own.
@@ -97,6 +104,14 @@ class SectionsPanel : public QWidget {
     QWidget* buildRequirements();
     QWidget* buildSort();
     QWidget* buildColumns();
+    void buildColumnBoxes();
+    // Whether a column can be shown with the request as it stands (a design column needs a
+    // grade of the catalogue's code, a buckling one a length too).
+    bool columnAvailable(std::size_t column) const;
+    void chooseColumn(std::size_t column, bool on);
+    // The check boxes, when made, and the header's count follow the choice and the request.
+    void showColumnChoice();
+    void showColumnCount();
     void addRequirement();
     void removeRequirements();
     // The list shows a few rows and scrolls beyond them.
@@ -138,7 +153,10 @@ class SectionsPanel : public QWidget {
     QLabel* lengthRefusal_ = nullptr;
     QComboBox* sort_ = nullptr;
     QCheckBox* descending_ = nullptr;
-    std::vector<QCheckBox*> columns_;
+    std::vector<bool> chosenColumns_; // by window column: the choice, whether or not shown
+    QToolButton* columnsHeader_ = nullptr;
+    QWidget* columnsBody_ = nullptr;
+    std::vector<QCheckBox*> columns_; // empty until the choice is first opened
     OwnSizeBox* own_ = nullptr;
     bool quiet_ = false;      // while setState fills the controls
     bool userTruePi_ = false; // the IS choice of pi, kept while another catalogue greys it

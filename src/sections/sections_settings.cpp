@@ -31,6 +31,7 @@ const QString designColumnsKey = QStringLiteral("design_columns");
 const QString formingKey = QStringLiteral("forming");
 const QString geometryKey = QStringLiteral("geometry");
 const QString unitsKey = QStringLiteral("units");
+const QString columnsOpenKey = QStringLiteral("columns_open");
 
 // A requirement is kept as "column<TAB>comparison<TAB>number as typed".
 QString requirementLine(const RequirementText& requirement) {
@@ -96,6 +97,11 @@ QStringList readState(const QSettings& settings, PanelState& state) {
                  return !isDesignColumnName(name.toStdString());
              }))) {
         state.designColumns = design;
+    }
+    // A file from before the choice of columns could be closed has no key: closed.
+    if (const QString open = settings.value(columnsOpenKey, QStringLiteral("false")).toString();
+        keep(columnsOpenKey, open == QStringLiteral("true") || open == QStringLiteral("false"))) {
+        state.columnsOpen = open == QStringLiteral("true");
     }
     if (const QString sort = settings.value(sortKey).toString();
         keep(sortKey,
@@ -241,6 +247,7 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
         settings.setValue(unitsKey, state.units);
         settings.setValue(designColumnsKey, state.designColumns);
         settings.setValue(formingKey, state.forming);
+        settings.setValue(columnsOpenKey, state.columnsOpen);
         settings.setValue(geometryKey, geometry);
         settings.sync();
         if (settings.status() != QSettings::NoError) {

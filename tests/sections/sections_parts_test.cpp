@@ -1,5 +1,6 @@
 // The parts of Kavrel Sections where its own faults would be, each without the window: the
 // model over the engine's rows, the request panel's state and request, and the settings file.
+#include "panel_state_metatype.hpp"
 #include "sections/section_drawing.hpp"
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
@@ -25,7 +26,6 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-Q_DECLARE_METATYPE(kavrel::PanelState)
 Q_DECLARE_METATYPE(kavrel::DrawnSection)
 
 namespace kavrel {
@@ -489,13 +489,16 @@ class SectionsPartsTest : public QObject {
 
 } // namespace kavrel
 
+int runColumnChoiceTests(int argc, char** argv);
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
     kavrel::SectionsPartsTest test;
-    return QTest::qExec(&test, argc, argv);
+    const int parts = QTest::qExec(&test, argc, argv);
+    return runColumnChoiceTests(argc, argv) != 0 ? 1 : parts;
 }
 
 #include "sections_parts_test.moc"

@@ -1,5 +1,6 @@
 // Kavrel Sections against the engine: its rows, sorting, export, copy, settings, bad input and
 // the names a screen reader reads.
+#include "open_columns.hpp"
 #include "properties/number_text.hpp"
 #include "sections/export_format.hpp"
 #include "sections/requirement_model.hpp"
@@ -325,7 +326,7 @@ class SectionsTest : public QObject {
     void aBadSettingsKeyLosesOnlyItself() {
         const QByteArray good = "[General]\ncatalogue=EN10219\nfamilies=RHS, CHS\n"
                                 "requirements=Zxx\\t>=\\t50\npi=exact\ncolumns=A, W\n"
-                                "sort=-W\nown_sizes=RHS:100x50x4\n";
+                                "sort=-W\nown_sizes=RHS:100x50x4\ncolumns_open=true\n";
         // The state the good file gives, checked against what it says.
         const auto load = [this](const QByteArray& content) {
             QFile file(settings());
@@ -343,6 +344,7 @@ class SectionsTest : public QObject {
                 QStringList({QStringLiteral("A"), QStringLiteral("W")}));
         QCOMPARE(expected.sort, QStringLiteral("-W"));
         QCOMPARE(expected.ownSizes, QStringList{QStringLiteral("RHS:100x50x4")});
+        QVERIFY(expected.columnsOpen);
         const PanelState defaults = SectionsWindow().panel().state();
         const struct {
             const char* name;
@@ -362,6 +364,8 @@ class SectionsTest : public QObject {
              [](PanelState& s, const PanelState& d) { s.sort = d.sort; }},
             {"own_sizes", "own_sizes=RHS:50x50x20",
              [](PanelState& s, const PanelState& d) { s.ownSizes = d.ownSizes; }},
+            {"columns_open", "columns_open=maybe",
+             [](PanelState& s, const PanelState& d) { s.columnsOpen = d.columnsOpen; }},
         };
         for (const auto& bad : cases) {
             QDir(scratch_.path()).removeRecursively();
@@ -593,7 +597,13 @@ class SectionsTest : public QObject {
 
     // Tab reaches every control and comes back to the first; access keys reach the table and
     // the fields their labels name.
+    void everyControlIsReachedByKeyboard_data() {
+        QTest::addColumn<bool>("columnsOpen");
+        QTest::newRow("choice of columns closed") << false;
+        QTest::newRow("choice of columns open") << true;
+    }
     void everyControlIsReachedByKeyboard() {
+        QFETCH(bool, columnsOpen);
         SectionsWindow window(settings(), QStringLiteral("."));
         PanelState restored; // rows restored at once take their place in the order too
         restored.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("1")},
@@ -603,6 +613,9 @@ class SectionsTest : public QObject {
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.table().selectRow(0); // Show working takes a selected size
+        if (columnsOpen) {
+            openColumnChoice(window);
+        }
         QSet<QWidget*> controls;
         for (QWidget* widget : window.findChildren<QWidget*>()) {
             // Of a group of radio buttons Tab reaches the chosen one, the arrows the others.
@@ -613,7 +626,7 @@ class SectionsTest : public QObject {
                 controls.insert(widget);
             }
         }
-        QVERIFY(controls.size() > 30);
+        QVERIFY(controls.size() > (columnsOpen ? 40 : 20));
         QWidget* first = window.panel().firstControl();
         first->setFocus();
         QSet<QWidget*> reached;
@@ -638,6 +651,11 @@ class SectionsTest : public QObject {
         QVERIFY(at("optpi227") < at("tblrequirements"));
         QVERIFY(at("tblrequirements") < at("cmdaddrequirement"));
         QVERIFY(at("cmdaddrequirement") < at("cmdremoveown"));
+        // The choice of columns after the sort order, its boxes (when open) under its header.
+        QVERIFY(at("chkdescending") < at("cmdcolumns"));
+        QCOMPARE(at("chkcolfamily") > at("cmdcolumns"), columnsOpen);
+        QVERIFY(at("chkcolfamily") < at("cmbownfamily"));
+        QVERIFY(at("cmdcolumns") < at("cmbownfamily"));
         QVERIFY(at("cmdremoveown") < at("tblsections"));
         for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
                                         {Qt::Key_C, "cmbcatalogue"},
@@ -1209,6 +1227,7 @@ class SectionsTest : public QObject {
         QCOMPARE(window.panel().state().forming, state.forming);
         auto* forming = window.findChild<QComboBox*>(QStringLiteral("cmbforming"));
         QVERIFY(forming && forming->isEnabled());
+        openColumnChoice(window);
         QVERIFY(window.findChild<QCheckBox*>(QStringLiteral("chkcolTdRd"))->isEnabled());
         QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("chkcolAeff"))->isEnabled());
         TableRequest request{.families = {SectionFamily::SHS},
@@ -1257,6 +1276,7 @@ class SectionsTest : public QObject {
 
     void everyControlHasAnAccessibleName() {
         SectionsWindow window(settings(), QStringLiteral("."));
+        openColumnChoice(window);
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
                           Qt::LeftButton);
         int checked = 0;
