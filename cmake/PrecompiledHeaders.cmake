@@ -6,13 +6,9 @@ set(KAVREL_QT_WIDGET_HEADERS
     <QMessageBox> <QLocale> <QFile> <QDir> <QAccessible> <QHeaderView> <QAbstractItemView>
     <string> <string_view> <vector> <variant> <optional> <algorithm>)
 
-# kavrel_precompile_qt(TARGET [TEST]): TEST adds the Qt Test headers for test programs.
+# kavrel_precompile_qt(TARGET): the Qt headers above, built for TARGET.
 function(kavrel_precompile_qt target)
-    set(headers ${KAVREL_QT_WIDGET_HEADERS})
-    if(ARGN STREQUAL "TEST")
-        list(APPEND headers <QTest> <QSignalSpy>)
-    endif()
-    target_precompile_headers(${target} PRIVATE ${headers})
+    target_precompile_headers(${target} PRIVATE ${KAVREL_QT_WIDGET_HEADERS})
 endfunction()
 
 # kavrel_reuse_precompiled(TARGET FROM): the header FROM built, used by TARGET as well, which must
