@@ -48,7 +48,8 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
     const Term pi = s.symbol(std::numbers::pi, "pi");
     const Term Di = s.step(stepNames::Di, D - 2 * t);
     const Term Bi = s.step(stepNames::Bi, B - 2 * t);
-    const Term k = s.step(stepNames::k, 4 - pi); // a corner's area lacking, per r²
+    const Term k =
+        s.step(stepNames::k, 4 - pi); // what four corners lack against square ones, per r²
     const Term cxo = s.step(stepNames::cxo, D / 2 - ro);
     const Term cyo = s.step(stepNames::cyo, B / 2 - ro);
     const Term cxi = s.step(stepNames::cxi, Di / 2 - ri);
