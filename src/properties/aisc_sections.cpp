@@ -87,19 +87,11 @@ ResultsOutcome aiscRectangularResults(const SectionDimensions& dimensions,
     const Term tnom = s.read(dimensions.nominalThickness, "tnom");
     const Term ro = s.step(stepNames::ro, 2 * t);
     const Term ri = s.step(stepNames::ri, t);
-    const Term Di = s.step(stepNames::Di, D - 2 * t);
-    const Term Bi = s.step(stepNames::Bi, B - 2 * t);
-    const Term k = s.step(stepNames::k, 4 - pi);
-    const Term cxo = s.step(stepNames::cxo, D / 2 - ro);
-    const Term cyo = s.step(stepNames::cyo, B / 2 - ro);
-    const Term cxi = s.step(stepNames::cxi, Di / 2 - ri);
-    const Term cyi = s.step(stepNames::cyi, Bi / 2 - ri);
-
-    const Term Ao = s.step(stepNames::Ao, B * D - k * square(ro));
-    const Term Ai = s.step(stepNames::Ai, Bi * Di - k * square(ri));
-    const Term area =
-        s.result(fromMillimetres(s, 0.01, Ao - Ai), resultStep(&SectionProperties::a, shape), p.a)
-            .value;
+    const RoundedWall w = roundedWallOf(s, pi, D, B, t, ro, ri);
+    const Term k = w.k;
+    const Term area = s.result(fromMillimetres(s, 0.01, w.Ao - w.Ai),
+                               resultStep(&SectionProperties::a, shape), p.a)
+                          .value;
 
     // The weight: the same corners, 2tnom and tnom, on the nominal wall.
     const Term An = s.step(
@@ -109,16 +101,14 @@ ResultsOutcome aiscRectangularResults(const SectionDimensions& dimensions,
     p.wt = s.text(weightOf(s, An), keepingDecimals(resultStep(&SectionProperties::wt, shape)));
 
     const Term Ic = s.step(aiscCornerTerm, s.divide(64 * fourthPower(t), 27 * pi));
-    const Term Ixo = s.step(stepNames::Ixo, roundedRectangleSecondMoment(pi, B, D, ro, cxo));
-    const Term Ixi = s.step(stepNames::Ixi, roundedRectangleSecondMoment(pi, Bi, Di, ri, cxi));
-    const Term ixx = s.result(fromMillimetres(s, 0.0001, Ixo - Ixi + Ic),
-                              resultStep(&SectionProperties::ixx, shape), p.ixx)
-                         .value;
-    const Term Iyo = s.step(stepNames::Iyo, roundedRectangleSecondMoment(pi, D, B, ro, cyo));
-    const Term Iyi = s.step(stepNames::Iyi, roundedRectangleSecondMoment(pi, Di, Bi, ri, cyi));
-    const Term iyy = s.result(fromMillimetres(s, 0.0001, Iyo - Iyi + Ic),
-                              resultStep(&SectionProperties::iyy, shape), p.iyy)
-                         .value;
+    const Term ixx =
+        s.result(fromMillimetres(s, 0.0001, wallSecondMomentX(s, pi, D, B, w, ro, ri) + Ic),
+                 resultStep(&SectionProperties::ixx, shape), p.ixx)
+            .value;
+    const Term iyy =
+        s.result(fromMillimetres(s, 0.0001, wallSecondMomentY(s, pi, D, B, w, ro, ri) + Ic),
+                 resultStep(&SectionProperties::iyy, shape), p.iyy)
+            .value;
 
     // I in cm^4 over a half depth in cm (or both in inches).
     const Term zxx = s.divide(ixx, fromMillimetres(s, 0.1, D) / 2);
@@ -138,14 +128,7 @@ ResultsOutcome aiscRectangularResults(const SectionDimensions& dimensions,
     p.sa =
         s.text(surfaceOf(s, 2 * (B + D) - 2 * ro * k), resultStep(&SectionProperties::sa, shape));
 
-    const Term Zpxo_ = s.step(Zpxo, roundedRectanglePlasticModulus(pi, B, D, ro, cxo));
-    const Term Zpxi_ = s.step(Zpxi, roundedRectanglePlasticModulus(pi, Bi, Di, ri, cxi));
-    const Term zpx = fromMillimetres(s, 0.001, Zpxo_ - Zpxi_);
-    z.zpx = s.text(zpx, resultStep(&PlasticModuli::zpx, shape));
-    const Term Zpyo_ = s.step(Zpyo, roundedRectanglePlasticModulus(pi, D, B, ro, cyo));
-    const Term Zpyi_ = s.step(Zpyi, roundedRectanglePlasticModulus(pi, Di, Bi, ri, cyi));
-    const Term zpy = fromMillimetres(s, 0.001, Zpyo_ - Zpyi_);
-    z.zpy = s.text(zpy, resultStep(&PlasticModuli::zpy, shape));
+    const auto [zpx, zpy] = wallPlasticModuli(s, pi, D, B, w, ro, ri, z);
     results.values = metricValuesOf(
         {area.value, ixx.value, iyy.value, zxx.value, zyy.value, zpx.value, zpy.value},
         s.worksIn());

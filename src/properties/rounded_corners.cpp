@@ -35,6 +35,50 @@ Term roundedRectanglePlasticModulus(Term pi, Term b, Term d, Term r, Term c) {
            fourThirds * cube(r);
 }
 
+RoundedWall roundedWallOf(Steps& s, Term pi, Term D, Term B, Term t, Term ro, Term ri) {
+    const Term Di = s.step(stepNames::Di, D - 2 * t);
+    const Term Bi = s.step(stepNames::Bi, B - 2 * t);
+    const Term k =
+        s.step(stepNames::k, 4 - pi); // what four corners lack against square ones, per r²
+    const Term cxo = s.step(stepNames::cxo, D / 2 - ro);
+    const Term cyo = s.step(stepNames::cyo, B / 2 - ro);
+    const Term cxi = s.step(stepNames::cxi, Di / 2 - ri);
+    const Term cyi = s.step(stepNames::cyi, Bi / 2 - ri);
+    const Term Ao = s.step(stepNames::Ao, B * D - k * square(ro));
+    const Term Ai = s.step(stepNames::Ai, Bi * Di - k * square(ri));
+    return {Di, Bi, k, cxo, cyo, cxi, cyi, Ao, Ai};
+}
+
+Term wallSecondMomentX(Steps& s, Term pi, Term D, Term B, const RoundedWall& w, Term ro, Term ri) {
+    const Term Ixo = s.step(stepNames::Ixo, roundedRectangleSecondMoment(pi, B, D, ro, w.cxo));
+    const Term Ixi =
+        s.step(stepNames::Ixi, roundedRectangleSecondMoment(pi, w.Bi, w.Di, ri, w.cxi));
+    return Ixo - Ixi;
+}
+
+Term wallSecondMomentY(Steps& s, Term pi, Term D, Term B, const RoundedWall& w, Term ro, Term ri) {
+    const Term Iyo = s.step(stepNames::Iyo, roundedRectangleSecondMoment(pi, D, B, ro, w.cyo));
+    const Term Iyi =
+        s.step(stepNames::Iyi, roundedRectangleSecondMoment(pi, w.Di, w.Bi, ri, w.cyi));
+    return Iyo - Iyi;
+}
+
+std::pair<Term, Term> wallPlasticModuli(Steps& s, Term pi, Term D, Term B, const RoundedWall& w,
+                                        Term ro, Term ri, PlasticModuli& z) {
+    constexpr Shape shape = Shape::Rectangular;
+    const Term Zpxo = s.step(stepNames::Zpxo, roundedRectanglePlasticModulus(pi, B, D, ro, w.cxo));
+    const Term Zpxi =
+        s.step(stepNames::Zpxi, roundedRectanglePlasticModulus(pi, w.Bi, w.Di, ri, w.cxi));
+    const Term zpx = fromMillimetres(s, 0.001, Zpxo - Zpxi);
+    z.zpx = s.text(zpx, resultStep(&PlasticModuli::zpx, shape));
+    const Term Zpyo = s.step(stepNames::Zpyo, roundedRectanglePlasticModulus(pi, D, B, ro, w.cyo));
+    const Term Zpyi =
+        s.step(stepNames::Zpyi, roundedRectanglePlasticModulus(pi, w.Di, w.Bi, ri, w.cyi));
+    const Term zpy = fromMillimetres(s, 0.001, Zpyo - Zpyi);
+    z.zpy = s.text(zpy, resultStep(&PlasticModuli::zpy, shape));
+    return {zpx, zpy};
+}
+
 ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, Term ri) {
     using namespace stepNames;
     constexpr Shape shape = Shape::Rectangular;
@@ -46,35 +90,17 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
     PlasticModuli& z = results.plastic;
 
     const Term pi = s.symbol(std::numbers::pi, "pi");
-    const Term Di = s.step(stepNames::Di, D - 2 * t);
-    const Term Bi = s.step(stepNames::Bi, B - 2 * t);
-    const Term k =
-        s.step(stepNames::k, 4 - pi); // what four corners lack against square ones, per r²
-    const Term cxo = s.step(stepNames::cxo, D / 2 - ro);
-    const Term cyo = s.step(stepNames::cyo, B / 2 - ro);
-    const Term cxi = s.step(stepNames::cxi, Di / 2 - ri);
-    const Term cyi = s.step(stepNames::cyi, Bi / 2 - ri);
-
-    const Term Ao = s.step(stepNames::Ao, B * D - k * square(ro));
-    const Term Ai = s.step(stepNames::Ai, Bi * Di - k * square(ri));
-    const Term area = s.result(fromMillimetres(s, 0.01, Ao - Ai), aStep, p.a).value;
+    const RoundedWall w = roundedWallOf(s, pi, D, B, t, ro, ri);
+    const Term k = w.k;
+    const Term area = s.result(fromMillimetres(s, 0.01, w.Ao - w.Ai), aStep, p.a).value;
     p.wt = s.text(steelWeightOf(s, area, true), resultStep(&SectionProperties::wt, shape));
 
-    // Ix and Zp of the comment above, for a shape b wide and d deep with corners r at c.
-    const auto secondMoment = [&](Term b, Term d, Term r, Term c) {
-        return roundedRectangleSecondMoment(pi, b, d, r, c);
-    };
-    const auto plasticModulus = [&](Term b, Term d, Term r, Term c) {
-        return roundedRectanglePlasticModulus(pi, b, d, r, c);
-    };
-
-    const Term Ixo = s.step(stepNames::Ixo, secondMoment(B, D, ro, cxo));
-    const Term Ixi = s.step(stepNames::Ixi, secondMoment(Bi, Di, ri, cxi));
-    const Term ixx = s.result(fromMillimetres(s, 0.0001, Ixo - Ixi), ixxStep, p.ixx).value;
-
-    const Term Iyo = s.step(stepNames::Iyo, secondMoment(D, B, ro, cyo));
-    const Term Iyi = s.step(stepNames::Iyi, secondMoment(Di, Bi, ri, cyi));
-    const Term iyy = s.result(fromMillimetres(s, 0.0001, Iyo - Iyi), iyyStep, p.iyy).value;
+    const Term ixx = s.result(fromMillimetres(s, 0.0001, wallSecondMomentX(s, pi, D, B, w, ro, ri)),
+                              ixxStep, p.ixx)
+                         .value;
+    const Term iyy = s.result(fromMillimetres(s, 0.0001, wallSecondMomentY(s, pi, D, B, w, ro, ri)),
+                              iyyStep, p.iyy)
+                         .value;
 
     const Term zxx = s.divide(2 * ixx, fromMillimetres(s, 0.1, D));
     p.zxx = s.text(zxx, resultStep(&SectionProperties::zxx, shape));
@@ -96,14 +122,7 @@ ResultsOutcome roundedCornerResults(Steps& s, Term D, Term B, Term t, Term ro, T
     p.sa =
         s.text(surfaceOf(s, 2 * (B + D) - 2 * ro * k), resultStep(&SectionProperties::sa, shape));
 
-    const Term Zpxo_ = s.step(Zpxo, plasticModulus(B, D, ro, cxo));
-    const Term Zpxi_ = s.step(Zpxi, plasticModulus(Bi, Di, ri, cxi));
-    const Term zpx = fromMillimetres(s, 0.001, Zpxo_ - Zpxi_);
-    z.zpx = s.text(zpx, resultStep(&PlasticModuli::zpx, shape));
-    const Term Zpyo_ = s.step(Zpyo, plasticModulus(D, B, ro, cyo));
-    const Term Zpyi_ = s.step(Zpyi, plasticModulus(Di, Bi, ri, cyi));
-    const Term zpy = fromMillimetres(s, 0.001, Zpyo_ - Zpyi_);
-    z.zpy = s.text(zpy, resultStep(&PlasticModuli::zpy, shape));
+    const auto [zpx, zpy] = wallPlasticModuli(s, pi, D, B, w, ro, ri, z);
     results.values = metricValuesOf(
         {area.value, ixx.value, iyy.value, zxx.value, zyy.value, zpx.value, zpy.value},
         s.worksIn());
