@@ -3,6 +3,7 @@
 #include "durable/whole_file.hpp"
 #include "properties/formula_sets.hpp"
 #include "properties/number_text.hpp"
+#include "sections/cell_painter.hpp"
 #include "sections/column_labels.hpp"
 #include "sections/column_widths.hpp"
 #include "sections/copied_text.hpp"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -68,10 +70,19 @@ SectionsWindow::SectionsWindow(QString settingsFile, QString separator, QWidget*
     setAccessibleName(tr("Kavrel Sections"));
     setUpTable();
     // The designation, and the columns before it, stay in view when the table scrolls sideways.
-    frozen_ = new FrozenColumns(*table_, [this] {
-        const auto& columns = model_->rows().columns;
-        const auto designation = std::ranges::find(columns, *columnIndex("designation"));
-        return designation == columns.end() ? -1 : static_cast<int>(designation - columns.begin());
+    // Until it first does, they are in view where they are: the view that keeps them is made
+    // then, not for every start.
+    connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (frozen_ == nullptr && value > 0) {
+            frozen_ = new FrozenColumns(*table_, [this] {
+                const auto& columns = model_->rows().columns;
+                const auto designation = std::ranges::find(columns, *columnIndex("designation"));
+                return designation == columns.end()
+                           ? -1
+                           : static_cast<int>(designation - columns.begin());
+            });
+            frozen_->setItemDelegate(new CellPainter(frozen_));
+        }
     });
     QPushButton* working = buildLayout();
     buildMenus();
@@ -85,6 +96,7 @@ void SectionsWindow::setUpTable() {
     table_->setAccessibleName(tr("Sections"));
     table_->setHorizontalHeader(new SortHeader(table_));
     table_->setModel(model_);
+    table_->setItemDelegate(new CellPainter(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -257,7 +269,9 @@ void SectionsWindow::refresh() {
         fittedWidths_ = fitColumnsToContents(*table_, *model_);
     }
     showSortIndicator();
-    frozen_->follow();
+    if (frozen_ != nullptr) {
+        frozen_->follow();
+    }
     QItemSelection kept;
     int currentRow = -1;
     for (int r = 0; r < model_->rowCount(); ++r) {

@@ -1,5 +1,6 @@
 #include "sections/sort_header.hpp"
 
+#include <QEvent>
 #include <QStyleOptionHeader>
 
 namespace kavrel {
@@ -11,6 +12,27 @@ void SortHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int logical
     } else if (option->sortIndicator == QStyleOptionHeader::SortUp) {
         option->sortIndicator = QStyleOptionHeader::SortDown;
     }
+}
+
+QSize SortHeader::sectionSizeFromContents(int logicalIndex) const {
+    if (measuredWithIndicator_ != isSortIndicatorShown()) {
+        measured_.clear();
+        measuredWithIndicator_ = isSortIndicatorShown();
+    }
+    const QString text =
+        model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+    auto found = measured_.constFind(text);
+    if (found == measured_.constEnd()) {
+        found = measured_.insert(text, QHeaderView::sectionSizeFromContents(logicalIndex));
+    }
+    return *found;
+}
+
+void SortHeader::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        measured_.clear();
+    }
+    QHeaderView::changeEvent(event);
 }
 
 QStyleOptionHeader::SortIndicator SortHeader::shownIndicator(int logicalIndex) const {

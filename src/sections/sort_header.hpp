@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QHeaderView>
 #include <QStyleOptionHeader>
 
@@ -18,6 +19,16 @@ class SortHeader : public QHeaderView {
 
   protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
+    // A header's text measured once: the view asks for every section's size whenever its
+    // geometry changes, and the texts seldom do. The model gives the header no font, icon or
+    // size of its own, so the text, the font, the style and the sort arrow's room are all the
+    // measure depends on.
+    QSize sectionSizeFromContents(int logicalIndex) const override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    mutable QHash<QString, QSize> measured_;
+    mutable bool measuredWithIndicator_ = false;
 };
 
 } // namespace kavrel

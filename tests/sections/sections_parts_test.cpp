@@ -1,6 +1,7 @@
 // The parts of Kavrel Sections where its own faults would be, each without the window: the
 // model over the engine's rows, the request panel's state and request, and the settings file.
 #include "panel_state_metatype.hpp"
+#include "sections/cell_painter.hpp"
 #include "sections/section_drawing.hpp"
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
@@ -16,8 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,6 +71,29 @@ PanelState designedIs() {
     state.designColumns = {QStringLiteral("classMx"), QStringLiteral("TdRd"),
                            QStringLiteral("NbRd")};
     return state;
+}
+
+// A table view whose options for a cell are the ones it paints that cell with.
+class CellView : public QTableView {
+  public:
+    QStyleOptionViewItem optionFor(const QModelIndex& index, QRect rect) const {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = rect;
+        option.index = index;
+        return option;
+    }
+};
+
+// A cell painted into a picture of its own by a delegate, over the window's background.
+QImage paintedCell(const QStyledItemDelegate& delegate, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) {
+    QImage picture(option.rect.size() + QSize(2, 2), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(option.palette.color(QPalette::Window));
+    QPainter painter(&picture);
+    painter.translate(1 - option.rect.x(), 1 - option.rect.y());
+    delegate.paint(&painter, option, index);
+    return picture;
 }
 
 PanelState withColumns(PanelState state) {
@@ -239,6 +266,72 @@ class SectionsPartsTest : public QObject {
 
     // A header click sorts a numeric column ascending, then descending, then ascending; any
     // other column returns to the catalogue's order.
+    // The table's cells look the same whether the cell painter or the style paints them, in
+    // every state a cell of the table can be in.
+    void cellsLookAsTheStylePaintsThem_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<int>("state"); // added to the view's own
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("rightToLeft");
+        const int right = Qt::AlignRight | Qt::AlignVCenter;
+        const int left = Qt::AlignLeft | Qt::AlignVCenter;
+        const int selected = QStyle::State_Selected;
+        const int focused = QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        QTest::newRow("a number") << "1199.76" << right << 0 << false << 90 << false;
+        QTest::newRow("a designation") << "125NBx4.5(L)" << left << 0 << false << 110 << false;
+        QTest::newRow("a selected row") << "304.03" << right << selected << false << 80 << false;
+        QTest::newRow("selected, window inactive")
+            << "304.03" << right << int(selected | 0x10000) << false << 80 << false;
+        QTest::newRow("the current cell, keyboard")
+            << "33.78" << right << int(selected | focused) << false << 70 << false;
+        QTest::newRow("a size of one's own") << "250x150x8.0" << left << 0 << true << 110 << false;
+        QTest::newRow("own, selected") << "1234.5" << right << selected << true << 90 << false;
+        QTest::newRow("a column narrower than its text")
+            << "1199.76" << right << 0 << false << 30 << false;
+        QTest::newRow("just as wide as its text") << "12" << right << 0 << false << 24 << false;
+        QTest::newRow("a text with a space") << "not given" << left << 0 << false << 40 << false;
+        QTest::newRow("right to left") << "1199.76" << right << 0 << false << 90 << true;
+        QTest::newRow("centred, tall")
+            << "RHS" << int(Qt::AlignCenter) << 0 << false << 60 << false;
+    }
+    void cellsLookAsTheStylePaintsThem() {
+        QFETCH(QString, text);
+        QFETCH(int, alignment);
+        QFETCH(int, state);
+        QFETCH(bool, italic);
+        QFETCH(int, width);
+        QFETCH(bool, rightToLeft);
+        QStandardItemModel model(1, 1);
+        auto* item = new QStandardItem(text);
+        item->setTextAlignment(Qt::Alignment(alignment));
+        if (italic) {
+            QFont font;
+            font.setItalic(true);
+            item->setFont(font);
+        }
+        model.setItem(0, 0, item);
+        CellView view;
+        view.setModel(&model);
+        view.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        const QModelIndex index = model.index(0, 0);
+        const int height = text == QStringLiteral("RHS") ? 40 : view.fontMetrics().height() + 6;
+        QStyleOptionViewItem option = view.optionFor(index, QRect(5, 7, width, height));
+        // 0x10000 stands for a window not active.
+        option.state |= QStyle::State(state & ~0x10000);
+        if (state & 0x10000) {
+            option.state &= ~QStyle::State_Active;
+        } else {
+            option.state |= QStyle::State_Active;
+        }
+        const QStyledItemDelegate style;
+        const CellPainter painter;
+        const QImage expected = paintedCell(style, option, index);
+        const QImage painted = paintedCell(painter, option, index);
+        QCOMPARE(painted, expected);
+    }
+
     void headerClicksCycleTheSortOrder() {
         SectionsPanel panel(QStringLiteral("."));
         const struct {
