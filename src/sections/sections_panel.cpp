@@ -37,6 +37,19 @@ bool isDefaultWindowColumn(std::size_t column) {
     return design >= designColumns.size() || designColumns[design].byDefault;
 }
 
+// The header of a section of the panel that opens under it, closed.
+QToolButton* sectionHeader(const QString& name, const QString& description) {
+    auto* header = new QToolButton;
+    header->setObjectName(name);
+    header->setCheckable(true);
+    header->setAutoRaise(true);
+    header->setFocusPolicy(Qt::StrongFocus);
+    header->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    header->setArrowType(Qt::RightArrow);
+    header->setAccessibleDescription(description);
+    return header;
+}
+
 } // namespace
 
 QStringList defaultDesignColumns() {
@@ -60,7 +73,13 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     connect(own_->add, &QPushButton::clicked, this,
             [this] { own_->addTyped(catalogue(), pi(), units()); });
     connect(own_, &OwnSizeBox::changed, this, &SectionsPanel::changed);
+    ownHeader_ =
+        sectionHeader(QStringLiteral("cmdown"), tr("Opens or closes the sizes of your own"));
+    connect(ownHeader_, &QToolButton::toggled, this, &SectionsPanel::openOwnSizes);
+    layout->addWidget(ownHeader_);
+    own_->setVisible(false);
     layout->addWidget(own_);
+    showOwnSizeCount(0);
     layout->addStretch(1);
     updateDesignChoice();
     showUnits();
@@ -304,14 +323,8 @@ QWidget* SectionsPanel::buildColumns() {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    columnsHeader_ = new QToolButton;
-    columnsHeader_->setObjectName(QStringLiteral("cmdcolumns"));
-    columnsHeader_->setCheckable(true);
-    columnsHeader_->setAutoRaise(true);
-    columnsHeader_->setFocusPolicy(Qt::StrongFocus);
-    columnsHeader_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    columnsHeader_->setArrowType(Qt::RightArrow);
-    columnsHeader_->setAccessibleDescription(tr("Opens or closes the choice of columns"));
+    columnsHeader_ =
+        sectionHeader(QStringLiteral("cmdcolumns"), tr("Opens or closes the choice of columns"));
     connect(columnsHeader_, &QToolButton::toggled, this, &SectionsPanel::openColumns);
     layout->addWidget(columnsHeader_);
     columnsBody_ = new QWidget;
@@ -357,6 +370,31 @@ void SectionsPanel::openColumns(bool open) {
 
 bool SectionsPanel::columnsOpen() const {
     return columnsHeader_->isChecked();
+}
+
+void SectionsPanel::openOwnSizes(bool open) {
+    {
+        const QSignalBlocker quiet(ownHeader_);
+        ownHeader_->setChecked(open);
+    }
+    ownHeader_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+    own_->setVisible(open);
+}
+
+bool SectionsPanel::ownSizesOpen() const {
+    return ownHeader_->isChecked();
+}
+
+// Closed, the header still tells what its sizes do to the table: how many there are, and how
+// many the catalogue leaves out (each is named under the table).
+void SectionsPanel::showOwnSizeCount(qsizetype leftOut) const {
+    const qsizetype count = own_->sizes().size();
+    QString shown = count == 0 ? tr("none") : QString::number(count);
+    if (leftOut > 0) {
+        shown = tr("%1, %2 left out").arg(shown).arg(leftOut);
+    }
+    ownHeader_->setText(tr("Si&zes of your own: %1").arg(shown));
+    ownHeader_->setAccessibleName(tr("Sizes of your own: %1").arg(shown));
 }
 
 bool SectionsPanel::columnAvailable(std::size_t column) const {
@@ -480,8 +518,8 @@ void SectionsPanel::chainFocus() {
     order.insert(order.end(), {requirementView_, addRequirement_, removeRequirement_, sort_,
                                descending_, columnsHeader_});
     order.insert(order.end(), columns_.begin(), columns_.end());
-    order.insert(order.end(), {own_->family, own_->depth, own_->width, own_->thickness, own_->add,
-                               own_->list, own_->remove});
+    order.insert(order.end(), {ownHeader_, own_->family, own_->depth, own_->width, own_->thickness,
+                               own_->add, own_->list, own_->remove});
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
@@ -652,6 +690,7 @@ PanelState SectionsPanel::state() const {
         }
     }
     state.columnsOpen = columnsOpen();
+    state.ownSizesOpen = ownSizesOpen();
     const QString sort = sort_->currentData().toString();
     state.sort = sort.isEmpty() || !descending_->isChecked() ? sort : QLatin1Char('-') + sort;
     state.ownSizes = own_->sizes();
@@ -696,6 +735,8 @@ void SectionsPanel::setState(const PanelState& state) {
         std::max(0, sort_->findData(descending ? state.sort.mid(1) : state.sort)));
     descending_->setChecked(descending);
     own_->setSizes(state.ownSizes);
+    openOwnSizes(state.ownSizesOpen);
+    showOwnSizeCount(0);
     quiet_ = false;
     showRequirementReason();
 }
@@ -769,6 +810,7 @@ PanelRequest SectionsPanel::request() const {
             out.ownSizes.push_back(std::move(size));
         }
     }
+    showOwnSizeCount(out.leftOut.size());
     return out;
 }
 

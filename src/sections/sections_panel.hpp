@@ -49,6 +49,7 @@ struct PanelState {
     QString forming; // IS only: "" not known (cold formed taken), "cold" or "hot"
     QString units = QStringLiteral("metric"); // "metric" or "us", as kavrel-table's --units
     bool columnsOpen = false;                 // the choice of columns shown open in the panel
+    bool ownSizesOpen = false;                // the sizes of one's own shown open in the panel
     bool operator==(const PanelState&) const = default;
 };
 
@@ -90,6 +91,9 @@ class SectionsPanel : public QWidget {
     // when it is first opened.
     void openColumns(bool open);
     bool columnsOpen() const;
+    // The sizes of one's own too: most users take the catalogue's; the header counts them.
+    void openOwnSizes(bool open);
+    bool ownSizesOpen() const;
 
     // The chosen catalogue, whose geometry computes the sizes of one's own too.
     Catalogue catalogue() const;
@@ -112,6 +116,7 @@ class SectionsPanel : public QWidget {
     // The check boxes, when made, and the header's count follow the choice and the request.
     void showColumnChoice();
     void showColumnCount();
+    void showOwnSizeCount(qsizetype leftOut) const;
     void addRequirement();
     void removeRequirements();
     // The list shows a few rows and scrolls beyond them.
@@ -155,6 +160,7 @@ class SectionsPanel : public QWidget {
     QCheckBox* descending_ = nullptr;
     std::vector<bool> chosenColumns_; // by window column: the choice, whether or not shown
     QToolButton* columnsHeader_ = nullptr;
+    QToolButton* ownHeader_ = nullptr;
     QWidget* columnsBody_ = nullptr;
     std::vector<QCheckBox*> columns_; // empty until the choice is first opened
     OwnSizeBox* own_ = nullptr;

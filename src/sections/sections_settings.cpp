@@ -32,6 +32,7 @@ const QString formingKey = QStringLiteral("forming");
 const QString geometryKey = QStringLiteral("geometry");
 const QString unitsKey = QStringLiteral("units");
 const QString columnsOpenKey = QStringLiteral("columns_open");
+const QString ownSizesOpenKey = QStringLiteral("own_sizes_open");
 
 // A requirement is kept as "column<TAB>comparison<TAB>number as typed".
 QString requirementLine(const RequirementText& requirement) {
@@ -141,6 +142,19 @@ QStringList readState(const QSettings& settings, PanelState& state) {
              }))) {
         state.ownSizes = ownSizes;
     }
+    // A file from before the sizes of one's own could be closed has no key: open where it
+    // holds some, so that they are in sight where they were.
+    const QString ownOpen =
+        settings
+            .value(ownSizesOpenKey,
+                   state.ownSizes.isEmpty() ? QStringLiteral("false") : QStringLiteral("true"))
+            .toString();
+    if (keep(ownSizesOpenKey,
+             ownOpen == QStringLiteral("true") || ownOpen == QStringLiteral("false"))) {
+        state.ownSizesOpen = ownOpen == QStringLiteral("true");
+    } else {
+        state.ownSizesOpen = !state.ownSizes.isEmpty();
+    }
     return bad;
 }
 
@@ -248,6 +262,7 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
         settings.setValue(designColumnsKey, state.designColumns);
         settings.setValue(formingKey, state.forming);
         settings.setValue(columnsOpenKey, state.columnsOpen);
+        settings.setValue(ownSizesOpenKey, state.ownSizesOpen);
         settings.setValue(geometryKey, geometry);
         settings.sync();
         if (settings.status() != QSettings::NoError) {

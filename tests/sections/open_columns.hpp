@@ -17,4 +17,14 @@ inline QToolButton* openColumnChoice(QWidget& window) {
     return header;
 }
 
+// Opens the sizes of one's own the same way.
+inline QToolButton* openOwnSizes(QWidget& window) {
+    auto* header = window.findChild<QToolButton*>(QStringLiteral("cmdown"));
+    if (header != nullptr && !header->isChecked()) {
+        QTest::mouseClick(header, Qt::LeftButton);
+        QTest::qWait(0);
+    }
+    return header;
+}
+
 } // namespace kavrel

@@ -59,6 +59,7 @@ PanelState designed() {
     state.length = QStringLiteral("2,5");
     state.designColumns = {QStringLiteral("classN"), QStringLiteral("Aeff"),
                            QStringLiteral("NbRd")};
+    state.ownSizesOpen = true;
     return state;
 }
 
@@ -395,6 +396,7 @@ class SectionsPartsTest : public QObject {
         SectionsPanel panel(separator);
         PanelState state = withColumns({});
         state.catalogue = catalogue;
+        state.ownSizesOpen = true;
         panel.setState(state);
         panel.findChild<QComboBox*>(QStringLiteral("cmbownfamily"))->setCurrentText(family);
         const char* names[] = {"txtownd", "txtownb", "txtownt"};

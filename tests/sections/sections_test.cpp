@@ -95,11 +95,12 @@ char* toString(const PanelState& state) {
     for (const RequirementText& r : state.requirements) {
         requirements << r.column + r.comparison + r.number;
     }
-    return QTest::toString(QStringList{state.catalogue, state.families.join(','),
-                                       requirements.join(','), state.truePi ? "exact" : "22/7",
-                                       state.columns.join(','), state.sort,
-                                       state.ownSizes.join(',')}
-                               .join(QStringLiteral(" | ")));
+    return QTest::toString(
+        QStringList{state.catalogue, state.families.join(','), requirements.join(','),
+                    state.truePi ? "exact" : "22/7", state.columns.join(','), state.sort,
+                    state.ownSizes.join(','), state.columnsOpen ? "columns open" : "columns closed",
+                    state.ownSizesOpen ? "own open" : "own closed"}
+            .join(QStringLiteral(" | ")));
 }
 
 class SectionsTest : public QObject {
@@ -326,7 +327,8 @@ class SectionsTest : public QObject {
     void aBadSettingsKeyLosesOnlyItself() {
         const QByteArray good = "[General]\ncatalogue=EN10219\nfamilies=RHS, CHS\n"
                                 "requirements=Zxx\\t>=\\t50\npi=exact\ncolumns=A, W\n"
-                                "sort=-W\nown_sizes=RHS:100x50x4\ncolumns_open=true\n";
+                                "sort=-W\nown_sizes=RHS:100x50x4\ncolumns_open=true\n"
+                                "own_sizes_open=false\n";
         // The state the good file gives, checked against what it says.
         const auto load = [this](const QByteArray& content) {
             QFile file(settings());
@@ -345,6 +347,10 @@ class SectionsTest : public QObject {
         QCOMPARE(expected.sort, QStringLiteral("-W"));
         QCOMPARE(expected.ownSizes, QStringList{QStringLiteral("RHS:100x50x4")});
         QVERIFY(expected.columnsOpen);
+        QVERIFY(!expected.ownSizesOpen);
+        // A file from before the sizes of one's own could be closed shows them where it has some.
+        QVERIFY(load(QByteArray(good).replace("own_sizes_open=false\n", "")).ownSizesOpen);
+        QVERIFY(!load("[General]\nown_sizes=\n").ownSizesOpen);
         const PanelState defaults = SectionsWindow().panel().state();
         const struct {
             const char* name;
@@ -366,6 +372,9 @@ class SectionsTest : public QObject {
              [](PanelState& s, const PanelState& d) { s.ownSizes = d.ownSizes; }},
             {"columns_open", "columns_open=maybe",
              [](PanelState& s, const PanelState& d) { s.columnsOpen = d.columnsOpen; }},
+            // Without a reading, open where there are sizes, as without the key.
+            {"own_sizes_open", "own_sizes_open=maybe",
+             [](PanelState& s, const PanelState&) { s.ownSizesOpen = !s.ownSizes.isEmpty(); }},
         };
         for (const auto& bad : cases) {
             QDir(scratch_.path()).removeRecursively();
@@ -598,12 +607,12 @@ class SectionsTest : public QObject {
     // Tab reaches every control and comes back to the first; access keys reach the table and
     // the fields their labels name.
     void everyControlIsReachedByKeyboard_data() {
-        QTest::addColumn<bool>("columnsOpen");
-        QTest::newRow("choice of columns closed") << false;
-        QTest::newRow("choice of columns open") << true;
+        QTest::addColumn<bool>("open"); // the choice of columns and the sizes of one's own
+        QTest::newRow("sections closed") << false;
+        QTest::newRow("sections open") << true;
     }
     void everyControlIsReachedByKeyboard() {
-        QFETCH(bool, columnsOpen);
+        QFETCH(bool, open);
         SectionsWindow window(settings(), QStringLiteral("."));
         PanelState restored; // rows restored at once take their place in the order too
         restored.requirements = {{QStringLiteral("A"), QStringLiteral(">"), QStringLiteral("1")},
@@ -613,8 +622,9 @@ class SectionsTest : public QObject {
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.table().selectRow(0); // Show working takes a selected size
-        if (columnsOpen) {
+        if (open) {
             openColumnChoice(window);
+            openOwnSizes(window);
         }
         QSet<QWidget*> controls;
         for (QWidget* widget : window.findChildren<QWidget*>()) {
@@ -626,7 +636,7 @@ class SectionsTest : public QObject {
                 controls.insert(widget);
             }
         }
-        QVERIFY(controls.size() > (columnsOpen ? 40 : 20));
+        QVERIFY(controls.size() > (open ? 40 : 15));
         QWidget* first = window.panel().firstControl();
         first->setFocus();
         QSet<QWidget*> reached;
@@ -650,21 +660,31 @@ class SectionsTest : public QObject {
         QVERIFY(at("optpi227") >= 0);
         QVERIFY(at("optpi227") < at("tblrequirements"));
         QVERIFY(at("tblrequirements") < at("cmdaddrequirement"));
-        QVERIFY(at("cmdaddrequirement") < at("cmdremoveown"));
-        // The choice of columns after the sort order, its boxes (when open) under its header.
+        QVERIFY(at("cmdaddrequirement") < at("cmdcolumns"));
+        // The choice of columns after the sort order, the sizes of one's own after it, each
+        // section's controls (when open) under its header.
         QVERIFY(at("chkdescending") < at("cmdcolumns"));
-        QCOMPARE(at("chkcolfamily") > at("cmdcolumns"), columnsOpen);
-        QVERIFY(at("chkcolfamily") < at("cmbownfamily"));
-        QVERIFY(at("cmdcolumns") < at("cmbownfamily"));
-        QVERIFY(at("cmdremoveown") < at("tblsections"));
+        QCOMPARE(at("chkcolfamily") > at("cmdcolumns"), open);
+        QVERIFY(at("cmdcolumns") < at("cmdown"));
+        QCOMPARE(at("chkcolfamily") >= 0 && at("chkcolfamily") < at("cmdown"), open);
+        QCOMPARE(at("cmbownfamily") > at("cmdown"), open);
+        QVERIFY(at("cmdown") < at("tblsections"));
+        QCOMPARE(at("cmdremoveown") >= 0 && at("cmdremoveown") < at("tblsections"), open);
         for (const auto& [key, name] : {std::pair{Qt::Key_N, "tblsections"},
                                         {Qt::Key_C, "cmbcatalogue"},
                                         {Qt::Key_T, "optpiexact"},
-                                        {Qt::Key_O, "cmbsort"},
-                                        {Qt::Key_Y, "cmbownfamily"}}) {
+                                        {Qt::Key_O, "cmbsort"}}) {
             QTest::keyClick(&window, key, Qt::AltModifier);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
         }
+        // The sizes of one's own: their header's key opens them where they are closed.
+        if (!open) {
+            QTest::keyClick(&window, Qt::Key_Z, Qt::AltModifier);
+            QTRY_VERIFY(window.panel().ownSizesOpen());
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdown"));
+        }
+        QTest::keyClick(&window, Qt::Key_Y, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmbownfamily"));
     }
 
     // Show working opens the engine's sheet of the selected size, with the shown catalogue and
@@ -748,6 +768,9 @@ class SectionsTest : public QObject {
             QVERIFY(corners && engine);
             QCOMPARE(corners->outer, engine->outer);
             QCOMPARE(window.panel().state().ownSizes, QStringList{QStringLiteral("RHS:50x50x12")});
+            // Closed, their header still says that one is left out.
+            QCOMPARE(window.findChild<QToolButton*>(QStringLiteral("cmdown"))->accessibleName(),
+                     QStringLiteral("Sizes of your own: 1, 1 left out"));
         };
         {
             SectionsWindow window(settings(), QStringLiteral("."));
@@ -768,6 +791,8 @@ class SectionsTest : public QObject {
                      ->item(0)
                      ->text()
                      .contains(refused));
+        QCOMPARE(again.findChild<QToolButton*>(QStringLiteral("cmdown"))->accessibleName(),
+                 QStringLiteral("Sizes of your own: 1"));
     }
 
     // Remove and Delete take the chosen requirements away, and the table follows.
@@ -1018,7 +1043,8 @@ class SectionsTest : public QObject {
         {
             QFile settings(file);
             QVERIFY(settings.open(QIODevice::WriteOnly));
-            settings.write(typed.isEmpty() ? "[General]\npi=3\n" : "[General]\n");
+            settings.write(typed.isEmpty() ? "[General]\npi=3\n"
+                                           : "[General]\nown_sizes_open=true\n");
         }
         SectionsWindow window(file, QStringLiteral("."));
         window.show();
