@@ -19,7 +19,7 @@ OwnSizeBox::OwnSizeBox(QString separator, QWidget* parent)
     : QGroupBox(tr("Sizes of your own, in mm"), parent), family(new QComboBox),
       depth(new QLineEdit), width(new QLineEdit), thickness(new QLineEdit),
       add(new QPushButton(tr("Add s&ize"))), reason(new QLabel), list(new QListWidget),
-      remove(new QPushButton(tr("Re&move size"))), separator_(std::move(separator)) {
+      remove(new QPushButton(tr("Remo&ve size"))), separator_(std::move(separator)) {
     family->setObjectName(QStringLiteral("cmbownfamily"));
     family->setAccessibleName(tr("Family of your own size"));
     family->addItems({QStringLiteral("RHS"), QStringLiteral("SHS"), QStringLiteral("CHS")});

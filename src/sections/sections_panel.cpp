@@ -172,10 +172,10 @@ QWidget* SectionsPanel::buildCatalogue() {
     lengthRefusal_->setVisible(false);
     grid->addWidget(buddyLabel(tr("Steel &grade:"), grade_), 4, 0);
     grid->addWidget(grade_, 4, 1, 1, 3);
-    grid->addWidget(buddyLabel(tr("Buckling &length, m:"), length_), 5, 0);
+    grid->addWidget(buddyLabel(tr("&Buckling length, m:"), length_), 5, 0);
     grid->addWidget(length_, 5, 1, 1, 3);
     grid->addWidget(lengthRefusal_, 6, 0, 1, 4);
-    grid->addWidget(buddyLabel(tr("&Forming:"), forming_), 7, 0);
+    grid->addWidget(buddyLabel(tr("For&ming:"), forming_), 7, 0);
     grid->addWidget(forming_, 7, 1, 1, 3);
     connect(forming_, &QComboBox::currentIndexChanged, this, &SectionsPanel::changed);
     connect(grade_, &QComboBox::currentIndexChanged, this, [this] {

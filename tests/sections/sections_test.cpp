@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
@@ -1330,6 +1331,37 @@ class SectionsTest : public QObject {
         QVERIFY(firstHeader);
         QCOMPARE(firstHeader->role(), QAccessible::ColumnHeader);
         QCOMPARE(firstHeader->text(QAccessible::Name), QStringLiteral("family"));
+    }
+
+    // Each access key reaches one control: two on one key would take turns, and Alt+F would
+    // not always open the File menu.
+    void everyAccessKeyIsItsOwn() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.show();
+        openColumnChoice(window);
+        openOwnSizes(window);
+        QMap<QKeySequence, QStringList> keys;
+        const auto take = [&keys](const QString& text) {
+            if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty()) {
+                keys[key] << QString(text).remove(QLatin1Char('&'));
+            }
+        };
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->buddy() != nullptr) {
+                take(label->text());
+            }
+        }
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+            take(button->text());
+        }
+        for (const QAction* menu : window.menuBar()->actions()) {
+            take(menu->text());
+        }
+        QVERIFY2(keys.size() >= 20, qPrintable(QString::number(keys.size())));
+        for (auto key = keys.cbegin(); key != keys.cend(); ++key) {
+            QVERIFY2(key->size() == 1, qPrintable(key.key().toString() + QStringLiteral(": ") +
+                                                  key->join(QStringLiteral(", "))));
+        }
     }
 };
 
