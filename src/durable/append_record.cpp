@@ -1,5 +1,6 @@
 #include "durable/append_record.hpp"
 
+#include "durable/folders.hpp"
 #include "durable/home_folder.hpp"
 #include "durable/leftover_notes.hpp"
 #include "durable/rollback_note.hpp"
@@ -54,37 +55,6 @@ class SizeLimitSignalHold {
     sigset_t previous_{};
     bool owned_ = false;
 };
-
-// Makes the folder, and the levels above it, when missing; each new entry is durable.
-// Something else of that name is left for the open below it to refuse with its own reason.
-// A folder is never made in another user's folder that is not open to all (root printing with
-// the user's home, as sudo -E gives): its owner could not use it. `refused` then names it.
-int makeFolders(SystemCalls& calls, const std::string& folder, mode_t mode, bool levels,
-                std::string& refused) {
-    struct stat info {};
-    int error = calls.stat(folder, info);
-    if (error != ENOENT) {
-        return error;
-    }
-    const std::string parent = parentOf(folder);
-    error = calls.stat(parent, info);
-    if (error == ENOENT && levels && parent != folder) {
-        error = makeFolders(calls, parent, 0700, true, refused);
-        error = error != 0 ? error : calls.stat(parent, info);
-    }
-    if (error != 0) {
-        return error;
-    }
-    if (info.st_uid != calls.geteuid() && !(info.st_mode & S_IWOTH)) {
-        refused = parent;
-        return EPERM;
-    }
-    error = calls.mkdir(folder, mode);
-    if (error == EEXIST) {
-        return 0;
-    }
-    return error != 0 ? error : calls.syncFolder(parent);
-}
 
 std::string refusalOf(int error, const std::string& refused, const std::string& folder) {
     if (!refused.empty()) {

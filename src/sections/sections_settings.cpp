@@ -2,12 +2,12 @@
 
 #include "design/design_columns.hpp"
 #include "design/steel_grades.hpp"
+#include "durable/folders.hpp"
 #include "durable/whole_file.hpp"
 #include "properties/formula_sets.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -193,7 +193,8 @@ SavedSettings loadSettings(const QString& file) {
     if (!readable || settings->status() != QSettings::NoError) {
         settings.reset();
         const QString aside = asideName(file);
-        const bool setAside = QFile::rename(file, aside);
+        const bool setAside = kavrel::setAside(QFile::encodeName(file).toStdString(),
+                                               QFile::encodeName(aside).toStdString()) == 0;
         saved.note = setAside
                          ? QObject::tr("The saved settings in %1 could not be read; the file is "
                                        "kept as %2 and the defaults are shown.")
@@ -274,8 +275,9 @@ bool saveSettings(const QString& file, const PanelState& state, const QByteArray
         return false;
     }
     const QByteArray bytes = written.readAll();
-    // The first save makes the folder, as QSettings did.
-    QDir().mkpath(earlier.absolutePath());
+    // The first save makes the folder, as QSettings did, private to the user. One that cannot
+    // be made leaves the write below to fail with its reason.
+    makeOwnFolder(QFile::encodeName(earlier.absolutePath()).toStdString(), fileSystem);
     const WholeFileOutcome outcome = writeWholeFile(
         QFile::encodeName(file).toStdString(),
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fileSystem);

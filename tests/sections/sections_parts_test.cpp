@@ -485,19 +485,20 @@ class SectionsPartsTest : public QObject {
     // file leaves what was there as it was.
     void settingsAreWrittenWholeOrNotAtAll_data() {
         QTest::addColumn<QByteArray>("earlier"); // "": no earlier file; "fifo": a FIFO
-        QTest::addColumn<bool>("failRename");
+        QTest::addColumn<QString>("failing");    // the call that fails, if one does
         QTest::addColumn<bool>("saved");
-        QTest::newRow("the first save, in a new folder") << QByteArray() << false << true;
+        QTest::newRow("the first save, in a new folder") << QByteArray() << QString() << true;
         QTest::newRow("over a newer version's keys")
-            << QByteArray("[General]\nfuture_key=kept\n\n[Later]\nsection=kept too\n") << false
+            << QByteArray("[General]\nfuture_key=kept\n\n[Later]\nsection=kept too\n") << QString()
             << true;
         QTest::newRow("the rename fails")
-            << QByteArray("[General]\ncatalogue=EN10210\n") << true << false;
-        QTest::newRow("a FIFO at the name") << QByteArray("fifo") << false << false;
+            << QByteArray("[General]\ncatalogue=EN10210\n") << "rename" << false;
+        QTest::newRow("the folder cannot be made") << QByteArray() << "mkdir" << false;
+        QTest::newRow("a FIFO at the name") << QByteArray("fifo") << QString() << false;
     }
     void settingsAreWrittenWholeOrNotAtAll() {
         QFETCH(QByteArray, earlier);
-        QFETCH(bool, failRename);
+        QFETCH(QString, failing);
         QFETCH(bool, saved);
         const QTemporaryDir scratch;
         const QString file = scratch.filePath(QStringLiteral("new folder/kavrel-sections.ini"));
@@ -511,22 +512,35 @@ class SectionsPartsTest : public QObject {
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write(earlier);
         }
-        struct FailingRename : FileSystem {
-            int rename(const char*, const char*) override {
-                errno = EIO;
-                return -1;
+        struct Failing : FileSystem {
+            QString call;
+            int rename(const char* from, const char* to) override {
+                return call == QLatin1String("rename") ? (errno = EIO, -1)
+                                                       : FileSystem::rename(from, to);
             }
-        } failing;
+            int mkdir(const char* folder, mode_t mode) override {
+                return call == QLatin1String("mkdir") ? (errno = EACCES, -1)
+                                                      : FileSystem::mkdir(folder, mode);
+            }
+        } layer;
+        layer.call = failing;
         const PanelState state = everyField();
-        QCOMPARE(saveSettings(file, state, QByteArray("geometry"), failRename ? &failing : nullptr),
-                 saved);
+        QCOMPARE(saveSettings(file, state, QByteArray("geometry"), &layer), saved);
         if (earlier == "fifo") {
             QVERIFY(QFileInfo(file).exists() && !QFileInfo(file).isFile());
+        } else if (!saved && earlier.isEmpty()) {
+            QVERIFY(!QFileInfo::exists(QFileInfo(file).absolutePath()));
         } else if (!saved) {
             QFile old(file);
             QVERIFY(old.open(QIODevice::ReadOnly));
             QCOMPARE(old.readAll(), earlier);
         } else {
+            if (earlier.isEmpty()) {
+                // A folder it makes is the user's alone, as the settings in it are.
+                QCOMPARE(QFileInfo(QFileInfo(file).absolutePath()).permissions() &
+                             (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther),
+                         QFile::Permissions());
+            }
             const SavedSettings read = loadSettings(file);
             QCOMPARE(read.state, state);
             QCOMPARE(read.geometry, QByteArray("geometry"));
