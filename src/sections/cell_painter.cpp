@@ -51,10 +51,14 @@ void CellPainter::paint(QPainter* painter, const QStyleOptionViewItem& option,
         return;
     }
 
-    QStyleOptionViewItem background = cell;
-    background.text.clear();
-    background.features &= ~QStyleOptionViewItem::HasDisplay;
-    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+    // Behind the text, the style draws only a selection or a cell's own background; the view
+    // has drawn the rest, alternate rows too.
+    if ((cell.state & QStyle::State_Selected) || cell.backgroundBrush.style() != Qt::NoBrush) {
+        QStyleOptionViewItem background = cell;
+        background.text.clear();
+        background.features &= ~QStyleOptionViewItem::HasDisplay;
+        style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+    }
 
     QPalette::ColorGroup group =
         cell.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;

@@ -296,6 +296,7 @@ class SectionsPartsTest : public QObject {
         QTest::newRow("right to left") << "1199.76" << right << 0 << false << 90 << true;
         QTest::newRow("centred, tall")
             << "RHS" << int(Qt::AlignCenter) << 0 << false << 60 << false;
+        QTest::newRow("a background of its own") << "12.5" << right << 0 << false << 60 << false;
     }
     void cellsLookAsTheStylePaintsThem() {
         QFETCH(QString, text);
@@ -311,6 +312,9 @@ class SectionsPartsTest : public QObject {
             QFont font;
             font.setItalic(true);
             item->setFont(font);
+        }
+        if (QTest::currentDataTag() == QByteArray("a background of its own")) {
+            item->setBackground(QColor(0xff, 0xf0, 0xc0));
         }
         model.setItem(0, 0, item);
         CellView view;
