@@ -205,8 +205,47 @@ QWidget* SectionsPanel::buildCatalogue() {
 
 QWidget* SectionsPanel::buildRequirements() {
     auto* box = new QGroupBox(tr("Requirements, all of which must hold"));
-    auto* layout = new QVBoxLayout(box);
+    requirementsLayout_ = new QVBoxLayout(box);
     requirements_ = new RequirementModel(this);
+    // Until there is a requirement, a line says so where their list will be: the list is made
+    // with the first one.
+    noRequirements_ = new QLabel(tr("None: every size is shown."));
+    noRequirements_->setObjectName(QStringLiteral("lblnorequirements"));
+    noRequirements_->setMinimumWidth(requirementListWidth(*noRequirements_));
+    requirementsLayout_->addWidget(noRequirements_);
+    requirementReason_ = new QLabel;
+    requirementReason_->setObjectName(QStringLiteral("lblreqreason"));
+    requirementReason_->setWordWrap(true);
+    requirementReason_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    requirementReason_->setVisible(false);
+    requirementsLayout_->addWidget(requirementReason_);
+
+    addRequirement_ = new QPushButton(tr("&Add requirement"));
+    addRequirement_->setObjectName(QStringLiteral("cmdaddrequirement"));
+    addRequirement_->setAccessibleName(tr("Add requirement"));
+    removeRequirement_ = new QPushButton(tr("Remove requirement"));
+    removeRequirement_->setObjectName(QStringLiteral("cmdremoverequirement"));
+    removeRequirement_->setAccessibleName(tr("Remove requirement"));
+    removeRequirement_->setEnabled(false); // until a requirement is chosen
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addRequirement_);
+    buttons->addWidget(removeRequirement_);
+    buttons->addStretch(1);
+    requirementsLayout_->addLayout(buttons);
+    connect(addRequirement_, &QPushButton::clicked, this, &SectionsPanel::addRequirement);
+    connect(removeRequirement_, &QPushButton::clicked, this, &SectionsPanel::removeRequirements);
+    connect(requirements_, &RequirementModel::edited, this, [this] {
+        fitRequirementHeight();
+        emit changed();
+    });
+    return box;
+}
+
+int SectionsPanel::requirementListWidth(const QWidget& in) {
+    return in.fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40;
+}
+
+void SectionsPanel::buildRequirementList() {
     requirementView_ = new QTableView;
     requirementView_->setObjectName(QStringLiteral("tblrequirements"));
     requirementView_->setAccessibleName(tr("Requirements"));
@@ -243,45 +282,32 @@ QWidget* SectionsPanel::buildRequirements() {
     header->resizeSection(RequirementModel::UnitField,
                           metrics.horizontalAdvance(QStringLiteral("kN\u00b7m")) + 16);
     header->setMinimumSectionSize(metrics.horizontalAdvance(QStringLiteral("Unit")) + 16);
-    requirementView_->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * 40);
-    layout->addWidget(requirementView_);
-    requirementReason_ = new QLabel;
-    requirementReason_->setObjectName(QStringLiteral("lblreqreason"));
-    requirementReason_->setWordWrap(true);
-    requirementReason_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    requirementReason_->setVisible(false);
-    layout->addWidget(requirementReason_);
-
-    addRequirement_ = new QPushButton(tr("&Add requirement"));
-    addRequirement_->setObjectName(QStringLiteral("cmdaddrequirement"));
-    addRequirement_->setAccessibleName(tr("Add requirement"));
-    removeRequirement_ = new QPushButton(tr("Remove requirement"));
-    removeRequirement_->setObjectName(QStringLiteral("cmdremoverequirement"));
-    removeRequirement_->setAccessibleName(tr("Remove requirement"));
-    removeRequirement_->setEnabled(false); // until a requirement is chosen
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(addRequirement_);
-    buttons->addWidget(removeRequirement_);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    connect(addRequirement_, &QPushButton::clicked, this, &SectionsPanel::addRequirement);
-    connect(removeRequirement_, &QPushButton::clicked, this, &SectionsPanel::removeRequirements);
+    requirementView_->setMinimumWidth(requirementListWidth(*requirementView_));
+    requirementsLayout_->insertWidget(0, requirementView_);
     // Delete removes the chosen requirements, as Remove does.
     auto* remove =
         new QShortcut(QKeySequence::Delete, requirementView_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, &SectionsPanel::removeRequirements);
-    connect(requirements_, &RequirementModel::edited, this, [this] {
-        fitRequirementHeight();
-        emit changed();
-    });
     connect(requirementView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] {
                 removeRequirement_->setEnabled(requirementView_->selectionModel()->hasSelection());
             });
     connect(requirementView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &SectionsPanel::showRequirementReason);
-    fitRequirementHeight();
-    return box;
+    chainFocus();
+}
+
+void SectionsPanel::showRequirementList() {
+    const bool any = requirements_->rowCount() > 0;
+    if (any && requirementView_ == nullptr) {
+        buildRequirementList();
+    }
+    noRequirements_->setVisible(!any);
+    if (requirementView_ != nullptr) {
+        requirementView_->setVisible(any);
+        fitRequirementHeight();
+    }
+    removeRequirement_->setEnabled(any && requirementView_->selectionModel()->hasSelection());
 }
 
 QWidget* SectionsPanel::buildSort() {
@@ -450,7 +476,7 @@ void SectionsPanel::showColumnCount() {
 
 void SectionsPanel::addRequirement() {
     requirements_->append({QStringLiteral("W"), QStringLiteral(">="), {}});
-    fitRequirementHeight();
+    showRequirementList();
     const QModelIndex number =
         requirements_->index(requirements_->rowCount() - 1, RequirementModel::NumberField);
     requirementView_->setCurrentIndex(number);
@@ -464,6 +490,9 @@ void SectionsPanel::addRequirement() {
 }
 
 void SectionsPanel::removeRequirements() {
+    if (requirementView_ == nullptr) {
+        return;
+    }
     std::vector<int> rows;
     for (const QModelIndex& index : requirementView_->selectionModel()->selectedRows()) {
         rows.push_back(index.row());
@@ -472,14 +501,17 @@ void SectionsPanel::removeRequirements() {
         return;
     }
     requirements_->removeRequirements(rows);
-    fitRequirementHeight();
     if (requirements_->rowCount() == 0) {
         addRequirement_->setFocus();
     }
+    showRequirementList();
     emit changed();
 }
 
 void SectionsPanel::fitRequirementHeight() {
+    if (requirementView_ == nullptr) {
+        return;
+    }
     const int shown = std::clamp(requirements_->rowCount(), 1, 6);
     const int height = requirementView_->horizontalHeader()->sizeHint().height() +
                        shown * requirementView_->verticalHeader()->defaultSectionSize() +
@@ -488,7 +520,7 @@ void SectionsPanel::fitRequirementHeight() {
 }
 
 void SectionsPanel::showRequirementReason() const {
-    int row = requirementView_->currentIndex().row();
+    int row = requirementView_ != nullptr ? requirementView_->currentIndex().row() : -1;
     if (row < 0 || requirements_->reason(row).isEmpty()) {
         row = -1;
         for (int r = 0; r < requirements_->rowCount(); ++r) {
@@ -515,8 +547,11 @@ void SectionsPanel::chainFocus() {
     order.push_back(length_);
     order.push_back(forming_);
     order.push_back(units_);
-    order.insert(order.end(), {requirementView_, addRequirement_, removeRequirement_, sort_,
-                               descending_, columnsHeader_});
+    if (requirementView_ != nullptr) {
+        order.push_back(requirementView_);
+    }
+    order.insert(order.end(),
+                 {addRequirement_, removeRequirement_, sort_, descending_, columnsHeader_});
     order.insert(order.end(), columns_.begin(), columns_.end());
     order.insert(order.end(), {ownHeader_, own_->family, own_->depth, own_->width, own_->thickness,
                                own_->add, own_->list, own_->remove});
@@ -712,7 +747,7 @@ void SectionsPanel::setState(const PanelState& state) {
         family->setChecked(state.families.contains(family->accessibleName()));
     }
     requirements_->setTexts(state.requirements);
-    fitRequirementHeight();
+    showRequirementList();
     for (std::size_t i = 0; i < windowColumnCount; ++i) {
         const QString name = columnName(i);
         chosenColumns_[i] = isDesignColumn(i)         ? state.designColumns.contains(name)

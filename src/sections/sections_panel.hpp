@@ -119,6 +119,11 @@ class SectionsPanel : public QWidget {
     void showOwnSizeCount(qsizetype leftOut) const;
     void addRequirement();
     void removeRequirements();
+    // The list of requirements where there are some, made with the first; a line saying there
+    // are none where there are not.
+    void buildRequirementList();
+    void showRequirementList();
+    static int requirementListWidth(const QWidget& in);
     // The list shows a few rows and scrolls beyond them.
     void fitRequirementHeight();
     // The reason of the requirement at hand, or of the first that does not read, under the list.
@@ -146,7 +151,9 @@ class SectionsPanel : public QWidget {
     UnitSystem shownUnits_ = UnitSystem::Metric; // what the typed numbers are in
     std::vector<QCheckBox*> families_;
     RequirementModel* requirements_ = nullptr;
-    QTableView* requirementView_ = nullptr;
+    QTableView* requirementView_ = nullptr; // made with the first requirement
+    QVBoxLayout* requirementsLayout_ = nullptr;
+    QLabel* noRequirements_ = nullptr;
     QLabel* requirementReason_ = nullptr;
     QPushButton* addRequirement_ = nullptr;
     QPushButton* removeRequirement_ = nullptr;

@@ -834,6 +834,35 @@ class SectionsTest : public QObject {
         QVERIFY(
             !window.findChild<QLabel*>(QStringLiteral("lblcount"))->text().contains("not applied"));
         QVERIFY(!window.findChild<QLabel*>(QStringLiteral("lblreqreason"))->isVisibleTo(&window));
+        // The last one removed, the line saying there are none is back in the list's place.
+        auto* none = window.findChild<QLabel*>(QStringLiteral("lblnorequirements"));
+        QVERIFY(!none->isVisibleTo(&window));
+        view->selectRow(0);
+        QTest::mouseClick(remove, Qt::LeftButton);
+        QVERIFY(window.panel().state().requirements.empty());
+        QVERIFY(none->isVisibleTo(&window) && !view->isVisibleTo(&window));
+        QVERIFY(!remove->isEnabled());
+        QCOMPARE(QApplication::focusWidget(),
+                 window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")));
+    }
+
+    // Without requirements a line says so; the list is made with the first one, where the line
+    // was, and the panel keeps its width.
+    void theListOfRequirementsComesWithTheFirst() {
+        SectionsWindow window(settings(), QStringLiteral("."));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* none = window.findChild<QLabel*>(QStringLiteral("lblnorequirements"));
+        QVERIFY(none->isVisible());
+        QCOMPARE(none->text(), QStringLiteral("None: every size is shown."));
+        QVERIFY(!window.findChild<QTableView*>(QStringLiteral("tblrequirements")));
+        const int panelWidth = window.panel().sizeHint().width();
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdaddrequirement")),
+                          Qt::LeftButton);
+        auto* view = window.findChild<QTableView*>(QStringLiteral("tblrequirements"));
+        QVERIFY(view && view->isVisible() && !none->isVisible());
+        QCOMPARE(window.panel().sizeHint().width(), panelWidth);
+        QCOMPARE(window.panel().state().requirements.size(), std::size_t{1});
     }
 
     // A requirement without a number yet is marked and ignored; the others apply, and it
