@@ -57,7 +57,10 @@ std::vector<Limit> limits(Context& c, std::string_view prefix, std::string_view 
                           std::span<const std::pair<int, double>> factors, Term scale,
                           std::string_view scaleText) {
     std::vector<Limit> out;
-    for (const auto& [klass, factor] : factors) {
+    for (const auto& [boundClass, boundFactor] : factors) {
+        // Named copies: clang 14 lets no lambda capture a structured binding.
+        const int klass = boundClass;
+        const double factor = boundFactor;
         const StepName name{
             c.kept([&] { return std::string(std::string(prefix) + std::to_string(klass)); }),
             c.kept([&] {
@@ -211,8 +214,9 @@ Classes tube(Context& c, DesignResults& out) {
         return "class in axial compression (" + against(c, "D/t", ratio, axial) + ")";
     }),
                 *k.n, out.classN);
-    for (const auto& [name, into] :
+    for (const auto& [boundName, into] :
          {std::pair{"classMx", &out.classMx}, {"classMy", &out.classMy}}) {
+        const char* const name = boundName; // captured below, which clang 14 refuses a binding
         recordClass(c, name, c.kept([&] {
             return std::string("class in bending about ") + name[6] + "-" + name[6] + " (" +
                    against(c, "D/t", ratio, moment) + ")";
