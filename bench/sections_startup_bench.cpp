@@ -1,7 +1,8 @@
 // Start-up time and peak memory of Kavrel Sections next to its floor, each a fresh process of
 // this program in child mode:
 //
-//   sections  the program's start-up path: names, the window over the engine, shown;
+//   sections  the program's start-up path: names and style as the program sets them, the
+//             window over the engine, shown;
 //   plain     a QMainWindow of the same size holding a QTableView over a QStandardItemModel
 //             with the same rows and columns (the engine's texts), nothing else.
 //
@@ -17,6 +18,7 @@
 // Run on a desktop or under xvfb-run.
 #include "child_timing.hpp"
 #include "sections/sections_settings.hpp"
+#include "sections/sections_startup.hpp"
 #include "sections/sections_window.hpp"
 #include "ui/startup.hpp"
 
@@ -41,7 +43,11 @@ void reportFirstFrame() {
 
 int runChild(int argc, char** argv, const std::string& mode) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel Sections"));
+    if (mode == "plain") {
+        QApplication::setApplicationDisplayName(QStringLiteral("Kavrel Sections"));
+    } else {
+        kavrel::setUpSectionsApplication(); // as the program does
+    }
     // A fresh settings file: both windows show the default request.
     const QTemporaryDir scratch;
     const QString settings = scratch.filePath(QStringLiteral("settings.ini"));

@@ -2,6 +2,7 @@
 // --version answer on the terminal; every other argument is Qt's (-platform, -style, ...).
 #include "app/before_window.hpp"
 #include "sections/sections_settings.hpp"
+#include "sections/sections_startup.hpp"
 #include "sections/sections_window.hpp"
 
 #include <QApplication>
@@ -14,10 +15,7 @@ int main(int argc, char** argv) {
         return *status;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kavrel-sections"));
-    // The Wayland app id: how a dock matches the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kavrel.Kavrel.Sections"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavrel Sections"));
+    kavrel::setUpSectionsApplication();
     kavrel::SectionsWindow window(kavrel::defaultSettingsFile());
     window.show();
     return QApplication::exec();

@@ -204,8 +204,17 @@ QWidget* SectionsPanel::buildCatalogue() {
 }
 
 QWidget* SectionsPanel::buildRequirements() {
-    auto* box = new QGroupBox(tr("Requirements, all of which must hold"));
+    // A heading over its controls, as the panel's other sections have, not a framed box: the
+    // style draws a box's frame from a picture, and reading the first picture of a run loads
+    // every image-format plugin, a few milliseconds of every start.
+    auto* box = new QWidget;
+    box->setObjectName(QStringLiteral("requirements"));
     requirementsLayout_ = new QVBoxLayout(box);
+    requirementsLayout_->setContentsMargins(0, 0, 0, 0);
+    auto* heading = new QLabel(tr("Requirements, all of which must hold"));
+    heading->setObjectName(QStringLiteral("lblrequirements"));
+    requirementsLayout_->addWidget(heading);
+    box->setAccessibleName(heading->text());
     requirements_ = new RequirementModel(this);
     // Until there is a requirement, a line says so where their list will be: the list is made
     // with the first one.
@@ -283,7 +292,8 @@ void SectionsPanel::buildRequirementList() {
                           metrics.horizontalAdvance(QStringLiteral("kN\u00b7m")) + 16);
     header->setMinimumSectionSize(metrics.horizontalAdvance(QStringLiteral("Unit")) + 16);
     requirementView_->setMinimumWidth(requirementListWidth(*requirementView_));
-    requirementsLayout_->insertWidget(0, requirementView_);
+    requirementsLayout_->insertWidget(requirementsLayout_->indexOf(noRequirements_),
+                                      requirementView_);
     // Delete removes the chosen requirements, as Remove does.
     auto* remove =
         new QShortcut(QKeySequence::Delete, requirementView_, nullptr, nullptr, Qt::WidgetShortcut);

@@ -6,6 +6,7 @@
 #include "sections/sections_model.hpp"
 #include "sections/sections_panel.hpp"
 #include "sections/sections_settings.hpp"
+#include "sections/sections_startup.hpp"
 #include "table/table_columns.hpp"
 #include "table/table_rows.hpp"
 
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardItemModel>
@@ -561,6 +563,29 @@ class SectionsPartsTest : public QObject {
                                .entryList(QDir::Files | QDir::Hidden | QDir::System);
         left.removeAll(QStringLiteral("kavrel-sections.ini"));
         QCOMPARE(left, QStringList{});
+    }
+
+    // The program's style is the one Qt chose but for the arrow of an overflowing menu bar,
+    // which it draws rather than reads from a picture; the names are the program's.
+    void theProgramsStyleDrawsTheOverflowArrow() {
+        const QString chosen = QApplication::style()->name();
+        setUpSectionsApplication();
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Kavrel Sections"));
+        auto* proxy = qobject_cast<QProxyStyle*>(QApplication::style());
+        QVERIFY(proxy);
+        QCOMPARE(proxy->baseStyle()->name(), chosen);
+        for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                 QStyle::SP_ToolBarVerticalExtensionButton}) {
+            const QImage arrow =
+                QApplication::style()->standardIcon(which).pixmap(16, 16).toImage();
+            int drawn = 0;
+            for (int y = 0; y < arrow.height(); ++y) {
+                for (int x = 0; x < arrow.width(); ++x) {
+                    drawn += qAlpha(arrow.pixel(x, y)) > 0 ? 1 : 0;
+                }
+            }
+            QVERIFY2(drawn > 4 && drawn < 16 * 16 / 2, qPrintable(QString::number(drawn)));
+        }
     }
 
     void settingsKeepThePanelsState_data() {
