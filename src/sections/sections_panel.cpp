@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
