@@ -49,6 +49,16 @@ QToolButton* sectionHeader(const QString& name, const QString& description) {
     return header;
 }
 
+// A section opened or closed, its header showing which, without announcing it again.
+void showSection(QToolButton& header, QWidget& body, bool open) {
+    {
+        const QSignalBlocker quiet(&header);
+        header.setChecked(open);
+    }
+    header.setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+    body.setVisible(open);
+}
+
 } // namespace
 
 QStringList defaultDesignColumns() {
@@ -395,12 +405,7 @@ void SectionsPanel::openColumns(bool open) {
     if (open && columns_.empty()) {
         buildColumnBoxes();
     }
-    {
-        const QSignalBlocker quiet(columnsHeader_);
-        columnsHeader_->setChecked(open);
-    }
-    columnsHeader_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
-    columnsBody_->setVisible(open);
+    showSection(*columnsHeader_, *columnsBody_, open);
 }
 
 bool SectionsPanel::columnsOpen() const {
@@ -408,12 +413,7 @@ bool SectionsPanel::columnsOpen() const {
 }
 
 void SectionsPanel::openOwnSizes(bool open) {
-    {
-        const QSignalBlocker quiet(ownHeader_);
-        ownHeader_->setChecked(open);
-    }
-    ownHeader_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
-    own_->setVisible(open);
+    showSection(*ownHeader_, *own_, open);
 }
 
 bool SectionsPanel::ownSizesOpen() const {

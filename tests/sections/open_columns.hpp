@@ -6,25 +6,24 @@
 
 namespace kavrel {
 
-// Opens the panel's choice of columns as a user does, by a click on its header: its check
-// boxes are made only then, and laid out when the events are next handled.
-inline QToolButton* openColumnChoice(QWidget& window) {
-    auto* header = window.findChild<QToolButton*>(QStringLiteral("cmdcolumns"));
-    if (header != nullptr && !header->isChecked()) {
-        QTest::mouseClick(header, Qt::LeftButton);
+// Opens a section of the panel as a user does, by a click on its header: what it holds may be
+// made only then, and is laid out when the events are next handled.
+inline QToolButton* openSection(QWidget& window, const QString& header) {
+    auto* button = window.findChild<QToolButton*>(header);
+    if (button != nullptr && !button->isChecked()) {
+        QTest::mouseClick(button, Qt::LeftButton);
         QTest::qWait(0);
     }
-    return header;
+    return button;
 }
 
-// Opens the sizes of one's own the same way.
+// The choice of columns, whose check boxes are made when it is first opened.
+inline QToolButton* openColumnChoice(QWidget& window) {
+    return openSection(window, QStringLiteral("cmdcolumns"));
+}
+
 inline QToolButton* openOwnSizes(QWidget& window) {
-    auto* header = window.findChild<QToolButton*>(QStringLiteral("cmdown"));
-    if (header != nullptr && !header->isChecked()) {
-        QTest::mouseClick(header, Qt::LeftButton);
-        QTest::qWait(0);
-    }
-    return header;
+    return openSection(window, QStringLiteral("cmdown"));
 }
 
 } // namespace kavrel
