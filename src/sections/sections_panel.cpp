@@ -88,7 +88,7 @@ SectionsPanel::SectionsPanel(QString separator, QWidget* parent)
     layout->addWidget(ownHeader_);
     own_->setVisible(false);
     layout->addWidget(own_);
-    showOwnSizeCount(0);
+    showOwnSizeCount(0, 0);
     layout->addStretch(1);
     updateDesignChoice();
     showUnits();
@@ -422,8 +422,7 @@ bool SectionsPanel::ownSizesOpen() const {
 
 // Closed, the header still tells what its sizes do to the table: how many there are, and how
 // many the catalogue leaves out (each is named under the table).
-void SectionsPanel::showOwnSizeCount(qsizetype leftOut) const {
-    const qsizetype count = own_->sizes().size();
+void SectionsPanel::showOwnSizeCount(qsizetype count, qsizetype leftOut) const {
     QString shown = count == 0 ? tr("none") : QString::number(count);
     if (leftOut > 0) {
         shown = tr("%1, %2 left out").arg(shown).arg(leftOut);
@@ -780,7 +779,7 @@ void SectionsPanel::setState(const PanelState& state) {
     descending_->setChecked(descending);
     own_->setSizes(state.ownSizes);
     openOwnSizes(state.ownSizesOpen);
-    showOwnSizeCount(0);
+    showOwnSizeCount(state.ownSizes.size(), 0);
     quiet_ = false;
     showRequirementReason();
 }
@@ -854,7 +853,7 @@ PanelRequest SectionsPanel::request() const {
             out.ownSizes.push_back(std::move(size));
         }
     }
-    showOwnSizeCount(out.leftOut.size());
+    showOwnSizeCount(sizes.size(), out.leftOut.size());
     return out;
 }
 

@@ -116,7 +116,7 @@ class SectionsPanel : public QWidget {
     // The check boxes, when made, and the header's count follow the choice and the request.
     void showColumnChoice();
     void showColumnCount();
-    void showOwnSizeCount(qsizetype leftOut) const;
+    void showOwnSizeCount(qsizetype count, qsizetype leftOut) const;
     void addRequirement();
     void removeRequirements();
     // The list of requirements where there are some, made with the first; a line saying there
